@@ -1,0 +1,33 @@
+// Qt face of the INI module; the rules themselves are in ini_text.cpp and ini_file.cpp.
+#include "ini.h"
+
+#include "app_paths.h"
+#include "ini_file.h"
+
+namespace {
+
+constexpr int kMaxValueLength = 253;
+
+std::string bytes(const QString& s) { return s.toStdString(); }
+
+} // namespace
+
+QString ReadIni(const QString& FileName, const QString& Section, const QString& Key, const QString& Default) {
+    auto value = brightlock::ini::readValue(bytes(FileName), bytes(Section), bytes(Key));
+    if (!value)
+        return Default;
+    QString text = QString::fromStdString(*value);
+    if (text.size() > kMaxValueLength) {
+        text.truncate(kMaxValueLength);
+        if (text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    return text;
+}
+
+QString WriteIni(const QString& FileName, const QString& Section, const QString& Key, const QString& Value) {
+    bool ok = brightlock::ini::writeValue(bytes(FileName), bytes(Section), bytes(Key), bytes(Value));
+    return ok ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString SettingsFile() { return brightlock::ApplicationDirectory() + QStringLiteral("/UpsConfigure.ini"); }

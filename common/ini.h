@@ -1,0 +1,17 @@
+// The two INI operations of both programs and the settings path. Every call reads or
+// writes the file itself; nothing is cached, so a value written by one program is seen
+// by the other at its next read.
+#pragma once
+
+#include <QString>
+
+// The value of Key in Section of FileName, cut to 253 characters; Default when the
+// file, the section or the key does not exist.
+QString ReadIni(const QString& FileName, const QString& Section, const QString& Key, const QString& Default);
+
+// Stores Value under Key in Section, creating the file, section or key as needed.
+// Returns "1" when the value is on disk, "0" when it could not be written.
+QString WriteIni(const QString& FileName, const QString& Section, const QString& Key, const QString& Value);
+
+// The application directory followed by "/UpsConfigure.ini".
+QString SettingsFile();

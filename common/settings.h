@@ -1,0 +1,35 @@
+// Typed reading of UpsConfigure.ini. Values are read from the file at every call; a
+// value that is missing or not a number falls back to what the shipped file holds, so
+// a damaged settings file never leaves a reader without a sensible number.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace brightlock {
+
+// The text of the settings file shipped with the programs.
+const char* shippedSettingsText();
+
+// The value the shipped file holds for a key (empty when it holds none).
+QString shippedValue(const QString& section, const QString& key);
+
+// Copies the shipped settings into the application directory when it has none.
+// True when a settings file exists afterwards.
+bool installSettingsFile();
+
+// A decimal number with optional blanks around it; nullopt for anything else.
+std::optional<double> parseNumber(const QString& text);
+
+// The number stored under the key, or the shipped value when it is missing or not a
+// number; `fallback` when neither is a number.
+double readNumber(const QString& section, const QString& key, double fallback = 0);
+
+// A flag: any number other than 0 is true. Missing or not a number: the shipped value.
+bool readFlag(const QString& section, const QString& key);
+
+// Like readFlag, but a missing or non-numeric value reads as false. For the switches
+// that arm a shutdown: a damaged value must never start one.
+bool readSafetyFlag(const QString& section, const QString& key);
+
+} // namespace brightlock

@@ -1,0 +1,114 @@
+// The four exported functions of libPSU.so: the fixed byte contract of psu.h on top of
+// whichever driver is chosen. Nothing here may throw across the C boundary.
+#include "psu.h"
+
+#include "driver.h"
+
+#include <cstring>
+#include <mutex>
+
+namespace {
+
+struct Session {
+    std::mutex mutex;
+    std::string driverName;
+    std::unique_ptr<psu::Driver> driver;
+    bool replyWaiting = false;
+    psu::Status reply;
+};
+
+Session& session() {
+    static Session s;
+    return s;
+}
+
+void encodeReply(const psu::Status& st, char* reply) {
+    std::memset(reply, 0, PSU_REPLY_SIZE);
+    reply[0] = 'T';
+    reply[1] = 1;
+    reply[2] = st.acPresent ? 1 : 0;
+    reply[3] = st.batteryLow ? 1 : 0;
+    reply[4] = char(st.chargePercent >= 0 && st.chargePercent <= 100 ? st.chargePercent : 0xFF);
+    uint32_t runtime = st.runtimeSeconds >= 0 && st.runtimeSeconds <= 0xFFFFFFFEL
+                           ? uint32_t(st.runtimeSeconds)
+                           : 0xFFFFFFFFu;
+    for (int i = 0; i < 4; ++i)
+        reply[5 + i] = char((runtime >> (8 * i)) & 0xFF);
+}
+
+template <typename F>
+int32_t guarded(F&& f) {
+    try {
+        std::lock_guard<std::mutex> lock(session().mutex);
+        return f(session()) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) int32_t HidHandle(void) {
+    return guarded([](Session& s) {
+        s.replyWaiting = false;
+        const std::string name = psu::chosenDriverName();
+        if (s.driver && name != s.driverName) {
+            s.driver->close();
+            s.driver.reset();
+        }
+        if (!s.driver) {
+            s.driver = psu::makeDriver(name);
+            s.driverName = name;
+        }
+        return s.driver && s.driver->open();
+    });
+}
+
+__attribute__((visibility("default"))) int32_t CloseHandleDevice(void) {
+    return guarded([](Session& s) {
+        s.replyWaiting = false;
+        if (s.driver)
+            s.driver->close();
+        return true;
+    });
+}
+
+__attribute__((visibility("default"))) int32_t CmdOutput(int32_t command, int32_t, char* echo) {
+    return guarded([&](Session& s) {
+        s.replyWaiting = false;
+        if (!s.driver || !echo)
+            return false;
+        if (command == 1) {
+            auto st = s.driver->readStatus();
+            if (!st)
+                return false;
+            s.reply = *st;
+            s.replyWaiting = true;
+            std::memcpy(echo, "T1", PSU_ECHO_SIZE);
+            return true;
+        }
+        if (command == 2 && s.driver->switchOff()) {
+            std::memcpy(echo, "S1", PSU_ECHO_SIZE);
+            return true;
+        }
+        return false;
+    });
+}
+
+__attribute__((visibility("default"))) int32_t CmdInput(char* reply, char* aux) {
+    return guarded([&](Session& s) {
+        if (!s.replyWaiting || !reply)
+            return false;
+        s.replyWaiting = false;
+        encodeReply(s.reply, reply);
+        if (aux) {
+            std::memset(aux, 0, PSU_AUX_SIZE);
+            std::strncpy(aux, s.driverName.c_str(), PSU_AUX_SIZE - 1);
+        }
+        return true;
+    });
+}
+
+} // extern "C"

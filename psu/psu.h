@@ -1,0 +1,54 @@
+/* libPSU.so: the UPS driver library that Brightlock loads by name at its first UPS call.
+ *
+ * Four functions with C linkage; the monitor calls them from one thread, one at a time.
+ *
+ *   HidHandle()          opens, or opens again, the connection to the UPS.
+ *   CloseHandleDevice()  closes it; harmless when nothing is open.
+ *   CmdOutput(cmd, 0, echo)
+ *       cmd 1: asks the UPS for its status. On success echo holds "T1" and a reply waits.
+ *       cmd 2: tells the UPS to switch itself off. On success echo holds "S1".
+ *       On failure echo is left as it was (the caller zero-fills it).
+ *       Exactly two bytes of echo are written, with no terminating NUL.
+ *   CmdInput(reply, aux)
+ *       Fills the 50-byte reply with the status read by the last successful cmd 1, and the
+ *       6-byte aux buffer with the short name of the driver (NUL-padded). Writes nothing
+ *       when no reply is waiting.
+ *
+ * Reply layout (0-based offsets; every byte not named here is 0):
+ *   [0]    'T'
+ *   [1]    layout version, 1
+ *   [2]    AC input: 1 = present, 0 = failed (UPS on battery)
+ *   [3]    battery: 1 = low, 0 = normal
+ *   [4]    charge in percent, 0 to 100; 0xFF = not reported
+ *   [5..8] runtime to empty in seconds, unsigned 32-bit little-endian; 0xFFFFFFFF = not reported
+ *
+ * The results are 1 when the call did what it was asked and 0 otherwise; the monitor
+ * ignores them and looks only at the buffers.
+ *
+ * Driver choice, at every HidHandle: the environment variable PSU_DRIVER, else key
+ * Driver of section [PSU] in PSU.ini in the application directory. With neither, the
+ * UPS does not answer.
+ */
+#ifndef BRIGHTLOCK_PSU_H
+#define BRIGHTLOCK_PSU_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define PSU_ECHO_SIZE 2
+#define PSU_REPLY_SIZE 50
+#define PSU_AUX_SIZE 6
+
+int32_t HidHandle(void);
+int32_t CloseHandleDevice(void);
+int32_t CmdOutput(int32_t command, int32_t reserved, char* echo);
+int32_t CmdInput(char* reply, char* aux);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
