@@ -1,0 +1,233 @@
+// The settings-file rules: lookup and update by section and key, what stays untouched,
+// line ends, damaged files and values, and the typed readers' fallbacks.
+#include "ini.h"
+#include "ini_text.h"
+#include "settings.h"
+#include "temp_home.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using brightlock::ini::assign;
+using brightlock::ini::lookup;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(data);
+}
+
+} // namespace
+
+class TestIni : public QObject {
+    Q_OBJECT
+private slots:
+    void lookupRules_data();
+    void lookupRules();
+    void assignRules_data();
+    void assignRules();
+    void readAndWriteThroughFiles();
+    void longValuesAreCut();
+    void damagedFilesGiveDefaults();
+    void unsafeNamesAndValues();
+    void typedReadersFallBack();
+};
+
+void TestIni::lookupRules_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("expected");  // null: missing
+
+    const QByteArray file = "[Mscomm]\nComboPort=3\n[OSEvent]\nLogcount=100\n";
+    QTest::newRow("case of section") << file << QByteArray("MsComm") << QByteArray("ComboPort") << QByteArray("3");
+    QTest::newRow("case of key") << file << QByteArray("mscomm") << QByteArray("COMBOPORT") << QByteArray("3");
+    QTest::newRow("missing key") << file << QByteArray("Mscomm") << QByteArray("Logcount") << QByteArray();
+    QTest::newRow("missing section") << file << QByteArray("Schema") << QByteArray("ShutDown") << QByteArray();
+    QTest::newRow("first section wins")
+        << QByteArray("[A]\nk=1\n[a]\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("1");
+    QTest::newRow("key only in second same-named section")
+        << QByteArray("[A]\nx=1\n[a]\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray();
+    QTest::newRow("first key wins")
+        << QByteArray("[A]\nk=1\nK=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("1");
+    QTest::newRow("blanks around names and value")
+        << QByteArray("  [ A ]  \n  k  =  v w  \n") << QByteArray("A") << QByteArray("k") << QByteArray("v w");
+    QTest::newRow("quotes removed")
+        << QByteArray("[A]\nk=\"quoted\"\n") << QByteArray("A") << QByteArray("k") << QByteArray("quoted");
+    QTest::newRow("CRLF line ends")
+        << QByteArray("[A]\r\nk=v\r\n") << QByteArray("A") << QByteArray("k") << QByteArray("v");
+    QTest::newRow("empty value") << QByteArray("[A]\nk=\n") << QByteArray("A") << QByteArray("k") << QByteArray("");
+    QTest::newRow("ShutDown and Shutdown in different sections")
+        << QByteArray("[UpsOnBattery]\nShutdown=1\n[Schema]\nShutDown=0\n") << QByteArray("schema")
+        << QByteArray("shutdown") << QByteArray("0");
+    QTest::newRow("comment is not a key")
+        << QByteArray("[A]\n;k=1\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("2");
+    QTest::newRow("key before any section")
+        << QByteArray("k=1\n[A]\n") << QByteArray("A") << QByteArray("k") << QByteArray();
+}
+
+void TestIni::lookupRules() {
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, expected);
+    auto v = lookup(text.toStdString(), section.toStdString(), key.toStdString());
+    if (expected.isNull()) {
+        QVERIFY(!v);
+    } else {
+        QVERIFY(v);
+        QCOMPARE(QByteArray::fromStdString(*v), expected);
+    }
+}
+
+void TestIni::assignRules_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("replace in place, other lines kept")
+        << QByteArray("; note\n[A]\nx = 1 \nk=old\n\n[B]\nk=b\n") << QByteArray("a") << QByteArray("K")
+        << QByteArray("new") << QByteArray("; note\n[A]\nx = 1 \nk=new\n\n[B]\nk=b\n");
+    QTest::newRow("key added after the section's last line, before blank lines")
+        << QByteArray("[A]\nx=1\n\n[B]\ny=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("v")
+        << QByteArray("[A]\nx=1\nk=v\n\n[B]\ny=2\n");
+    QTest::newRow("section added at the end")
+        << QByteArray("[A]\nx=1\n") << QByteArray("Schema") << QByteArray("ShutDown") << QByteArray("1")
+        << QByteArray("[A]\nx=1\n[Schema]\nShutDown=1\n");
+    QTest::newRow("file without final line end")
+        << QByteArray("[A]\nx=1") << QByteArray("A") << QByteArray("k") << QByteArray("v")
+        << QByteArray("[A]\nx=1\nk=v\n");
+    QTest::newRow("CRLF file keeps CRLF")
+        << QByteArray("[A]\r\nx=1\r\n") << QByteArray("B") << QByteArray("k") << QByteArray("v")
+        << QByteArray("[A]\r\nx=1\r\n[B]\r\nk=v\r\n");
+    QTest::newRow("CRLF replace keeps the line end")
+        << QByteArray("[A]\r\nk=1\r\nz=2\r\n") << QByteArray("A") << QByteArray("k") << QByteArray("9")
+        << QByteArray("[A]\r\nk=9\r\nz=2\r\n");
+    QTest::newRow("empty file") << QByteArray() << QByteArray("A") << QByteArray("k") << QByteArray("v")
+                                << QByteArray("[A]\nk=v\n");
+    QTest::newRow("first of two same-named sections")
+        << QByteArray("[A]\nx=1\n[a]\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("3")
+        << QByteArray("[A]\nx=1\nk=3\n[a]\nk=2\n");
+}
+
+void TestIni::assignRules() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, after);
+    const std::string out =
+        assign(before.toStdString(), section.toStdString(), key.toStdString(), value.toStdString());
+    QCOMPARE(QByteArray::fromStdString(out), after);
+}
+
+void TestIni::readAndWriteThroughFiles() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.ini");
+    QCOMPARE(ReadIni(path, "A", "k", "dflt"), QString("dflt"));  // missing file
+    QCOMPARE(WriteIni(path, "A", "k", "v1"), QString("1"));      // creates it
+    QCOMPARE(ReadIni(path, "a", "K", ""), QString("v1"));
+    QCOMPARE(ReadIni(path, "A", "missing", "dflt"), QString("dflt"));
+    QCOMPARE(ReadIni(path, "B", "k", ""), QString());
+
+    // Nothing is cached: a change made behind the module's back is read at once.
+    writeAll(path, "[A]\nk=outside\n");
+    QCOMPARE(ReadIni(path, "A", "k", ""), QString("outside"));
+
+    // A non-ASCII value survives the round trip.
+    QCOMPARE(WriteIni(path, "A", "name", QString::fromUtf8("Grüße ✓")), QString("1"));
+    QCOMPARE(ReadIni(path, "A", "name", ""), QString::fromUtf8("Grüße ✓"));
+
+    // A folder that cannot be written: the write fails and says so.
+    QCOMPARE(WriteIni(dir.filePath("no/such/dir/x.ini"), "A", "k", "v"), QString("0"));
+}
+
+void TestIni::longValuesAreCut() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.ini");
+    const QString long300(300, QLatin1Char('x'));
+    WriteIni(path, "A", "k", long300);
+    QCOMPARE(ReadIni(path, "A", "k", ""), long300.left(253));
+    QVERIFY(readAll(path).contains(long300.toLatin1()));  // stored whole, only the read is cut
+}
+
+void TestIni::damagedFilesGiveDefaults() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.ini");
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(char((i * 7919) & 0xFF));
+    writeAll(path, garbage);
+    QCOMPARE(ReadIni(path, "Mscomm", "ComboPort", "d"), QString("d"));
+    // Writing into such a file adds the section and leaves the bytes before it alone.
+    QCOMPARE(WriteIni(path, "Mscomm", "ComboPort", "2"), QString("1"));
+    QCOMPARE(ReadIni(path, "Mscomm", "ComboPort", ""), QString("2"));
+    QVERIFY(readAll(path).startsWith(garbage));
+
+    writeAll(path, QByteArray(1 << 20, 'a') + "\n[A]\nk=v\n");  // a line of a megabyte
+    QCOMPARE(ReadIni(path, "A", "k", ""), QString("v"));
+    writeAll(path, QByteArray("[A]\nk=") + QByteArray(1 << 20, 'z') + "\n");
+    QCOMPARE(ReadIni(path, "A", "k", "").size(), 253);
+
+    writeAll(path, QByteArray("[A]\0\nk=v\n", 9));  // NUL bytes
+    QCOMPARE(ReadIni(path, "B", "k", "d"), QString("d"));
+
+    QCOMPARE(ReadIni(dir.path(), "A", "k", "d"), QString("d"));  // a folder, not a file
+}
+
+void TestIni::unsafeNamesAndValues() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.ini");
+    WriteIni(path, "A", "k", "line1\nInjected=1\r\n[Schema]\nShutDown=1");
+    QCOMPARE(ReadIni(path, "Schema", "ShutDown", "none"), QString("none"));
+    QCOMPARE(ReadIni(path, "A", "Injected", "none"), QString("none"));
+    QVERIFY(ReadIni(path, "A", "k", "").startsWith("line1 Injected=1"));
+
+    const QByteArray before = readAll(path);
+    QCOMPARE(WriteIni(path, "A]\n[B", "k", "v"), QString("0"));
+    QCOMPARE(WriteIni(path, "A", "k=x", "v"), QString("0"));
+    QCOMPARE(WriteIni(path, "A", "", "v"), QString("0"));
+    QCOMPARE(WriteIni(path, "", "k", "v"), QString("0"));
+    QCOMPARE(readAll(path), before);
+}
+
+void TestIni::typedReadersFallBack() {
+    TempHome home;
+    using namespace brightlock;
+    QCOMPARE(shippedValue("Mscomm", "ComboPort"), QString("0"));
+    QCOMPARE(readNumber("OSEvent", "Logcount"), 1000.0);
+
+    home.set("OSEvent", "Logcount", " 250 ");
+    QCOMPARE(readNumber("OSEvent", "Logcount"), 250.0);
+    home.set("OSEvent", "Logcount", "lots");
+    QCOMPARE(readNumber("OSEvent", "Logcount"), 1000.0);  // not a number: the shipped value
+
+    home.set("OSEvent", "Saveapllication", "2");
+    QVERIFY(readFlag("OSEvent", "Saveapllication"));  // any non-zero number is true
+    home.set("OSEvent", "Saveapllication", "0");
+    QVERIFY(!readFlag("OSEvent", "Saveapllication"));
+
+    home.set("UpsOnBattery", "Shutdown", "yes please");
+    QVERIFY(!readSafetyFlag("UpsOnBattery", "Shutdown"));  // damaged: never arms a shutdown
+    home.set("UpsOnBattery", "Shutdown", "1");
+    QVERIFY(readSafetyFlag("UpsOnBattery", "Shutdown"));
+
+    QVERIFY(parseNumber("1.5"));
+    QVERIFY(!parseNumber("1,5"));
+    QVERIFY(!parseNumber("nan"));
+    QVERIFY(!parseNumber(""));
+}
+
+QTEST_GUILESS_MAIN(TestIni)
+#include "test_ini.moc"

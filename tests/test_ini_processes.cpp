@@ -1,0 +1,81 @@
+// Two programs sharing one INI file: concurrent writers lose nothing, and a writer killed
+// in the middle of a write leaves a whole file behind.
+#include "ini.h"
+#include "ini_file.h"
+#include "ini_text.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString writer() { return QCoreApplication::applicationDirPath() + "/ini_writer"; }
+
+} // namespace
+
+class TestIniProcesses : public QObject {
+    Q_OBJECT
+private slots:
+    void concurrentWritersLoseNothing();
+    void killedWriterLeavesAWholeFile();
+};
+
+void TestIniProcesses::concurrentWritersLoseNothing() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("UpsConfigure.ini");
+    WriteIni(path, "Schema", "ShutDown", "0");
+    constexpr int kWrites = 150;
+
+    QProcess a, b;
+    a.start(writer(), {"keys", path, "Schema", "Monitor", QString::number(kWrites)});
+    b.start(writer(), {"keys", path, "Schema", "Closer", QString::number(kWrites)});
+    // Meanwhile this process reads: every read sees a whole file.
+    int reads = 0;
+    while (a.state() != QProcess::NotRunning || b.state() != QProcess::NotRunning) {
+        QCOMPARE(ReadIni(path, "Schema", "ShutDown", "missing"), QString("0"));
+        ++reads;
+        a.waitForFinished(1);
+        b.waitForFinished(1);
+    }
+    QCOMPARE(a.exitCode(), 0);
+    QCOMPARE(b.exitCode(), 0);
+    QVERIFY(reads > 0);
+    for (int i = 1; i <= kWrites; ++i) {
+        QCOMPARE(ReadIni(path, "Schema", QString("Monitor%1").arg(i), ""), QString::number(i));
+        QCOMPARE(ReadIni(path, "Schema", QString("Closer%1").arg(i), ""), QString::number(i));
+    }
+}
+
+void TestIniProcesses::killedWriterLeavesAWholeFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("UpsConfigure.ini");
+    WriteIni(path, "Mscomm", "ComboPort", "0");
+    constexpr int kBytes = 2 * 1024 * 1024;  // big enough that a write takes a while
+
+    for (int round = 0; round < 5; ++round) {
+        QProcess w;
+        w.start(writer(), {"big", path, "Data", "Blob", QString::number(kBytes)});
+        QVERIFY(w.waitForStarted());
+        // Wait for at least one complete write, then kill at a random moment.
+        QTRY_VERIFY_WITH_TIMEOUT(w.bytesAvailable() > 0 || w.canReadLine(), 5000);
+        QTest::qWait(int(QRandomGenerator::global()->bounded(5, 60)));
+        w.kill();
+        QVERIFY(w.waitForFinished());
+
+        auto text = brightlock::ini::readFile(path.toStdString());
+        QVERIFY(text);
+        QCOMPARE(ReadIni(path, "Mscomm", "ComboPort", ""), QString("0"));
+        auto blob = brightlock::ini::lookup(*text, "Data", "Blob");
+        QVERIFY(blob);
+        QCOMPARE(int(blob->size()), kBytes);
+        QVERIFY(blob->find_first_not_of(blob->front()) == std::string::npos);  // one write, whole
+    }
+    // The next writer takes over the lock and the stale temporary file.
+    QCOMPARE(WriteIni(path, "Mscomm", "ComboPort", "2"), QString("1"));
+    QCOMPARE(ReadIni(path, "Mscomm", "ComboPort", ""), QString("2"));
+}
+
+QTEST_GUILESS_MAIN(TestIniProcesses)
+#include "test_ini_processes.moc"
