@@ -1,0 +1,23 @@
+// close: the companion program the monitor starts just before a shutdown. For now it
+// saves nothing: it signs off and asks the monitor to go on with the shutdown.
+#include "ini.h"
+#include "settings.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--help")) {
+            std::printf("Usage: close\nStarted by Brightlock before a shutdown; asks it to shut down.\n");
+            return 0;
+        }
+    }
+    QCoreApplication app(argc, argv);
+    brightlock::installSettingsFile();
+    const QString settings = SettingsFile();
+    WriteIni(settings, QStringLiteral("Schema"), QStringLiteral("Close"), QStringLiteral("0"));
+    WriteIni(settings, QStringLiteral("Schema"), QStringLiteral("ShutDown"), QStringLiteral("1"));
+    return 0;
+}

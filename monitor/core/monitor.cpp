@@ -1,0 +1,85 @@
+// The monitor's displays and tray states, as tables; see monitor.h.
+#include "monitor.h"
+
+#include "monitor_settings.h"
+
+namespace brightlock {
+namespace {
+
+struct DisplayRow {
+    const char* text;
+    QColor color;
+    bool sok, slow, alarm;
+    void (StatusDisplay::*pipes[3])();
+    bool shutdownEnabled;
+};
+
+// Indexed by Monitor::Display.
+const DisplayRow kDisplays[] = {
+    {"UPS is on-line", QColor(0, 128, 0), false, false, false,
+     {&StatusDisplay::AcPipeDisplay, &StatusDisplay::DcPipeDisable, &StatusDisplay::LowPipeDisable}, false},
+    {"UPS is on Battery", QColor(255, 128, 0), true, false, true,
+     {&StatusDisplay::DcPipeDisplay, &StatusDisplay::LowPipeDisable, &StatusDisplay::AcPipeDisable}, true},
+    {"UPS is Low Battery", QColor(255, 0, 0), false, true, true,
+     {&StatusDisplay::LowPipeDisplay, &StatusDisplay::DcPipeDisable, &StatusDisplay::AcPipeDisable}, true},
+};
+
+struct TrayRow {
+    TrayPicture picture;
+    const char* tip;
+};
+
+// Indexed by Monitor::TrayState; Idle is resolved to the serial or USB row by the link.
+const TrayRow kTrays[] = {
+    {TrayPicture::ImaSOk, "UPS is on battery"},
+    {TrayPicture::ImaSLow, "UPS is low battery"},
+    {TrayPicture::ImaMain, "Wrenfield System"},
+    {TrayPicture::ImaMain, "Brightlock"},
+};
+
+} // namespace
+
+Monitor::Monitor(Ports ports, QObject* parent)
+    : QObject(parent), ports_(ports), link_(ports.psu), display_(link_.flags()) {
+    Timer1.setInterval(kPollMs);
+    TimerSub.setInterval(kCountdownMs);
+    connect(&Timer1, &QTimer::timeout, this, &Monitor::Timer1Tick);
+    connect(&TimerSub, &QTimer::timeout, this, &Monitor::TimerSubTick);
+}
+
+void Monitor::show(Display d) {
+    const DisplayRow& row = kDisplays[int(d)];
+    page_.LblMessage = QString::fromLatin1(row.text);
+    page_.messageColor = row.color;
+    page_.ImaSOk = row.sok;
+    page_.ImaSLow = row.slow;
+    page_.ImaAlarm = row.alarm;
+    for (auto pipe : row.pipes)
+        (display_.*pipe)();
+    page_.CmdShutdownEnabled = row.shutdownEnabled;
+    page_.notify();
+}
+
+void Monitor::setTray(TrayState t) {
+    if (t == TrayState::Idle && flags().UsbLink)
+        t = TrayState::IdleUsb;
+    const TrayRow& row = kTrays[int(t)];
+    ports_.tray.ShowTrayIcon(row.picture, QString::fromLatin1(row.tip));
+}
+
+void Monitor::armCountdown(const QString& event) {
+    if (!settings::shutdownArmed(event))
+        return;
+    state_.ShutdownSeconds = settings::delaySeconds(event);
+    if (!TimerSub.isActive())
+        TimerSub.start();
+}
+
+void Monitor::unloadAlarmIfShown() {
+    if (!state_.AlarmShown)
+        return;
+    state_.AlarmShown = false;
+    ports_.alarm.unloadAlarm();
+}
+
+} // namespace brightlock

@@ -1,0 +1,68 @@
+// The main window's load and unload steps. Each step runs whatever the previous ones
+// did: a missing database, an absent UPS or a port that cannot be opened only make
+// that step do nothing.
+#include "monitor.h"
+
+#include "monitor_settings.h"
+
+namespace brightlock {
+
+void Monitor::Form_Load() {
+    if (loaded_)
+        return;
+    SerialLine& serial = ports_.serial;
+
+    int port = settings::comboPort();
+    if (port > 0) {
+        serial.setPort(port);
+        if (!serial.isOpen())
+            serial.open();
+        serial.setRts(true);
+        serial.setDtr(false);
+    }
+
+    ports_.form.LayoutFormSkin();
+    ports_.form.selectStatusPage();
+    if (port > 0) {
+        serial.setRts(true);
+        serial.setDtr(false);
+    }
+
+    ports_.records.bind();
+    ports_.tray.ShowTrayIcon(TrayPicture::ImaMain, QStringLiteral("Brightlock"));
+    ports_.records.appendProgramStart();
+
+    state_.AlarmShown = false;
+    dialog_ = DialogFlags{};
+
+    if (settings::serialLink()) {
+        display_.AcPipeDisplay();
+    } else {
+        link_.psu().HidHandle();
+        link_.QueryUps(1);
+        if (flags().UpsReplyOk)
+            display_.AcPipeDisplay();
+        else
+            UnConShow();
+    }
+
+    loaded_ = true;
+    Timer1.start();  // the first poll comes one interval after the load, never before it
+}
+
+void Monitor::Form_Unload() {
+    if (!loaded_ || unloaded_)
+        return;
+    unloaded_ = true;
+    Timer1.stop();
+    TimerSub.stop();
+
+    ports_.records.appendProgramQuit();
+    if (settings::comboPort() > 0 && ports_.serial.isOpen())
+        ports_.serial.close();
+    link_.psu().CloseHandleDevice();
+    unloadAlarmIfShown();
+    ports_.tray.RemoveTrayIcon();
+}
+
+} // namespace brightlock

@@ -1,0 +1,44 @@
+// PsuApi over the real libPSU.so, loaded by name with dlopen at the first call (the
+// monitor's RUNPATH holds its own folder, so a copy beside the program is found).
+// A library that cannot be loaded, or lacks one of the four functions, behaves as a
+// UPS that never answers; the failure is reported once through onLoadFailure.
+#pragma once
+
+#include "psu_api.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace brightlock {
+
+class PsuLibrary : public PsuApi {
+public:
+    explicit PsuLibrary(QByteArray name = QByteArrayLiteral("libPSU.so"));
+
+    void HidHandle() override;
+    void CloseHandleDevice() override;
+    void CmdOutput(int32_t command, int32_t reserved, char* echo) override;
+    void CmdInput(char* reply, char* aux) override;
+
+    // Loads the library if that has not been tried yet; true when all four functions are there.
+    bool load();
+    QString errorText() const { return error_; }
+
+    std::function<void(const QString& message)> onLoadFailure;
+
+private:
+    using Void = int32_t (*)();
+    using Output = int32_t (*)(int32_t, int32_t, char*);
+    using Input = int32_t (*)(char*, char*);
+
+    QByteArray name_;
+    bool tried_ = false;
+    QString error_;
+    Void hidHandle_ = nullptr;
+    Void closeHandleDevice_ = nullptr;
+    Output cmdOutput_ = nullptr;
+    Input cmdInput_ = nullptr;
+};
+
+} // namespace brightlock

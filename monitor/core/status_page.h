@@ -1,0 +1,30 @@
+// The Status page's texts and state pictures as the power-event monitor sets them.
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+namespace brightlock {
+
+class StatusPage : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    QString LblMessage;
+    QColor messageColor;
+    QString LblAlarm;
+    bool ImaSOk = false;
+    bool ImaSLow = false;
+    bool ImaAlarm = false;
+    bool CmdShutdownEnabled = false;
+
+    // Tells the page to redraw after a change.
+    void notify() { emit changed(); }
+
+signals:
+    void changed();
+};
+
+} // namespace brightlock

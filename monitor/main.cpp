@@ -1,0 +1,63 @@
+// Brightlock: the desktop UPS monitor.
+#include "application.h"
+#include "settings.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void printHelp() {
+    std::printf("Usage: Brightlock [--dry-run]\n"
+                "Watches the UPS, shows whether the computer runs on mains or on battery, records\n"
+                "power events and, before the battery runs out, saves the open applications and\n"
+                "shuts the computer and the UPS down. It lives in the system tray.\n\n"
+                "Options:\n"
+                "  --dry-run      never power the computer off; print \"dry run: power-off requested\"\n"
+                "                 on standard error instead\n"
+                "  -h, --help     show this help and exit\n"
+                "  -v, --version  show the version and exit\n\n"
+                "Environment:\n"
+                "  BRIGHTLOCK_HOME  folder for the settings and records (default: the program folder\n"
+                "                   when writable, else ~/.local/share/brightlock)\n"
+                "  PSU_DRIVER       UPS driver of libPSU.so (for example sim)\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    brightlock::Options options;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (!std::strcmp(arg, "-h") || !std::strcmp(arg, "--help")) {
+            printHelp();
+            return 0;
+        }
+        if (!std::strcmp(arg, "-v") || !std::strcmp(arg, "--version")) {
+            std::printf("Brightlock %s\n", BRIGHTLOCK_VERSION);
+            return 0;
+        }
+        if (!std::strcmp(arg, "--dry-run")) {
+            options.dryRun = true;
+            continue;
+        }
+        // Qt's own options (-platform, -display, ...) pass through.
+        if (arg[0] == '-' && arg[1] == '-') {
+            std::fprintf(stderr, "Brightlock: unknown option '%s'\nTry 'Brightlock --help'.\n", arg);
+            return 2;
+        }
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brightlock"));
+    QApplication::setApplicationVersion(QStringLiteral(BRIGHTLOCK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("brightlock"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
+
+    brightlock::installSettingsFile();
+    brightlock::Application monitor(options);
+    monitor.start();
+    return app.exec();
+}

@@ -1,0 +1,167 @@
+// Main window; see frm_main.h.
+#include "frm_main.h"
+
+#include "status_diagram.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+
+namespace brightlock {
+namespace {
+
+struct TabRow {
+    const char* button;
+    const char* caption;
+    const char* outline;
+    const char* page;
+};
+
+const TabRow kTabs[] = {
+    {"xpcmdbutton1", "Status", "Shape2", "frmStatus"},
+    {"xpcmdbutton2", "Log Record", "Shape3", "FrmLog"},
+    {"xpcmdbutton3", "Event Record", "Shape4", "FrmUpsEvent"},
+    {"xpcmdbutton4", "Closed Applications", "Shape5", "FrmClose"},
+    {"xpcmdbutton5", "Event Manager", "Shape6", "FrmEventManager"},
+};
+
+const QColor kOutlineSelected(0, 255, 0);
+const QColor kOutlineOther(0, 0, 255);
+
+constexpr int kTabTop = 40;
+constexpr int kTabLeft = 18;
+constexpr int kTabWidth = 112;
+constexpr int kTabHeight = 25;
+constexpr int kTabGap = 8;
+const QRect kPageRect(12, 74, 616, 326);
+
+void setOutline(QFrame* outline, const QColor& color) {
+    outline->setStyleSheet(QStringLiteral("border: 2px solid %1;").arg(color.name()));
+}
+
+QPixmap picture(const char* file) { return QPixmap(QString::fromLatin1(file)); }
+
+} // namespace
+
+frmMain::frmMain(Monitor& monitor, QWidget* parent) : QWidget(parent), monitor_(monitor) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Brightlock"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(207, 207, 207));
+    setPalette(pal);
+
+    for (int i = 0; i < PageCount; ++i) {
+        auto* page = new QFrame(this);
+        page->setObjectName(QString::fromLatin1(kTabs[i].page));
+        page->setGeometry(kPageRect);
+        page->setFrameShape(QFrame::StyledPanel);
+        page->hide();
+        pages_[i] = page;
+    }
+    buildTabs();
+    buildStatusPage(pages_[PageStatus]);
+    connect(&monitor_.page(), &StatusPage::changed, this, &frmMain::refreshStatus);
+    refreshStatus();
+}
+
+void frmMain::buildTabs() {
+    for (int i = 0; i < PageCount; ++i) {
+        const QRect r(kTabLeft + i * (kTabWidth + kTabGap), kTabTop, kTabWidth, kTabHeight);
+        auto* outline = new QFrame(this);
+        outline->setObjectName(QString::fromLatin1(kTabs[i].outline));
+        outline->setGeometry(r.adjusted(-3, -3, 3, 3));
+        setOutline(outline, kOutlineOther);
+        outlines_[i] = outline;
+
+        auto* tab = new QPushButton(QString::fromLatin1(kTabs[i].caption), this);
+        tab->setObjectName(QString::fromLatin1(kTabs[i].button));
+        tab->setGeometry(r);
+        connect(tab, &QPushButton::clicked, this, [this, i] { selectPage(Page(i)); });
+        tabs_[i] = tab;
+    }
+}
+
+void frmMain::buildStatusPage(QFrame* page) {
+    auto* diagram = new StatusDiagram(monitor_.display(), page);
+    diagram->move(14, 12);
+
+    auto makePicture = [page](const char* name, const char* file, QPoint at) {
+        auto* label = new QLabel(page);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setPixmap(picture(file));
+        label->setGeometry(QRect(at, QSize(48, 48)));
+        label->hide();
+        return label;
+    };
+    onBattery_ = makePicture("ImaSOk", ":/icons/on_battery.png", {500, 40});
+    lowBattery_ = makePicture("ImaSLow", ":/icons/low_battery.png", {500, 40});
+    alarmSign_ = makePicture("ImaAlarm", ":/icons/alarm.png", {500, 110});
+
+    message_ = new QLabel(page);
+    message_->setObjectName(QStringLiteral("LblMessage"));
+    message_->setGeometry(14, 226, 440, 32);
+    QFont big = message_->font();
+    big.setPointSize(15);
+    big.setBold(true);
+    message_->setFont(big);
+
+    alarmText_ = new QLabel(page);
+    alarmText_->setObjectName(QStringLiteral("LblAlarm"));
+    alarmText_->setGeometry(14, 262, 440, 24);
+    QFont mid = alarmText_->font();
+    mid.setPointSize(11);
+    alarmText_->setFont(mid);
+    alarmText_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+
+    shutdown_ = new QPushButton(QStringLiteral("Shutdown"), page);
+    shutdown_->setObjectName(QStringLiteral("CmdShutdown"));
+    shutdown_->setGeometry(484, 270, 100, 27);
+    connect(shutdown_, &QPushButton::clicked, this, [this] {
+        if (onShutdownClicked)
+            onShutdownClicked();
+    });
+}
+
+void frmMain::refreshStatus() {
+    const StatusPage& s = monitor_.page();
+    message_->setText(s.LblMessage);
+    message_->setStyleSheet(QStringLiteral("color: %1;").arg(s.messageColor.name()));
+    alarmText_->setText(s.LblAlarm);
+    onBattery_->setVisible(s.ImaSOk);
+    lowBattery_->setVisible(s.ImaSLow);
+    alarmSign_->setVisible(s.ImaAlarm);
+    shutdown_->setEnabled(s.CmdShutdownEnabled);
+}
+
+void frmMain::LayoutFormSkin() {}
+
+void frmMain::selectPage(Page page) {
+    selected_ = page;
+    for (int i = 0; i < PageCount; ++i) {
+        setOutline(outlines_[i], i == page ? kOutlineSelected : kOutlineOther);
+        pages_[i]->setVisible(i == page);
+    }
+}
+
+void frmMain::showFromTray() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (onCloseRequested)
+        onCloseRequested();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Minimizing puts the monitor back in the tray.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        hide();
+}
+
+} // namespace brightlock

@@ -1,0 +1,60 @@
+// Power-path diagram widget; see status_diagram.h.
+#include "status_diagram.h"
+
+namespace brightlock {
+namespace {
+
+struct Layer {
+    StatusDisplay::Picture picture;
+    const char* name;
+    const char* file;
+};
+
+// Bottom to top.
+const Layer kLayers[] = {
+    {StatusDisplay::ImageAC1, "ImageAC1", ":/status/ac_still.png"},
+    {StatusDisplay::ImageAC2, "ImageAC2", ":/status/ac_flow.png"},
+    {StatusDisplay::Image1, "Image1", nullptr},
+    {StatusDisplay::ImageDC1, "ImageDC1", ":/status/dc_1.png"},
+    {StatusDisplay::ImageDC2, "ImageDC2", ":/status/dc_2.png"},
+    {StatusDisplay::ImageBL1, "ImageBL1", ":/status/bl_1.png"},
+    {StatusDisplay::ImageBL2, "ImageBL2", ":/status/bl_2.png"},
+};
+
+} // namespace
+
+StatusDiagram::StatusDiagram(const StatusDisplay& display, QWidget* parent)
+    : QWidget(parent), display_(display) {
+    setObjectName(QStringLiteral("PowerPath"));
+    setFixedSize(kWidth, kHeight);
+    auto* base = new QLabel(this);
+    base->setObjectName(QStringLiteral("ImageBase"));
+    base->setPixmap(QPixmap(QStringLiteral(":/status/diagram_base.png")));
+    base->setGeometry(rect());
+    for (const Layer& layer : kLayers) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromLatin1(layer.name));
+        label->setGeometry(rect());
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (layer.file)
+            label->setPixmap(QPixmap(QString::fromLatin1(layer.file)));
+        label->hide();
+        labels_[layer.picture] = label;
+    }
+    for (int i = 1; i <= 6; ++i)
+        flow_[i] = QPixmap(QStringLiteral(":/status/flow_%1.png").arg(i));
+    connect(&display_, &StatusDisplay::changed, this, &StatusDiagram::refresh);
+    refresh();
+}
+
+void StatusDiagram::refresh() {
+    for (int p = 0; p < StatusDisplay::PictureCount; ++p)
+        labels_[p]->setVisible(display_.isShown(StatusDisplay::Picture(p)));
+    const int image = display_.flowImage();
+    if (image != flowShown_ && image >= 1 && image <= 6) {
+        labels_[StatusDisplay::Image1]->setPixmap(flow_[image]);
+        flowShown_ = image;
+    }
+}
+
+} // namespace brightlock

@@ -1,0 +1,39 @@
+// Tray icon; see system_tray.h.
+#include "system_tray.h"
+
+namespace brightlock {
+
+SystemTray::SystemTray(QObject* parent) : QObject(parent) {
+    connect(&icon_, &QSystemTrayIcon::activated, this, &SystemTray::activated);
+}
+
+QIcon SystemTray::iconFor(TrayPicture picture) {
+    switch (picture) {
+    case TrayPicture::ImaSOk:
+        return QIcon(QStringLiteral(":/icons/on_battery.png"));
+    case TrayPicture::ImaSLow:
+        return QIcon(QStringLiteral(":/icons/low_battery.png"));
+    case TrayPicture::ImaMain:
+        break;
+    }
+    return QIcon(QStringLiteral(":/icons/main.png"));
+}
+
+QString SystemTray::fitTip(const QString& tip) { return tip.left(64); }
+
+void SystemTray::ShowTrayIcon(TrayPicture picture, const QString& tip) {
+    icon_.hide();
+    picture_ = picture;
+    icon_.setIcon(iconFor(picture));
+    icon_.setToolTip(fitTip(tip));
+    icon_.show();
+}
+
+void SystemTray::RemoveTrayIcon() { icon_.hide(); }
+
+void SystemTray::activated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick && onDoubleClick)
+        onDoubleClick();
+}
+
+} // namespace brightlock
