@@ -84,6 +84,7 @@ void Application::handOver() {
     });
 
     monitor_->Form_Load();
+    qCInfo(lcApp) << "monitor started in" << ApplicationDirectory();
 
     // Without a system tray the hidden monitor could be neither seen nor ended.
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {

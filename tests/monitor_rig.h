@@ -1,0 +1,23 @@
+// A Monitor wired to the stand-ins of fakes.h, in a fresh application directory.
+#pragma once
+
+#include "fakes.h"
+#include "monitor.h"
+#include "temp_home.h"
+
+struct MonitorRig {
+    TempHome home;
+    fakes::CallLog log;
+    fakes::Psu psu{log};
+    fakes::Serial serial{log};
+    fakes::Tray tray{log};
+    fakes::Recorder records{log};
+    fakes::Alarm alarm{log};
+    fakes::Form form{log};
+    brightlock::Monitor monitor{{psu, serial, records, tray, alarm, form}};
+
+    void set(const QString& section, const QString& key, const QString& value) { home.set(section, key, value); }
+    brightlock::UpsFlags& flags() { return monitor.flags(); }
+    const brightlock::StatusPage& page() { return monitor.page(); }
+    bool shown(brightlock::StatusDisplay::Picture p) { return monitor.display().isShown(p); }
+};

@@ -1,0 +1,104 @@
+// How the monitor reads its settings: numbers, ranges, and what a damaged value means.
+#include "monitor_settings.h"
+#include "pause_ms.h"
+#include "temp_home.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+namespace s = brightlock::settings;
+
+class TestMonitorSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void portChoice_data();
+    void portChoice();
+    void delays_data();
+    void delays();
+    void damagedSwitchesNeverArm();
+    void limits();
+    void pauseKeepsTheProgramResponsive();
+};
+
+void TestMonitorSettings::portChoice_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("port");
+    QTest::newRow("USB") << "0" << 0;
+    QTest::newRow("COM3") << "3" << 3;
+    QTest::newRow("COM4") << "4" << 4;
+    QTest::newRow("missing") << "" << 0;
+    QTest::newRow("text") << "COM1" << 0;
+    QTest::newRow("no such port") << "9" << 0;
+    QTest::newRow("negative") << "-1" << 0;
+    QTest::newRow("fraction") << "1.5" << 0;
+}
+
+void TestMonitorSettings::portChoice() {
+    QFETCH(QString, value);
+    TempHome home;
+    home.set("Mscomm", "ComboPort", value);
+    QTEST(s::comboPort(), "port");
+    QCOMPARE(s::serialLink(), s::comboPort() > 0);
+}
+
+void TestMonitorSettings::delays_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("seconds");
+    QTest::newRow("one minute") << "1" << 60;
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("fraction") << "0.5" << 30;
+    QTest::newRow("half second rounds to even") << "0.025" << 2;  // 1.5 s
+    QTest::newRow("blanks") << " 2 " << 120;
+    QTest::newRow("negative: shipped") << "-3" << 300;
+    QTest::newRow("text: shipped") << "soon" << 300;
+    QTest::newRow("too large: shipped") << "1e12" << 300;
+}
+
+void TestMonitorSettings::delays() {
+    QFETCH(QString, value);
+    TempHome home;
+    home.set("UpsOnBattery", "Delaytime", value);
+    QTEST(s::delaySeconds(s::kOnBattery), "seconds");
+}
+
+void TestMonitorSettings::damagedSwitchesNeverArm() {
+    TempHome home;
+    QVERIFY(s::shutdownArmed(s::kLowBattery));  // shipped: on
+    home.set("UpsLowBattery", "Shutdown", "on");
+    QVERIFY(!s::shutdownArmed(s::kLowBattery));
+    QVERIFY(!s::shutdownIsOne(s::kLowBattery));
+    home.set("UpsLowBattery", "Shutdown", "2");
+    QVERIFY(s::shutdownArmed(s::kLowBattery));
+    QVERIFY(!s::shutdownIsOne(s::kLowBattery));
+
+    home.set("UpsOnBattery", "Disableevent", "x");
+    QVERIFY(s::eventEnabled(s::kOnBattery));  // shipped: 0
+    home.set("UpsOnBattery", "Disableevent", "2");
+    QVERIFY(!s::eventEnabled(s::kOnBattery));
+}
+
+void TestMonitorSettings::limits() {
+    TempHome home;
+    QCOMPARE(s::recordLimit("Logcount"), 1000);
+    home.set("OSEvent", "Logcount", "100");
+    QCOMPARE(s::recordLimit("Logcount"), 100);
+    home.set("OSEvent", "Logcount", "0");  // would empty the store at every poll
+    QCOMPARE(s::recordLimit("Logcount"), 1000);
+    home.set("OSEvent", "Eventcount", "many");
+    QCOMPARE(s::recordLimit("Eventcount"), 1000);
+}
+
+void TestMonitorSettings::pauseKeepsTheProgramResponsive() {
+    bool fired = false;
+    QTimer::singleShot(0, [&] { fired = true; });
+    QElapsedTimer clock;
+    clock.start();
+    PauseMs(30);
+    QVERIFY(fired);                  // events run during the wait
+    QVERIFY(clock.elapsed() >= 30);  // and it does wait its time
+    PauseMs(-5);                     // returns at once
+}
+
+QTEST_GUILESS_MAIN(TestMonitorSettings)
+#include "test_monitor_settings.moc"

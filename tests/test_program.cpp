@@ -1,0 +1,115 @@
+// The Brightlock program as a user starts it: its command line, the single-instance
+// rule between two real processes, and an orderly end on SIGTERM.
+#include "single_instance.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+namespace {
+
+QString dist(const QString& file) { return qEnvironmentVariable("BRIGHTLOCK_DIST") + "/" + file; }
+
+struct Sandbox {
+    QTemporaryDir home, runtime;
+    QProcessEnvironment env() const {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("BRIGHTLOCK_HOME", home.path());
+        e.insert("XDG_RUNTIME_DIR", runtime.path());
+        e.insert("PSU_DRIVER", "sim");
+        e.insert("PSU_SIM_STATE", home.filePath("sim.state"));
+        e.insert("QT_QPA_PLATFORM", "offscreen");
+        e.insert("QT_LOGGING_RULES", "brightlock.*.info=true");
+        return e;
+    }
+};
+
+bool waitForOutput(QProcess& p, const QByteArray& text, QByteArray& seen, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        p.waitForReadyRead(100);
+        seen += p.readAllStandardError();
+        if (seen.contains(text))
+            return true;
+        if (p.state() == QProcess::NotRunning)
+            return false;
+    }
+    return false;
+}
+
+} // namespace
+
+class TestProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void helpAndVersion();
+    void lockBetweenObjects();
+    void secondInstanceGivesWay();
+};
+
+void TestProgram::helpAndVersion() {
+    QProcess p;
+    p.start(dist("Brightlock"), {"--help"});
+    QVERIFY(p.waitForFinished());
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(p.readAllStandardOutput().contains("--dry-run"));
+
+    p.start(dist("Brightlock"), {"--version"});
+    QVERIFY(p.waitForFinished());
+    QVERIFY(p.readAllStandardOutput().startsWith("Brightlock "));
+
+    p.start(dist("Brightlock"), {"--bogus"});
+    QVERIFY(p.waitForFinished());
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(p.readAllStandardError().contains("unknown option"));
+}
+
+void TestProgram::lockBetweenObjects() {
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    const QString scope = brightlock::instanceScope("/some/app/dir");
+    QVERIFY(scope != brightlock::instanceScope("/other/app/dir"));
+
+    auto first = std::make_unique<brightlock::SingleInstance>(scope);
+    QVERIFY(first->acquire());
+    QSignalSpy notices(first.get(), &brightlock::SingleInstance::anotherInstanceStarted);
+    brightlock::SingleInstance second(scope);
+    QVERIFY(!second.acquire());
+    second.notifyRunning();
+    QTRY_COMPARE(notices.count(), 1);
+
+    first.reset();  // the lock goes with its holder
+    brightlock::SingleInstance third(scope);
+    QVERIFY(third.acquire());
+}
+
+void TestProgram::secondInstanceGivesWay() {
+    Sandbox box;
+    QProcess first;
+    first.setProcessEnvironment(box.env());
+    first.start(dist("Brightlock"));
+    QByteArray firstErr;
+    QVERIFY2(waitForOutput(first, "monitor started", firstErr, 15000), firstErr.constData());
+
+    QProcess second;
+    second.setProcessEnvironment(box.env());
+    second.start(dist("Brightlock"));
+    QVERIFY(second.waitForFinished(15000));
+    QCOMPARE(second.exitCode(), 0);
+    const QByteArray secondErr = second.readAllStandardError();
+    QVERIFY2(secondErr.contains("gives way"), secondErr.constData());
+    QVERIFY(!secondErr.contains("monitor started"));
+    QVERIFY(waitForOutput(first, "another instance started", firstErr, 5000));
+    QCOMPARE(first.state(), QProcess::Running);  // the running one goes on
+
+    ::kill(pid_t(first.processId()), SIGTERM);
+    QVERIFY(first.waitForFinished(10000));
+    QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(first.exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestProgram)
+#include "test_program.moc"
