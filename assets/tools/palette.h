@@ -29,4 +29,9 @@ inline const QColor kLowDim{176, 96, 96};
 inline const QColor kChunkLight{149, 233, 150};
 inline const QColor kChunkDark{40, 210, 43};
 
+// The warning sign of the alarm.
+inline const QColor kWarningLight{255, 222, 89};
+inline const QColor kWarning{255, 184, 0};
+inline const QColor kWarningDeep{150, 90, 0};
+
 } // namespace palette
