@@ -78,7 +78,7 @@ void StatusDisplay::Timer4Tick() {
     if (shown_[ImageAC1]) {
         setShown(ImageAC1, false);
         setShown(ImageAC2, true);
-        Timer7.start();
+        startIfStopped(Timer7);
     }
     // Checked on the same tick: a phase left at two passes while the timer was stopped
     // ends at once.

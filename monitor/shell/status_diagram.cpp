@@ -43,6 +43,8 @@ StatusDiagram::StatusDiagram(const StatusDisplay& display, QWidget* parent)
     }
     for (int i = 1; i <= 6; ++i)
         flow_[i] = QPixmap(QStringLiteral(":/status/flow_%1.png").arg(i));
+    // Until the first flow frame is drawn, the flow picture starts where the sequence does.
+    labels_[StatusDisplay::Image1]->setPixmap(flow_[6]);
     connect(&display_, &StatusDisplay::changed, this, &StatusDiagram::refresh);
     refresh();
 }

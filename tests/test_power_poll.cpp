@@ -1,0 +1,287 @@
+// The power-event poll driven poll by poll through a stand-in UPS: every transition of
+// the event states with its display, tray, records, countdown and trims.
+#include "monitor_rig.h"
+
+#include <QTest>
+
+using brightlock::StatusDisplay;
+
+namespace {
+
+struct Poll : MonitorRig {
+    Poll() {
+        monitor.Form_Load();
+        log.clear();
+        records.rows.clear();
+    }
+    void ups(bool ac, bool low) {
+        psu.answering = true;
+        psu.acPresent = ac;
+        psu.batteryLow = low;
+        monitor.Timer1Tick();
+    }
+    void onLine() { ups(true, false); }
+    void onBattery() { ups(false, false); }
+    void lowBattery() { ups(false, true); }
+    QStringList trayCalls() const { return log.filter(QRegularExpression("^tray ")); }
+    int seconds() { return monitor.state().ShutdownSeconds; }
+    bool counting() { return monitor.TimerSub.isActive(); }
+};
+
+} // namespace
+
+class TestPowerPoll : public QObject {
+    Q_OBJECT
+private slots:
+    void onlineToBatteryAndBack();
+    void failureAndLowBatteryTogether();
+    void batteryThenLowThenRecovered();
+    void lowBatteryRecoveryRestartsTheOnBatteryEvent();
+    void disabledRecordsStillArmTheCountdown();
+    void disabledLowBatteryEventRunsOut();
+    void damagedShutdownSwitchNeverArms();
+    void disconnectedAndBack();
+    void serialLink();
+    void trimsAfterEveryCompletedPoll();
+    void countdownOnUsb();
+    void countdownOnSerial();
+    void zeroDelay();
+    void countdownPausesWhileUpsIsSilent();
+};
+
+void TestPowerPoll::onlineToBatteryAndBack() {
+    Poll p;
+    p.onLine();
+    QCOMPARE(p.page().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(p.page().messageColor, QColor(0, 128, 0));
+    QVERIFY(!p.page().CmdShutdownEnabled && !p.page().ImaAlarm);
+    QVERIFY(p.trayCalls().isEmpty() && p.records.rows.isEmpty());
+
+    p.onBattery();
+    QCOMPARE(p.page().LblMessage, QString("UPS is on Battery"));
+    QCOMPARE(p.page().messageColor, QColor(255, 128, 0));
+    QVERIFY(p.page().ImaSOk && !p.page().ImaSLow && p.page().ImaAlarm && p.page().CmdShutdownEnabled);
+    QVERIFY(p.shown(StatusDisplay::ImageDC1) && !p.shown(StatusDisplay::ImageAC1));
+    QCOMPARE(p.trayCalls(), QStringList{"tray ImaSOk UPS is on battery"});
+    QCOMPARE(p.records.rows, (QStringList{"log:Attention!! System Power Failed", "ups:Attention!! System Power Failed"}));
+    QVERIFY(p.counting());
+    QCOMPARE(p.seconds(), 300);  // shipped: 5 minutes
+
+    p.onBattery();  // the first-time actions run once per event
+    QCOMPARE(p.trayCalls().size(), 1);
+    QCOMPARE(p.records.rows.size(), 2);
+
+    p.monitor.state().AlarmShown = true;
+    p.onLine();
+    QCOMPARE(p.page().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(p.page().LblAlarm, QString());
+    QVERIFY(!p.counting());
+    QVERIFY(p.log.contains("unloadAlarm"));
+    QVERIFY(!p.monitor.state().AlarmShown);
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Brightlock"));
+    QCOMPARE(p.records.rows.mid(2), (QStringList{"log:System AC Power Recovered", "ups:System AC Power Recovered"}));
+    QVERIFY(p.shown(StatusDisplay::ImageAC1) && !p.shown(StatusDisplay::ImageDC1));
+}
+
+void TestPowerPoll::failureAndLowBatteryTogether() {
+    Poll p;
+    p.onLine();
+    p.lowBattery();
+    QVERIFY(p.monitor.state().LowBattActive);
+    QCOMPARE(p.page().LblMessage, QString("UPS is Low Battery"));
+    QCOMPARE(p.page().messageColor, QColor(255, 0, 0));
+    QVERIFY(!p.page().ImaSOk && p.page().ImaSLow && p.page().ImaAlarm);
+    QCOMPARE(p.trayCalls(), QStringList{"tray ImaSLow UPS is low battery"});
+    QCOMPARE(p.records.rows, (QStringList{"log:Attention!! UPS Battery Low", "ups:Attention!! UPS Battery Low"}));
+    QCOMPARE(p.seconds(), 60);  // from the low-battery section, not the on-battery one
+    QVERIFY(!p.monitor.state().OnBattNoted);
+
+    p.onLine();  // only the low-battery recovery is recorded
+    QCOMPARE(p.records.rows.mid(2), (QStringList{"log:UPS Battery Low Recovered", "ups:UPS Battery Low Recovered"}));
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Brightlock"));
+    QVERIFY(!p.counting());
+}
+
+void TestPowerPoll::batteryThenLowThenRecovered() {
+    Poll p;
+    p.onBattery();
+    QCOMPARE(p.seconds(), 300);
+    p.monitor.TimerSubTick();
+    p.lowBattery();
+    QCOMPARE(p.seconds(), 60);  // the low-battery countdown replaces the running one
+    QVERIFY(p.shown(StatusDisplay::ImageBL1) && !p.shown(StatusDisplay::ImageDC1));
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaSLow UPS is low battery"));
+
+    p.set("UpsLowBattery", "Shutdown", "0");
+    p.onLine();
+    const QStringList expected{"log:Attention!! System Power Failed", "ups:Attention!! System Power Failed",
+                               "log:Attention!! UPS Battery Low",     "ups:Attention!! UPS Battery Low",
+                               "log:System AC Power Recovered",       "ups:System AC Power Recovered",
+                               "log:UPS Battery Low Recovered",       "ups:UPS Battery Low Recovered"};
+    QCOMPARE(p.records.rows, expected);
+}
+
+void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
+    Poll p;
+    p.onBattery();
+    p.lowBattery();
+    p.onBattery();  // low battery ends, mains still failed, [UpsLowBattery] Shutdown = 1
+    QVERIFY(!p.counting());
+    QCOMPARE(p.page().LblAlarm, QString());
+    QVERIFY(!p.monitor.state().OnBattNoted);
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaSOk UPS is on battery"));
+    QCOMPARE(p.records.rows.last(), QString("ups:UPS Battery Low Recovered"));
+
+    p.onBattery();  // a new on-battery event
+    QVERIFY(p.counting());
+    QCOMPARE(p.seconds(), 300);
+    QCOMPARE(p.records.rows.last(), QString("ups:Attention!! System Power Failed"));
+    QCOMPARE(p.records.rows.count("log:Attention!! System Power Failed"), 2);
+}
+
+void TestPowerPoll::disabledRecordsStillArmTheCountdown() {
+    for (auto [key, value] : {std::pair{"Recordlog", "0"}, std::pair{"Disableevent", "1"}}) {
+        Poll p;
+        p.set("UpsOnBattery", key, value);
+        p.onBattery();
+        QVERIFY(p.records.rows.isEmpty());
+        QVERIFY(p.counting());
+        p.onLine();
+        QCOMPARE(p.records.rows, (QStringList{"log:System AC Power Recovered", "ups:System AC Power Recovered"}));
+    }
+}
+
+void TestPowerPoll::disabledLowBatteryEventRunsOut() {
+    Poll p;
+    p.set("UpsLowBattery", "Disableevent", "1");
+    p.lowBattery();
+    QVERIFY(p.records.rows.isEmpty());
+    for (int i = 0; i < 5; ++i)
+        p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 55);
+    p.lowBattery();  // not a new event: the countdown goes on and the tray stays
+    p.lowBattery();
+    QCOMPARE(p.seconds(), 55);
+    QCOMPARE(p.trayCalls().size(), 1);
+}
+
+void TestPowerPoll::damagedShutdownSwitchNeverArms() {
+    Poll p;
+    p.set("UpsOnBattery", "Shutdown", "yes");
+    p.set("UpsLowBattery", "Shutdown", "");
+    p.onBattery();
+    p.lowBattery();
+    QVERIFY(!p.counting());
+}
+
+void TestPowerPoll::disconnectedAndBack() {
+    Poll p;
+    p.onBattery();
+    const int trims = p.records.trims;
+    p.log.clear();
+    p.psu.answering = false;
+    p.monitor.Timer1Tick();
+    QCOMPARE(p.page().LblMessage, QString("UPS Disconnect"));
+    QCOMPARE(p.page().LblAlarm, QString(" "));
+    QVERIFY(!p.page().CmdShutdownEnabled && !p.page().ImaSOk);
+    QVERIFY(p.shown(StatusDisplay::ImageAC1) && !p.shown(StatusDisplay::ImageDC1));
+    QCOMPARE(p.trayCalls(), QStringList{"tray ImaMain Brightlock"});
+    QCOMPARE(p.records.trims, trims);  // no trimming
+    QVERIFY(p.counting());             // the countdown is not touched
+
+    p.log.clear();
+    p.monitor.Timer1Tick();  // retried: closed and opened again before the query
+    QCOMPARE(p.log.mid(0, 3), (QStringList{"CloseHandleDevice", "HidHandle", "CmdOutput 1"}));
+
+    p.onLine();  // evaluated from what was remembered: the on-battery event ends
+    QCOMPARE(p.records.rows.last(), QString("ups:System AC Power Recovered"));
+    QVERIFY(!p.counting());
+}
+
+void TestPowerPoll::serialLink() {
+    Poll p;
+    p.set("Mscomm", "ComboPort", "1");
+    p.serial.ctsLine = true;
+    p.monitor.Timer1Tick();
+    QVERIFY(!p.flags().UsbLink);
+    QCOMPARE(p.page().LblMessage, QString("UPS is on Battery"));
+    p.serial.cdLine = true;
+    p.monitor.Timer1Tick();
+    QCOMPARE(p.page().LblMessage, QString("UPS is Low Battery"));
+    p.serial.ctsLine = p.serial.cdLine = false;
+    p.monitor.Timer1Tick();
+    QCOMPARE(p.page().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Wrenfield System"));
+    QVERIFY(!p.log.contains("CmdOutput 1"));
+}
+
+void TestPowerPoll::trimsAfterEveryCompletedPoll() {
+    Poll p;
+    p.set("OSEvent", "Logcount", "100");
+    p.set("OSEvent", "Eventcount", "200");
+    p.set("OSEvent", "Closecount", "300");
+    p.onBattery();
+    QCOMPARE(p.log.mid(p.log.size() - 3), (QStringList{"trim 0 100", "trim 1 200", "trim 2 300"}));
+}
+
+void TestPowerPoll::countdownOnUsb() {
+    Poll p;
+    p.set("UpsOnBattery", "Delaytime", "1");
+    p.onBattery();
+    for (int tick = 1; tick <= 59; ++tick) {
+        p.monitor.TimerSubTick();
+        QCOMPARE(p.page().LblAlarm, QString("System ShutDown After %1  Seconds").arg(61 - tick));
+        QCOMPARE(p.alarm.shows, 0);
+    }
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.page().LblAlarm, QString("System ShutDown After 1  Seconds"));
+    QCOMPARE(p.alarm.shows, 1);  // on the 60th tick
+    QVERIFY(!p.counting());
+}
+
+void TestPowerPoll::countdownOnSerial() {
+    Poll p;
+    p.set("Mscomm", "ComboPort", "2");
+    p.set("UpsOnBattery", "Delaytime", "1");
+    p.serial.ctsLine = true;
+    p.monitor.Timer1Tick();
+    for (int tick = 1; tick <= 60; ++tick) {
+        p.monitor.TimerSubTick();
+        QCOMPARE(p.page().LblAlarm, QString("System ShutDown After %1 Seconds").arg(61 - tick));
+    }
+    QCOMPARE(p.alarm.shows, 0);
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.page().LblAlarm, QString("System ShutDown After 0 Seconds"));
+    QCOMPARE(p.alarm.shows, 1);  // on the 61st tick
+}
+
+void TestPowerPoll::zeroDelay() {
+    for (const char* port : {"0", "3"}) {
+        Poll p;
+        p.set("Mscomm", "ComboPort", port);
+        p.set("UpsOnBattery", "Delaytime", "0");
+        p.serial.ctsLine = true;
+        p.ups(false, false);
+        p.monitor.TimerSubTick();
+        QVERIFY(p.page().LblAlarm.startsWith("System ShutDown After 0 "));
+        QCOMPARE(p.alarm.shows, 1);
+    }
+}
+
+void TestPowerPoll::countdownPausesWhileUpsIsSilent() {
+    Poll p;
+    p.onBattery();
+    p.monitor.TimerSubTick();
+    p.monitor.TimerSubTick();
+    p.psu.answering = false;
+    p.monitor.Timer1Tick();
+    p.monitor.TimerSubTick();
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 298);
+    p.onBattery();  // answers again, still on battery: the countdown goes on where it stopped
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.page().LblAlarm, QString("System ShutDown After 298  Seconds"));
+}
+
+QTEST_GUILESS_MAIN(TestPowerPoll)
+#include "test_power_poll.moc"

@@ -1,0 +1,128 @@
+// The power-path animations tick by tick: the flow sequence of the mains pipe, the
+// blinking battery pipes, and what each Display and Disable call does to the timers.
+#include "status_display.h"
+
+#include <QTest>
+
+using brightlock::StatusDisplay;
+using brightlock::UpsFlags;
+
+namespace {
+
+// Runs Timer7 until it stops itself, returning the images shown.
+QList<int> flowPhase(StatusDisplay& d) {
+    QList<int> shown;
+    while (d.Timer7.isActive() && shown.size() < 50) {
+        d.Timer7Tick();
+        shown << d.flowImage();
+    }
+    return shown;
+}
+
+} // namespace
+
+class TestStatusDisplay : public QObject {
+    Q_OBJECT
+private slots:
+    void flowSequence();
+    void repeatedDisplayKeepsTheRhythm();
+    void silentUsbUpsStandsStill();
+    void batteryAndLowBatteryBlink();
+    void leftoverFlowPassesEndThePhaseAtOnce();
+};
+
+void TestStatusDisplay::flowSequence() {
+    UpsFlags flags;  // serial link
+    StatusDisplay d(flags);
+    d.AcPipeDisplay();
+    QVERIFY(d.Timer4.isActive());
+
+    d.Timer4Tick();  // flowing phase
+    QVERIFY(!d.isShown(StatusDisplay::ImageAC1) && d.isShown(StatusDisplay::ImageAC2));
+    QCOMPARE(flowPhase(d), (QList<int>{6, 5, 4, 3, 2, 1, 6}));
+    QCOMPARE(d.FlowCycles, int16_t(2));
+
+    d.Timer4Tick();  // still phase
+    QVERIFY(d.isShown(StatusDisplay::ImageAC1) && !d.isShown(StatusDisplay::ImageAC2));
+    QCOMPARE(d.FlowCycles, int16_t(0));
+    QVERIFY(!d.Timer7.isActive());
+
+    d.Timer4Tick();  // every later phase: twelve frames, starting at 5
+    QCOMPARE(flowPhase(d), (QList<int>{5, 4, 3, 2, 1, 6, 5, 4, 3, 2, 1, 6}));
+}
+
+void TestStatusDisplay::repeatedDisplayKeepsTheRhythm() {
+    UpsFlags flags;
+    StatusDisplay d(flags);
+    d.AcPipeDisplay();
+    const int timer = d.Timer4.timerId();
+    d.AcPipeDisplay();
+    d.AcPipeDisplay();
+    QCOMPARE(d.Timer4.timerId(), timer);  // not restarted
+
+    d.DcPipeDisplay();
+    const int blink = d.Timer5.timerId();
+    d.DcPipeDisplay();
+    QCOMPARE(d.Timer5.timerId(), blink);
+}
+
+void TestStatusDisplay::silentUsbUpsStandsStill() {
+    UpsFlags flags;
+    flags.UsbLink = true;
+    StatusDisplay d(flags);
+    d.AcPipeDisplay();
+    QVERIFY(d.isShown(StatusDisplay::ImageAC1) && d.isShown(StatusDisplay::ImageAC2) &&
+            d.isShown(StatusDisplay::Image1));
+    QVERIFY(!d.Timer4.isActive());
+    flags.UpsReplyOk = true;
+    d.AcPipeDisplay();
+    QVERIFY(d.Timer4.isActive());
+}
+
+void TestStatusDisplay::batteryAndLowBatteryBlink() {
+    UpsFlags flags;
+    StatusDisplay d(flags);
+    d.AcPipeDisplay();
+    d.Timer4Tick();
+    d.DcPipeDisplay();  // on battery: the flow picture goes, its timer finishes its passes
+    QVERIFY(!d.isShown(StatusDisplay::Image1));
+    QVERIFY(!d.Timer4.isActive());
+    QVERIFY(d.Timer7.isActive());
+    QVERIFY(d.isShown(StatusDisplay::ImageDC1) && d.isShown(StatusDisplay::ImageDC2));
+    d.Timer5Tick();
+    QVERIFY(!d.isShown(StatusDisplay::ImageDC1) && d.isShown(StatusDisplay::ImageDC2));
+    d.Timer5Tick();
+    QVERIFY(d.isShown(StatusDisplay::ImageDC1) && !d.isShown(StatusDisplay::ImageDC2));
+    d.AcPipeDisable();
+    QVERIFY(!d.isShown(StatusDisplay::ImageAC1) && !d.isShown(StatusDisplay::ImageAC2));
+
+    d.LowPipeDisplay();  // the battery section freezes in its phase
+    QVERIFY(!d.Timer5.isActive());
+    QVERIFY(d.isShown(StatusDisplay::ImageDC1) && !d.isShown(StatusDisplay::ImageDC2));
+    d.Timer6Tick();
+    QVERIFY(!d.isShown(StatusDisplay::ImageBL1) && d.isShown(StatusDisplay::ImageBL2));
+    d.DcPipeDisable();
+    QVERIFY(!d.isShown(StatusDisplay::ImageDC1) && !d.isShown(StatusDisplay::ImageDC2));
+    d.LowPipeDisable();
+    QVERIFY(!d.Timer6.isActive() && !d.isShown(StatusDisplay::ImageBL1) && !d.isShown(StatusDisplay::ImageBL2));
+}
+
+void TestStatusDisplay::leftoverFlowPassesEndThePhaseAtOnce() {
+    UpsFlags flags;
+    StatusDisplay d(flags);
+    d.AcPipeDisplay();
+    d.Timer4Tick();
+    flowPhase(d);   // FlowCycles is 2 now
+    d.AcPipeDisable();  // the section goes off before the still phase came
+    d.AcPipeDisplay();
+    QCOMPARE(d.FlowCycles, int16_t(2));
+    d.Timer4Tick();  // starts the flowing phase and ends it on the same tick
+    QVERIFY(d.isShown(StatusDisplay::ImageAC1) && !d.isShown(StatusDisplay::ImageAC2));
+    QVERIFY(!d.Timer7.isActive());
+    QCOMPARE(d.FlowCycles, int16_t(0));
+    d.Timer4Tick();
+    QVERIFY(!d.isShown(StatusDisplay::ImageAC1) && d.Timer7.isActive());
+}
+
+QTEST_GUILESS_MAIN(TestStatusDisplay)
+#include "test_status_display.moc"
