@@ -1,0 +1,117 @@
+// The monitor's windows on the offscreen platform: the main window follows what the
+// monitor decides, the tabs switch pages, the splash hands over once, and the tray icon
+// reacts to a left double-click only.
+#include "frm_main.h"
+#include "frm_splash.h"
+#include "monitor_rig.h"
+#include "status_diagram.h"
+#include "system_tray.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using brightlock::frmMain;
+using brightlock::StatusDisplay;
+
+class TestWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void statusPageFollowsTheMonitor();
+    void tabsSwitchPages();
+    void closingAsksTheProgramToEnd();
+    void splashHandsOverOnce();
+    void trayActsOnDoubleClickOnly();
+};
+
+void TestWindows::statusPageFollowsTheMonitor() {
+    MonitorRig r;
+    frmMain w(r.monitor);
+    QCOMPARE(w.size(), QSize(frmMain::kWidth, frmMain::kHeight));
+    r.monitor.Form_Load();
+    r.psu.acPresent = false;
+    r.monitor.Timer1Tick();
+
+    auto* message = w.findChild<QLabel*>("LblMessage");
+    QVERIFY(message);
+    QCOMPARE(message->text(), QString("UPS is on Battery"));
+    QVERIFY(message->styleSheet().contains(QColor(255, 128, 0).name()));
+    QVERIFY(!w.findChild<QLabel*>("ImaSOk")->isHidden());
+    QVERIFY(w.findChild<QLabel*>("ImaSLow")->isHidden());
+    QVERIFY(!w.findChild<QLabel*>("ImaAlarm")->isHidden());
+    QVERIFY(w.findChild<QPushButton*>("CmdShutdown")->isEnabled());
+    QVERIFY(!w.findChild<QLabel*>("ImageDC1")->isHidden());
+    QVERIFY(w.findChild<QLabel*>("ImageAC1")->isHidden());
+
+    r.monitor.TimerSubTick();
+    QCOMPARE(w.findChild<QLabel*>("LblAlarm")->text(), QString("System ShutDown After 300  Seconds"));
+
+    r.psu.answering = false;
+    r.monitor.Timer1Tick();
+    QCOMPARE(message->text(), QString("UPS Disconnect"));
+    QVERIFY(!w.findChild<QPushButton*>("CmdShutdown")->isEnabled());
+    QVERIFY(!w.findChild<QLabel*>("ImageAC1")->isHidden());
+    QVERIFY(w.findChild<QLabel*>("Image1")->isHidden());
+}
+
+void TestWindows::tabsSwitchPages() {
+    MonitorRig r;
+    frmMain w(r.monitor);
+    w.selectStatusPage();
+    const char* pages[] = {"frmStatus", "FrmLog", "FrmUpsEvent", "FrmClose", "FrmEventManager"};
+    const char* tabs[] = {"xpcmdbutton1", "xpcmdbutton2", "xpcmdbutton3", "xpcmdbutton4", "xpcmdbutton5"};
+    for (int t = 0; t < 5; ++t) {
+        QTest::mouseClick(w.findChild<QPushButton*>(tabs[t]), Qt::LeftButton);
+        QCOMPARE(int(w.selectedPage()), t);
+        for (int p = 0; p < 5; ++p)
+            QCOMPARE(w.findChild<QFrame*>(pages[p])->isHidden(), p != t);
+    }
+    QCOMPARE(w.findChild<QPushButton*>("xpcmdbutton4")->text(), QString("Closed Applications"));
+}
+
+void TestWindows::closingAsksTheProgramToEnd() {
+    MonitorRig r;
+    frmMain w(r.monitor);
+    int asked = 0;
+    w.onCloseRequested = [&] { ++asked; };
+    w.show();
+    w.close();
+    QCOMPARE(asked, 1);
+}
+
+void TestWindows::splashHandsOverOnce() {
+    auto* splash = new brightlock::frmSplash;
+    QCOMPARE(splash->size(), QSize(339, 203));
+    QCOMPARE(splash->Timer1.interval(), 2000);
+    QVERIFY(splash->Timer1.isActive());
+    int handOvers = 0;
+    splash->onHandOver = [&] { ++handOvers; };
+    QPointer<brightlock::frmSplash> alive(splash);
+    splash->show();
+    splash->Timer1Tick();
+    QCOMPARE(handOvers, 1);
+    QVERIFY(!splash->Timer1.isActive());
+    QTRY_VERIFY(alive.isNull());  // unloaded
+}
+
+void TestWindows::trayActsOnDoubleClickOnly() {
+    brightlock::SystemTray tray;
+    int shows = 0;
+    tray.onDoubleClick = [&] { ++shows; };
+    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick,
+                        QSystemTrayIcon::Unknown})
+        tray.activated(reason);
+    QCOMPARE(shows, 0);
+    tray.activated(QSystemTrayIcon::DoubleClick);
+    QCOMPARE(shows, 1);
+
+    const QString tip64(64, QLatin1Char('x'));
+    QCOMPARE(brightlock::SystemTray::fitTip(tip64 + "yz"), tip64);
+    QCOMPARE(brightlock::SystemTray::fitTip("Brightlock"), QString("Brightlock"));
+    for (auto p : {brightlock::TrayPicture::ImaMain, brightlock::TrayPicture::ImaSOk,
+                   brightlock::TrayPicture::ImaSLow})
+        QVERIFY(!brightlock::SystemTray::iconFor(p).isNull());
+}
+
+QTEST_MAIN(TestWindows)
+#include "test_windows.moc"
