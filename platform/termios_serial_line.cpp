@@ -57,7 +57,8 @@ bool TermiosSerialLine::open() {
 void TermiosSerialLine::close() {
     if (fd_ < 0)
         return;
-    setDtr(false);
+    // The lines stay as they are (no hang-up on close): a switch-off signal on DTR must
+    // outlast the monitor, which the system ends while it goes down.
     ::close(fd_);
     fd_ = -1;
 }

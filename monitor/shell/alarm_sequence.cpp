@@ -1,0 +1,90 @@
+// Alarm window rules; see alarm_sequence.h.
+#include "alarm_sequence.h"
+
+#include "monitor_settings.h"
+
+namespace brightlock {
+
+AlarmSequence::AlarmSequence(Monitor& monitor, AlarmView& view, std::function<void()> startShutdown,
+                             QObject* parent)
+    : QObject(parent), monitor_(monitor), view_(view), startShutdown_(std::move(startShutdown)) {
+    Timer1.setInterval(100);
+    Timer2.setInterval(5000);
+    Timer3.setInterval(2000);
+    connect(&Timer1, &QTimer::timeout, this, &AlarmSequence::Timer1Tick);
+    connect(&Timer2, &QTimer::timeout, this, &AlarmSequence::Timer2Tick);
+    connect(&Timer3, &QTimer::timeout, this, &AlarmSequence::Timer3Tick);
+}
+
+void AlarmSequence::resetAlarmDisplay() {
+    BarPos = kBarStart;
+    view_.resetDisplay();
+}
+
+void AlarmSequence::Load() {
+    resetAlarmDisplay();
+    monitor_.page().LblAlarm.clear();
+    monitor_.page().notify();
+    monitor_.state().AlarmShown = true;
+    Timer1.start();
+}
+
+void AlarmSequence::Timer1Tick() {
+    view_.paintChunk(BarPos);
+    BarPos = int16_t(BarPos + kChunkStep);
+    if (view_.barWidth() - kChunkStep < BarPos) {
+        Timer1.stop();
+        shutdownAction();
+        view_.unloadWindow();
+    }
+}
+
+void AlarmSequence::shutdownAction() {
+    if (startShutdown_)
+        startShutdown_();
+}
+
+void AlarmSequence::ShutdownClick() {
+    // The bar would otherwise keep filling while the window is hidden and start the
+    // shutdown (and the closer) a second time.
+    Timer1.stop();
+    shutdownAction();
+}
+
+void AlarmSequence::CancelClick() {
+    view_.hideWindow();
+    Timer1.stop();
+    Timer2.start();
+    Timer3.start();
+}
+
+void AlarmSequence::bringBack() {
+    resetAlarmDisplay();
+    view_.showWindow();
+    Timer1.start();
+}
+
+// Read as the power-event poll reads them: the serial lines, or the USB flags.
+bool AlarmSequence::onBattery() const {
+    return settings::serialLink() ? monitor_.serial().cts() : monitor_.flags().UpsOnBatt;
+}
+
+bool AlarmSequence::batteryLow() const {
+    return settings::serialLink() ? monitor_.serial().cd() : monitor_.flags().UpsLowBatt;
+}
+
+void AlarmSequence::Timer3Tick() {
+    if (batteryLow())
+        bringBack();
+    Timer3.stop();
+}
+
+void AlarmSequence::Timer2Tick() {
+    if (batteryLow())
+        return;  // keeps polling until the low-battery signal has gone
+    if (onBattery())
+        bringBack();
+    Timer2.stop();
+}
+
+} // namespace brightlock

@@ -1,0 +1,26 @@
+// Powering the machine off. The real one asks systemd-logind; the dry run, used by the
+// tests and by `Brightlock --dry-run`, only says that it would.
+#pragma once
+
+namespace brightlock {
+
+class PowerOff {
+public:
+    virtual ~PowerOff() = default;
+    // Asks for the power-off and returns; a refusal is silent (logged only).
+    virtual void powerOff() = 0;
+};
+
+// org.freedesktop.login1.Manager.PowerOff on the system bus, not interactive.
+class LogindPowerOff : public PowerOff {
+public:
+    void powerOff() override;
+};
+
+// Prints "dry run: power-off requested" on standard error.
+class DryRunPowerOff : public PowerOff {
+public:
+    void powerOff() override;
+};
+
+} // namespace brightlock
