@@ -26,7 +26,6 @@ xpcmdbutton::xpcmdbutton(const QString& caption, QWidget* parent)
     m_lbl->setTextFormat(Qt::PlainText);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_Hover, false);
     resize(sizeHint());
     setCaption(caption);
     applyCaptionColour();

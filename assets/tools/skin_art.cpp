@@ -129,10 +129,10 @@ QImage buttonStrip() {
         {},
         {}};
     const ButtonLook pressed{kBlueDeep,
-                             {{0, QColor(200, 200, 192)},
-                              {0.12, QColor(214, 214, 206)},
-                              {0.6, QColor(226, 226, 219)},
-                              {1, QColor(238, 238, 233)}},
+                             {{0, QColor(176, 182, 194)},
+                              {0.12, QColor(200, 204, 213)},
+                              {0.6, QColor(217, 220, 227)},
+                              {1, QColor(233, 234, 239)}},
                              {},
                              {}};
     const ButtonLook disabled{
@@ -169,7 +169,7 @@ GlyphColours glyphColours(Look look) {
     case Hover:
         return {kBlueDeep, QColor(226, 226, 218), kWhite, kBlueDeep, kBlueDark, true};
     case Pressed:
-        return {kBlueDeep, QColor(188, 188, 180), QColor(236, 236, 230), kBlueDeep, kBlueDark, false};
+        return {kBlueDeep, QColor(168, 175, 190), QColor(226, 228, 234), kBlueDeep, kBlueDark, false};
     case Disabled:
         return {mix(kFaceShadow, kWhite, 0.3),
                 QColor(244, 244, 241),
@@ -315,15 +315,17 @@ QImage titleButton(const std::vector<const char*>& glyph, int gx, int gy) {
     return img;
 }
 
-// ---- Bottom border: 17 x 27, 17 x 28 and 18 x 28 pieces of a light footer band ----
+// ---- Bottom border: 17 x 27, 17 x 28 and 18 x 28 pieces of a footer band ----
+// The band lies 2 or 3 rows above the window's bottom edge, over whatever the window paints
+// there, so it is a translucent sheen that fades out towards that edge.
 
 QColor footerRow(int y) {
     using namespace palette;
     if (y == 0)
-        return kBlueDark;
+        return QColor(kBlueDeep.red(), kBlueDeep.green(), kBlueDeep.blue(), 110);
     if (y == 1)
-        return mix(kBlueLight, kWhite, 0.5);
-    return ramp({{0, kFaceLight}, {0.5, mix(kFaceLight, kFace, 0.45)}, {1, kFace}}, (y - 2) / 25.0);
+        return QColor(255, 255, 255, 170);
+    return QColor(255, 255, 255, int(std::lround(120.0 * (27 - y) / 25.0)));
 }
 
 QImage footerPiece(int w, int h) {

@@ -8,8 +8,55 @@
 #include "skin_pictures.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 
 using namespace brightlock;
+
+namespace {
+
+// A one-pixel rim along the rounded window edge, above the skin pieces, so the window's
+// outline stands out on light and dark desktops alike.
+class FrameOutline : public QWidget {
+public:
+    explicit FrameOutline(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    void fit(QSize size) {
+        setGeometry(QRect(QPoint(0, 0), size));
+        m_rim = rimOf(roundFormRegion(size), size);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, m_rim); }
+
+private:
+    // The pixels of the shape with a four-neighbour outside it.
+    static QImage rimOf(const QRegion& shape, QSize size) {
+        QImage inside(size, QImage::Format_Grayscale8);
+        inside.fill(0);
+        for (const QRect& r : shape)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::fill_n(inside.scanLine(y) + r.left(), r.width(), uchar(1));
+        auto in = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < size.width() && y < size.height() && inside.constScanLine(y)[x];
+        };
+        const QColor colour(palette::kBlueDeep.red(), palette::kBlueDeep.green(), palette::kBlueDeep.blue(),
+                            210);
+        QImage rim(size, QImage::Format_ARGB32_Premultiplied);
+        rim.fill(Qt::transparent);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if (in(x, y) && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1)))
+                    rim.setPixelColor(x, y, colour);
+        return rim;
+    }
+
+    QImage m_rim;
+};
+
+} // namespace
 
 SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     using namespace skinparts;
@@ -53,6 +100,7 @@ SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
         connect(piece, &SkinLabel::MouseDown, this,
                 [this](int button, int, float, float) { emit TitleMouseDown(button); });
 
+    m_outline = new FrameOutline(this);
     resize(552, 172);
 }
 
@@ -92,5 +140,13 @@ void SkinnedForm::useMainTitleBar() {
 
 void SkinnedForm::resizeEvent(QResizeEvent* event) {
     LayoutFormSkin(this);
+    static_cast<FrameOutline*>(m_outline)->fit(size());
+    m_outline->raise();
     QWidget::resizeEvent(event);
+}
+
+void SkinnedForm::showEvent(QShowEvent* event) {
+    // Controls that a derived window added after construction sit above the rim otherwise.
+    m_outline->raise();
+    QWidget::showEvent(event);
 }

@@ -37,9 +37,11 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     brightlock::SkinLabel* addImage(const char* name, const QString& picture, bool stretched);
 
     brightlock::SkinLabel* m_title;
+    QWidget* m_outline;
 };
