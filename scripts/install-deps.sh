@@ -10,6 +10,7 @@ packages=(
     libgl-dev libx11-dev libxtst-dev
     # tests and benchmarks
     libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus
+    imagemagick # screenshots of tests/manual/gallery_shots.sh
 )
 
 as_root() {

@@ -1,0 +1,91 @@
+// Opening the help files, and the program-wide F1 key.
+#include "help.h"
+
+#include "app_paths.h"
+#include "forms_log.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace brightlock {
+
+namespace {
+
+UrlOpener& urlOpener() {
+    static UrlOpener opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    return opener;
+}
+
+class F1Filter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+            watched->isWidgetType()) {
+            openHelpFile(f1HelpPath());
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+QString programHelpPath() {
+    return QDir(ProgramDirectory()).filePath("Brightlock.html");
+}
+
+QString f1HelpPath() {
+    return QDir::current().absoluteFilePath("Wrenfield II.html");
+}
+
+bool openHelpFile(const QString& path) {
+    // The desktop's opener would report a missing file in a window of its own.
+    if (!QFileInfo(path).isFile()) {
+        qCWarning(lcForms) << "help file missing:" << path;
+        return false;
+    }
+    if (!urlOpener()(QUrl::fromLocalFile(path))) {
+        qCWarning(lcForms) << "help file not opened:" << path;
+        return false;
+    }
+    return true;
+}
+
+void setUrlOpener(UrlOpener opener) {
+    urlOpener() = std::move(opener);
+}
+
+void OpenProgramHelp() {
+    openHelpFile(programHelpPath());
+}
+
+void InstallF1Help() {
+    static F1Filter* filter = nullptr;
+    if (filter || !qApp)
+        return;
+    filter = new F1Filter(qApp);
+    qApp->installEventFilter(filter);
+}
+
+void SendF1ToActiveWindow() {
+    QWidget* target = QApplication::focusWidget();
+    if (!target)
+        target = QApplication::activeWindow();
+    if (!target) {
+        qCWarning(lcForms) << "F1 not sent: no active window";
+        return;
+    }
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+} // namespace brightlock

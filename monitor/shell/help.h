@@ -1,0 +1,32 @@
+// The program's help: the HTML manual beside the programs, opened by the pages' "Help"
+// buttons, and the F1 help, "Wrenfield II.html" in the current directory. A missing file
+// opens nothing and says nothing.
+#pragma once
+
+#include <QUrl>
+#include <functional>
+
+class QWidget;
+
+namespace brightlock {
+
+QString programHelpPath(); // <program directory>/Brightlock.html
+QString f1HelpPath();      // <current directory>/Wrenfield II.html
+
+// Opens a help file with the desktop's viewer; false when it does not exist or cannot be opened.
+bool openHelpFile(const QString& path);
+
+// What opens a URL; QDesktopServices::openUrl unless a test puts its own in place.
+using UrlOpener = std::function<bool(const QUrl&)>;
+void setUrlOpener(UrlOpener opener);
+
+// The "Help" buttons of the main window's pages.
+void OpenProgramHelp();
+
+// Makes F1 anywhere in the program open the F1 help. Safe to call more than once.
+void InstallF1Help();
+
+// The help button that presses F1 for the active window, whose F1 help then opens.
+void SendF1ToActiveWindow();
+
+} // namespace brightlock

@@ -1,0 +1,152 @@
+// The skinned window base: its title, skin images and title-bar signals.
+#include "skinned_form.h"
+
+#include "form_skin.h"
+#include "palette.h"
+#include "skin_label.h"
+#include "skin_parts.h"
+#include "skin_pictures.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+
+using namespace brightlock;
+
+namespace {
+
+// A one-pixel rim along the rounded window edge, above the skin pieces, so the window's
+// outline stands out on light and dark desktops alike.
+class FrameOutline : public QWidget {
+public:
+    explicit FrameOutline(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    void fit(QSize size) {
+        setGeometry(QRect(QPoint(0, 0), size));
+        m_rim = rimOf(roundFormRegion(size), size);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, m_rim); }
+
+private:
+    // The pixels of the shape with a four-neighbour outside it.
+    static QImage rimOf(const QRegion& shape, QSize size) {
+        QImage inside(size, QImage::Format_Grayscale8);
+        inside.fill(0);
+        for (const QRect& r : shape)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::fill_n(inside.scanLine(y) + r.left(), r.width(), uchar(1));
+        auto in = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < size.width() && y < size.height() && inside.constScanLine(y)[x];
+        };
+        const QColor colour(palette::kBlueDeep.red(), palette::kBlueDeep.green(), palette::kBlueDeep.blue(),
+                            210);
+        QImage rim(size, QImage::Format_ARGB32_Premultiplied);
+        rim.fill(Qt::transparent);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if (in(x, y) && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1)))
+                    rim.setPixelColor(x, y, colour);
+        return rim;
+    }
+
+    QImage m_rim;
+};
+
+} // namespace
+
+SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    using namespace skinparts;
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, palette::kFace);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+
+    // Stacking order: the title pieces under the title text and the buttons.
+    SkinLabel* left = addImage(kTitleLeft, "title_left.png", false);
+    SkinLabel* main = addImage(kTitleMain, "title_main.png", true);
+    SkinLabel* right = addImage(kTitleRight, "title_right.png", false);
+    addImage(kBottomLeft, "bottom_left.png", false);
+    addImage(kBottom, "bottom_main.png", true);
+    addImage(kBottomRight, "bottom_right.png", false);
+    SkinLabel* minimize = addImage(kTitleMinimize, "title_minimize.png", false);
+    SkinLabel* close = addImage(kTitleClose, "title_close.png", false);
+    SkinLabel* help = addImage(kTitleHelp, "title_help.png", false);
+
+    m_title = new SkinLabel(this);
+    m_title->setObjectName(kTitle);
+    m_title->setTextFormat(Qt::PlainText);
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+    QPalette titlePal = m_title->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        titlePal.setColor(group, QPalette::WindowText, Qt::white);
+    m_title->setPalette(titlePal);
+
+    // The help image keeps its design place, left of minimize on a 552 px window; each
+    // window moves it where it wants it, and only windows that use it show it.
+    help->move(552 - 56, 8);
+    help->hide();
+
+    connect(close, &SkinLabel::Click, this, &SkinnedForm::TitleCloseClick);
+    connect(minimize, &SkinLabel::Click, this, &SkinnedForm::TitleMinimizeClick);
+    connect(help, &SkinLabel::Click, this, &SkinnedForm::TitleHelpClick);
+    for (SkinLabel* piece : {m_title, left, main, right})
+        connect(piece, &SkinLabel::MouseDown, this,
+                [this](int button, int, float, float) { emit TitleMouseDown(button); });
+
+    m_outline = new FrameOutline(this);
+    resize(552, 172);
+}
+
+SkinnedForm::~SkinnedForm() = default;
+
+SkinLabel* SkinnedForm::addImage(const char* name, const QString& picture, bool stretched) {
+    auto* image = new SkinLabel(this);
+    image->setObjectName(name);
+    image->setPixmap(skin::picture(picture));
+    image->setScaledContents(stretched);
+    image->resize(image->pixmap().size());
+    return image;
+}
+
+void SkinnedForm::setTitle(const QString& title) {
+    m_title->setText(title);
+    m_title->adjustSize();
+    setWindowTitle(title);
+}
+
+QString SkinnedForm::title() const {
+    return m_title->text();
+}
+
+SkinLabel* SkinnedForm::skinImage(const QString& name) const {
+    return findChild<SkinLabel*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void SkinnedForm::useMainTitleBar() {
+    connect(this, &SkinnedForm::TitleCloseClick, this, [this] {
+        close();
+        QCoreApplication::quit();
+    });
+    connect(this, &SkinnedForm::TitleMinimizeClick, this, &QWidget::hide);
+    connect(this, &SkinnedForm::TitleMouseDown, this, [this] { DragForm(this); });
+}
+
+void SkinnedForm::resizeEvent(QResizeEvent* event) {
+    LayoutFormSkin(this);
+    static_cast<FrameOutline*>(m_outline)->fit(size());
+    m_outline->raise();
+    QWidget::resizeEvent(event);
+}
+
+void SkinnedForm::showEvent(QShowEvent* event) {
+    // Controls that a derived window added after construction sit above the rim otherwise.
+    m_outline->raise();
+    QWidget::showEvent(event);
+}

@@ -1,0 +1,47 @@
+// SkinnedForm: the base of the program's frameless windows. It carries lblTitle and the nine
+// skin images under their fixed object names, lays them out with LayoutFormSkin whenever its
+// size changes and reports the title-bar buttons and presses on the title. What a button does
+// is the window's choice; useMainTitleBar() gives the main window's behaviour.
+#pragma once
+
+#include <QWidget>
+
+namespace brightlock {
+class SkinLabel;
+}
+
+class SkinnedForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit SkinnedForm(QWidget* parent = nullptr);
+    ~SkinnedForm() override;
+
+    // lblTitle's caption; LayoutFormSkin makes it the window title too.
+    void setTitle(const QString& title);
+    QString title() const;
+
+    brightlock::SkinLabel* lblTitle() const { return m_title; }
+    // A skin image by its object name (imgTitleClose, ...), or null.
+    brightlock::SkinLabel* skinImage(const QString& name) const;
+
+    // Close ends the program after the window's own close handling (closeEvent), minimize
+    // hides the window, and a press of any mouse button on the title drags it.
+    void useMainTitleBar();
+
+signals:
+    void TitleCloseClick();
+    void TitleMinimizeClick();
+    void TitleHelpClick();
+    // A press of any mouse button on the title text or one of the three title-bar pieces.
+    void TitleMouseDown(int Button);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    brightlock::SkinLabel* addImage(const char* name, const QString& picture, bool stretched);
+
+    brightlock::SkinLabel* m_title;
+    QWidget* m_outline;
+};

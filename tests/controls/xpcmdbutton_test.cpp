@@ -1,0 +1,239 @@
+// The skinned push button on a real widget: looks, events and their order, hover timer,
+// caption, keyboard access and what it paints.
+#include "skin_pictures.h"
+#include "xpcmdbutton.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// A plain move over the widget, delivered to it directly.
+void hover(QWidget* w, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &move);
+}
+
+const QColor kDisabledCaption(161, 161, 146);
+
+QColor captionColour(const xpcmdbutton& button) {
+    return button.findChild<QLabel*>("lbl")->palette().color(QPalette::Disabled, QPalette::WindowText);
+}
+
+} // namespace
+
+class XpCmdButtonTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stateChoosesTheRestingLook() {
+        xpcmdbutton button;
+        QCOMPARE(button.currentCell(), 0);
+        button.setState(1);
+        QCOMPARE(button.currentCell(), 4);
+        button.setState(2);
+        QCOMPARE(button.currentCell(), 4);
+        button.setState(0);
+        QCOMPARE(button.currentCell(), 0);
+        button.setState(7);
+        QCOMPARE(button.currentCell(), 0);
+        QCOMPARE(button.State(), 7);
+    }
+
+    void disablingShowsTheDisabledCellAndCaption() {
+        xpcmdbutton button("Apply");
+        button.resize(73, 25);
+        hover(&button, {10, 10});
+        QCOMPARE(button.currentCell(), 3);
+        button.setEnabled(false);
+        QCOMPARE(button.currentCell(), 2);
+        QCOMPARE(captionColour(button), kDisabledCaption);
+        button.setState(1);
+        QCOMPARE(button.currentCell(), 2);
+        button.setEnabled(true);
+        QCOMPARE(button.currentCell(), 4);
+        QCOMPARE(captionColour(button), QColor(Qt::black));
+    }
+
+    void pressReleaseAndClickInOrder() {
+        xpcmdbutton button("Shutdown");
+        button.resize(73, 25);
+        QStringList order;
+        QList<QList<float>> downArgs;
+        connect(&button, &xpcmdbutton::MouseDown, this, [&](int b, int s, float x, float y) {
+            order << "down";
+            downArgs << QList<float>{float(b), float(s), x, y};
+        });
+        connect(&button, &xpcmdbutton::MouseUp, this, [&] { order << "up"; });
+        connect(&button, &xpcmdbutton::Click, this, [&] { order << "click"; });
+
+        QTest::mousePress(&button, Qt::LeftButton, Qt::ShiftModifier, {20, 11});
+        QCOMPARE(button.currentCell(), 1);
+        QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, {20, 11});
+        QCOMPARE(button.currentCell(), 0);
+        QCOMPARE(order, (QStringList{"down", "up", "click"}));
+        QCOMPARE(downArgs.first(), (QList<float>{1, 1, 20, 11}));
+
+        order.clear();
+        QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, {20, 11});
+        QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, {200, 11});
+        QCOMPARE(order, (QStringList{"down", "up"}));
+
+        order.clear();
+        QTest::mouseClick(&button, Qt::RightButton, Qt::NoModifier, {20, 11});
+        QCOMPARE(order, (QStringList{"down", "up"}));
+    }
+
+    void movesShowHoverOrPressed() {
+        xpcmdbutton button;
+        button.resize(73, 25);
+        QSignalSpy moves(&button, &xpcmdbutton::MouseMove);
+        QVERIFY(!button.isHoverTimerActive());
+
+        hover(&button, {30, 12});
+        QCOMPARE(button.currentCell(), 3);
+        QCOMPARE(moves.count(), 1);
+        QVERIFY(button.isHoverTimerActive());
+
+        QMouseEvent drag(QEvent::MouseMove, QPointF(31, 12), button.mapToGlobal(QPointF(31, 12)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&button, &drag);
+        QCOMPARE(button.currentCell(), 1);
+        QCOMPARE(moves.last().at(0).toInt(), 1);
+    }
+
+    void moveOnTheRightEdgeOnlyStartsTheTimer() {
+        xpcmdbutton button;
+        button.resize(73, 25);
+        QSignalSpy moves(&button, &xpcmdbutton::MouseMove);
+        hover(&button, {73, 12});
+        QCOMPARE(moves.count(), 0);
+        QCOMPARE(button.currentCell(), 0);
+        QVERIFY(button.isHoverTimerActive());
+
+        button.hoverTick(button.mapToGlobal(QPoint(73, 12)));
+        QVERIFY(button.isHoverTimerActive());
+    }
+
+    void hoverEndsWhenThePointerIsBeyondTheEdge() {
+        xpcmdbutton button;
+        button.resize(73, 25);
+        button.setState(1);
+        QSignalSpy out(&button, &xpcmdbutton::MouseOut);
+        hover(&button, {30, 12});
+        QCOMPARE(button.currentCell(), 3);
+
+        button.hoverTick(button.mapToGlobal(QPoint(30, 12)));
+        QCOMPARE(out.count(), 0);
+        button.hoverTick(button.mapToGlobal(QPoint(30, 26)));
+        QCOMPARE(out.count(), 1);
+        QVERIFY(!button.isHoverTimerActive());
+        QCOMPARE(button.currentCell(), 4);
+    }
+
+    void labelMouseEventsReachTheButton() {
+        xpcmdbutton button("Cancel");
+        button.resize(73, 25);
+        auto* lbl = button.findChild<QLabel*>("lbl");
+        QSignalSpy down(&button, &xpcmdbutton::MouseDown);
+        QSignalSpy click(&button, &xpcmdbutton::Click);
+        QTest::mouseClick(lbl, Qt::LeftButton, Qt::NoModifier, {2, 2});
+        QCOMPARE(down.count(), 1);
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(down.first().at(2).toFloat(), float(lbl->x() + 2));
+    }
+
+    void captionIsCentredAndFollowsTheFont() {
+        xpcmdbutton button("Help");
+        button.resize(73, 25);
+        auto* lbl = button.findChild<QLabel*>("lbl");
+        QCOMPARE(lbl->text(), QString("Help"));
+        QVERIFY(qAbs(lbl->geometry().center().x() - 36) <= 1);
+        QVERIFY(qAbs(lbl->geometry().center().y() - 12) <= 1);
+
+        QFont big = button.Font();
+        big.setPointSize(big.pointSize() * 2);
+        const int oldWidth = lbl->width();
+        button.setFont(big);
+        QVERIFY(lbl->width() > oldWidth);
+        QVERIFY(qAbs(lbl->geometry().center().x() - 36) <= 1);
+    }
+
+    void keyboardClicksAndReportsKeys() {
+        xpcmdbutton button("Apply");
+        button.resize(73, 25);
+        QSignalSpy click(&button, &xpcmdbutton::Click);
+        QSignalSpy down(&button, &xpcmdbutton::KeyDown);
+        QSignalSpy press(&button, &xpcmdbutton::KeyPress);
+        QSignalSpy up(&button, &xpcmdbutton::KeyUp);
+
+        QTest::keyPress(&button, Qt::Key_Space);
+        QCOMPARE(button.currentCell(), 1);
+        QCOMPARE(click.count(), 0);
+        QTest::keyRelease(&button, Qt::Key_Space);
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(button.currentCell(), 0);
+
+        QTest::keyClick(&button, Qt::Key_Return);
+        QCOMPARE(click.count(), 2);
+
+        QTest::keyClick(&button, 'A', Qt::ShiftModifier);
+        QCOMPARE(down.last(), (QList<QVariant>{65, 1}));
+        QCOMPARE(press.last().at(0).toInt(), int('A'));
+        QVERIFY(up.contains(QList<QVariant>{65, 1}));
+        QCOMPARE(click.count(), 2);
+    }
+
+    void accessKeyClicks() {
+        QWidget window;
+        auto* button = new xpcmdbutton("&Apply", &window);
+        new xpcmdbutton("Cancel", &window);
+        QCOMPARE(button->findChild<QLabel*>("lbl")->text(), QString("Apply"));
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSignalSpy click(button, &xpcmdbutton::Click);
+        QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(click.count(), 1);
+    }
+
+    void paintsTheCellItShows() {
+        const QImage strip = brightlock::skin::buttonStrip().toImage().convertToFormat(QImage::Format_ARGB32);
+        xpcmdbutton button;
+        button.resize(73, 25);
+        button.show();
+        hover(&button, {30, 12});
+        const int cells[] = {3, 1, 2, 4, 0};
+        for (int cell : cells) {
+            if (cell == 1)
+                QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, {30, 12});
+            if (cell == 2) {
+                QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, {300, 12});
+                button.setEnabled(false);
+            }
+            if (cell == 4) {
+                button.setEnabled(true);
+                button.setState(1);
+            }
+            if (cell == 0)
+                button.setState(0);
+            QCOMPARE(button.currentCell(), cell);
+            const QImage shot = button.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            // The corner pieces are copied unscaled; where the skin is transparent the
+            // background shows through, so only its opaque pixels compare.
+            for (const QPoint corner : {QPoint(0, 0), QPoint(15, 18)}) {
+                const QPoint at = corner.x() == 0 ? QPoint(0, 0) : QPoint(70, 22);
+                for (int y = 0; y < 3; ++y)
+                    for (int x = 0; x < 3; ++x) {
+                        const QColor skin = strip.pixelColor(cell * 18 + corner.x() + x, corner.y() + y);
+                        if (skin.alpha() == 255)
+                            QCOMPARE(shot.pixelColor(at.x() + x, at.y() + y), skin);
+                    }
+            }
+        }
+    }
+};
+
+QTEST_MAIN(XpCmdButtonTest)
+#include "xpcmdbutton_test.moc"
