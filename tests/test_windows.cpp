@@ -6,9 +6,9 @@
 #include "monitor_rig.h"
 #include "status_diagram.h"
 #include "system_tray.h"
+#include "xpcmdbutton.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 using brightlock::frmMain;
@@ -39,7 +39,7 @@ void TestWindows::statusPageFollowsTheMonitor() {
     QVERIFY(!w.findChild<QLabel*>("ImaSOk")->isHidden());
     QVERIFY(w.findChild<QLabel*>("ImaSLow")->isHidden());
     QVERIFY(!w.findChild<QLabel*>("ImaAlarm")->isHidden());
-    QVERIFY(w.findChild<QPushButton*>("CmdShutdown")->isEnabled());
+    QVERIFY(w.findChild<xpcmdbutton*>("CmdShutdown")->isEnabled());
     QVERIFY(!w.findChild<QLabel*>("ImageDC1")->isHidden());
     QVERIFY(w.findChild<QLabel*>("ImageAC1")->isHidden());
 
@@ -49,7 +49,7 @@ void TestWindows::statusPageFollowsTheMonitor() {
     r.psu.answering = false;
     r.monitor.Timer1Tick();
     QCOMPARE(message->text(), QString("UPS Disconnect"));
-    QVERIFY(!w.findChild<QPushButton*>("CmdShutdown")->isEnabled());
+    QVERIFY(!w.findChild<xpcmdbutton*>("CmdShutdown")->isEnabled());
     QVERIFY(!w.findChild<QLabel*>("ImageAC1")->isHidden());
     QVERIFY(w.findChild<QLabel*>("Image1")->isHidden());
 }
@@ -61,12 +61,24 @@ void TestWindows::tabsSwitchPages() {
     const char* pages[] = {"frmStatus", "FrmLog", "FrmUpsEvent", "FrmClose", "FrmEventManager"};
     const char* tabs[] = {"xpcmdbutton1", "xpcmdbutton2", "xpcmdbutton3", "xpcmdbutton4", "xpcmdbutton5"};
     for (int t = 0; t < 5; ++t) {
-        QTest::mouseClick(w.findChild<QPushButton*>(tabs[t]), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<xpcmdbutton*>(tabs[t]), Qt::LeftButton);
         QCOMPARE(int(w.selectedPage()), t);
         for (int p = 0; p < 5; ++p)
             QCOMPARE(w.findChild<QFrame*>(pages[p])->isHidden(), p != t);
     }
-    QCOMPARE(w.findChild<QPushButton*>("xpcmdbutton4")->text(), QString("Closed Applications"));
+    QCOMPARE(w.findChild<xpcmdbutton*>("xpcmdbutton4")->Caption(), QString("Closed Applications"));
+
+    // The pointer over a tab that is not selected turns its outline amber, and back.
+    auto outline = [&](const char* name) { return w.findChild<QFrame*>(name)->property("outlineColour").value<QColor>(); };
+    auto* eventTab = w.findChild<xpcmdbutton*>("xpcmdbutton3");
+    emit eventTab->MouseMove(0, 0, 5, 5);
+    QCOMPARE(outline("Shape4"), QColor(210, 162, 49));
+    emit eventTab->MouseOut();
+    QCOMPARE(outline("Shape4"), QColor(0, 0, 255));
+    auto* selectedTab = w.findChild<xpcmdbutton*>("xpcmdbutton5");
+    emit selectedTab->MouseMove(0, 0, 5, 5);
+    emit selectedTab->MouseOut();
+    QCOMPARE(outline("Shape6"), QColor(0, 255, 0));
 }
 
 void TestWindows::closingAsksTheProgramToEnd() {

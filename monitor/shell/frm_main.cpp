@@ -1,10 +1,11 @@
 // Main window; see frm_main.h.
 #include "frm_main.h"
 
+#include "form_skin.h"
 #include "status_diagram.h"
+#include "xpcmdbutton.h"
 
 #include <QCloseEvent>
-#include <QEvent>
 
 namespace brightlock {
 namespace {
@@ -26,31 +27,26 @@ const TabRow kTabs[] = {
 
 const QColor kOutlineSelected(0, 255, 0);
 const QColor kOutlineOther(0, 0, 255);
+const QColor kOutlineHover(210, 162, 49);
 
-constexpr int kTabTop = 40;
+constexpr int kTabTop = 42;
 constexpr int kTabLeft = 18;
-constexpr int kTabWidth = 112;
 constexpr int kTabHeight = 25;
-constexpr int kTabGap = 8;
-const QRect kPageRect(12, 74, 616, 326);
-
-void setOutline(QFrame* outline, const QColor& color) {
-    outline->setStyleSheet(QStringLiteral("border: 2px solid %1;").arg(color.name()));
-}
+constexpr int kTabGap = 9;
+// Wide enough for each caption; the row spans the page.
+constexpr int kTabWidths[] = {96, 110, 118, 150, 122};
+const QRect kPageRect(12, 76, 616, 324);
 
 QPixmap picture(const char* file) { return QPixmap(QString::fromLatin1(file)); }
 
 } // namespace
 
-frmMain::frmMain(Monitor& monitor, QWidget* parent) : QWidget(parent), monitor_(monitor) {
+frmMain::frmMain(Monitor& monitor, QWidget* parent) : SkinnedForm(parent), monitor_(monitor) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Brightlock"));
+    setTitle(QStringLiteral("Brightlock"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
     setFixedSize(kWidth, kHeight);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(207, 207, 207));
-    setPalette(pal);
+    useMainTitleBar();
 
     for (int i = 0; i < PageCount; ++i) {
         auto* page = new QFrame(this);
@@ -67,20 +63,36 @@ frmMain::frmMain(Monitor& monitor, QWidget* parent) : QWidget(parent), monitor_(
 }
 
 void frmMain::buildTabs() {
+    int left = kTabLeft;
     for (int i = 0; i < PageCount; ++i) {
-        const QRect r(kTabLeft + i * (kTabWidth + kTabGap), kTabTop, kTabWidth, kTabHeight);
+        const QRect r(left, kTabTop, kTabWidths[i], kTabHeight);
+        left += kTabWidths[i] + kTabGap;
         auto* outline = new QFrame(this);
         outline->setObjectName(QString::fromLatin1(kTabs[i].outline));
         outline->setGeometry(r.adjusted(-3, -3, 3, 3));
-        setOutline(outline, kOutlineOther);
         outlines_[i] = outline;
+        setOutline(i, kOutlineOther);
 
-        auto* tab = new QPushButton(QString::fromLatin1(kTabs[i].caption), this);
+        auto* tab = new xpcmdbutton(QString::fromLatin1(kTabs[i].caption), this);
         tab->setObjectName(QString::fromLatin1(kTabs[i].button));
         tab->setGeometry(r);
-        connect(tab, &QPushButton::clicked, this, [this, i] { selectPage(Page(i)); });
+        connect(tab, &xpcmdbutton::Click, this, [this, i] { selectPage(Page(i)); });
+        // The pointer over a tab that is not selected shows its outline amber.
+        connect(tab, &xpcmdbutton::MouseMove, this, [this, i] {
+            if (i != selected_)
+                setOutline(i, kOutlineHover);
+        });
+        connect(tab, &xpcmdbutton::MouseOut, this, [this, i] {
+            if (i != selected_)
+                setOutline(i, kOutlineOther);
+        });
         tabs_[i] = tab;
     }
+}
+
+void frmMain::setOutline(int tab, const QColor& colour) {
+    outlines_[tab]->setStyleSheet(QStringLiteral("border: 2px solid %1;").arg(colour.name()));
+    outlines_[tab]->setProperty("outlineColour", colour);
 }
 
 void frmMain::buildStatusPage(QFrame* page) {
@@ -115,10 +127,10 @@ void frmMain::buildStatusPage(QFrame* page) {
     alarmText_->setFont(mid);
     alarmText_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
 
-    shutdown_ = new QPushButton(QStringLiteral("Shutdown"), page);
+    shutdown_ = new xpcmdbutton(QStringLiteral("Shutdown"), page);
     shutdown_->setObjectName(QStringLiteral("CmdShutdown"));
-    shutdown_->setGeometry(484, 270, 100, 27);
-    connect(shutdown_, &QPushButton::clicked, this, [this] {
+    shutdown_->setGeometry(484, 268, 100, 27);
+    connect(shutdown_, &xpcmdbutton::Click, this, [this] {
         if (onShutdownClicked)
             onShutdownClicked();
     });
@@ -135,12 +147,12 @@ void frmMain::refreshStatus() {
     shutdown_->setEnabled(s.CmdShutdownEnabled);
 }
 
-void frmMain::LayoutFormSkin() {}
+void frmMain::LayoutFormSkin() { ::LayoutFormSkin(this); }
 
 void frmMain::selectPage(Page page) {
     selected_ = page;
     for (int i = 0; i < PageCount; ++i) {
-        setOutline(outlines_[i], i == page ? kOutlineSelected : kOutlineOther);
+        setOutline(i, i == page ? kOutlineSelected : kOutlineOther);
         pages_[i]->setVisible(i == page);
     }
 }
@@ -155,13 +167,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (onCloseRequested)
         onCloseRequested();
-}
-
-void frmMain::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    // Minimizing puts the monitor back in the tray.
-    if (event->type() == QEvent::WindowStateChange && isMinimized())
-        hide();
 }
 
 } // namespace brightlock

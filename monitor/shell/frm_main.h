@@ -4,19 +4,20 @@
 #pragma once
 
 #include "monitor.h"
+#include "skinned_form.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QPushButton>
-#include <QWidget>
 #include <array>
 #include <functional>
+
+class xpcmdbutton;
 
 namespace brightlock {
 
 class StatusDiagram;
 
-class frmMain : public QWidget, public MainFormHooks {
+class frmMain : public SkinnedForm, public MainFormHooks {
     Q_OBJECT
 public:
     static constexpr int kWidth = 640;
@@ -44,15 +45,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void buildTabs();
     void buildStatusPage(QFrame* page);
     void refreshStatus();
+    void setOutline(int tab, const QColor& colour);
 
     Monitor& monitor_;
-    std::array<QPushButton*, PageCount> tabs_{};
+    std::array<xpcmdbutton*, PageCount> tabs_{};
     std::array<QFrame*, PageCount> outlines_{};
     std::array<QFrame*, PageCount> pages_{};
     Page selected_ = PageStatus;
@@ -61,7 +62,7 @@ private:
     QLabel* onBattery_ = nullptr;
     QLabel* lowBattery_ = nullptr;
     QLabel* alarmSign_ = nullptr;
-    QPushButton* shutdown_ = nullptr;
+    xpcmdbutton* shutdown_ = nullptr;
 };
 
 } // namespace brightlock

@@ -1,0 +1,135 @@
+// Alarm window; see frm_alarm.h.
+#include "frm_alarm.h"
+
+#include "alarm_paint.h"
+#include "form_skin.h"
+#include "skin_label.h"
+#include "xpcmdbutton.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+namespace brightlock {
+
+AlarmBar::AlarmBar(QWidget* parent)
+    : QWidget(parent), skin_(QStringLiteral(":/skin/progress.png")),
+      picture_(415, 19, QImage::Format_ARGB32_Premultiplied) {
+    setObjectName(QStringLiteral("picpgb2"));
+    setGeometry(120, 72, 415, 19);
+    picture_.fill(Qt::transparent);
+}
+
+void AlarmBar::reset() {
+    picture_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    picture_.fill(Qt::transparent);
+    QPainter p(&picture_);
+    DrawBarFrame(p, skin_, width());
+    update();
+}
+
+void AlarmBar::chunk(int x) {
+    QPainter p(&picture_);
+    DrawBarChunk(p, skin_, x);
+    update();
+}
+
+void AlarmBar::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, picture_); }
+
+frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::function<void()> unload)
+    : sequence_(monitor, *this, std::move(startShutdown)), unload_(std::move(unload)) {
+    setObjectName(QStringLiteral("frmAlarm"));
+    setTitle(QStringLiteral("Alarm Message"));
+    setFixedSize(kWidth, kHeight);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/alarm.png")));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(207, 207, 207));
+    setPalette(pal);
+    if (auto* help = skinImage(QStringLiteral("imgTitleHelp")))
+        help->show();  // decoration only on this window, as are minimize and close
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("Image1"));
+    icon->setPixmap(QPixmap(QStringLiteral(":/icons/alarm_48.png")));
+    icon->setGeometry(28, 58, 48, 48);
+
+    auto* text = new QLabel(QStringLiteral("Please save all files , System will shutdown after five seconds"), this);
+    text->setObjectName(QStringLiteral("Label1"));
+    text->setGeometry(96, 40, 440, 16);
+    text->setStyleSheet(QStringLiteral("color: white;"));
+
+    bar_ = new AlarmBar(this);
+
+    auto* shutdown = new xpcmdbutton(QStringLiteral("Shutdown"), this);
+    shutdown->setObjectName(QStringLiteral("xpcmdbutton1"));
+    shutdown->setGeometry(376, 104, 73, 25);
+    connect(shutdown, &xpcmdbutton::Click, &sequence_, &AlarmSequence::ShutdownClick);
+
+    auto* cancel = new xpcmdbutton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("xpcmdbutton2"));
+    cancel->setGeometry(464, 104, 73, 25);
+    connect(cancel, &xpcmdbutton::Click, &sequence_, &AlarmSequence::CancelClick);
+
+    // The load: skin and shape, topmost, then the sequence's own steps.
+    ::LayoutFormSkin(this);
+    SetTopMost(this, -1);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    sequence_.Load();
+}
+
+void frmAlarm::resetDisplay() {
+    update();  // the gradient is repainted with the window
+    bar_->reset();
+}
+
+void frmAlarm::paintChunk(int x) { bar_->chunk(x); }
+
+int frmAlarm::barWidth() const { return bar_->width(); }
+
+void frmAlarm::showWindow() {
+    show();
+    raise();
+}
+
+void frmAlarm::unloadWindow() {
+    if (unload_)
+        unload_();
+}
+
+void frmAlarm::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    DrawGradient(p, width(), height(), kGradientLeft, kGradientRight);
+}
+
+AlarmHost::AlarmHost(Monitor& monitor, std::function<void()> startShutdown)
+    : monitor_(monitor), startShutdown_(std::move(startShutdown)) {}
+
+AlarmHost::~AlarmHost() { delete window_; }
+
+void AlarmHost::showAlarm() {
+    if (!window_)
+        window_ = new frmAlarm(monitor_, startShutdown_, [this] { unloadAlarm(); });
+    window_->show();
+    window_->raise();
+}
+
+void AlarmHost::unloadAlarm() {
+    if (!window_)
+        return;
+    frmAlarm* w = window_;
+    window_ = nullptr;
+    w->sequence().Timer1.stop();
+    w->sequence().Timer2.stop();
+    w->sequence().Timer3.stop();
+    w->hide();
+    w->deleteLater();  // may be asked from inside the window's own timer tick
+}
+
+void AlarmHost::hideAlarm() {
+    if (window_)
+        window_->hide();
+}
+
+} // namespace brightlock

@@ -1,0 +1,80 @@
+// The alarm window: the last warning before an automatic shutdown. A topmost skinned
+// window over a blue gradient with a progress bar that fills in about four seconds; its
+// rules are AlarmSequence's.
+#pragma once
+
+#include "alarm_sequence.h"
+#include "skinned_form.h"
+
+#include <QPixmap>
+#include <functional>
+
+class xpcmdbutton;
+class QLabel;
+
+namespace brightlock {
+
+// The bar: everything in it is painted by code into a picture that keeps its chunks.
+class AlarmBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit AlarmBar(QWidget* parent = nullptr);
+    void reset();
+    void chunk(int x);
+    const QImage& picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPixmap skin_;
+    QImage picture_;
+};
+
+class frmAlarm : public SkinnedForm, public AlarmView {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 552;
+    static constexpr int kHeight = 172;
+
+    // `startShutdown` runs the shutdown path for this window; `unload` asks its owner to
+    // unload it.
+    frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::function<void()> unload);
+
+    AlarmSequence& sequence() { return sequence_; }
+
+    void resetDisplay() override;
+    void paintChunk(int x) override;
+    int barWidth() const override;
+    void showWindow() override;
+    void hideWindow() override { hide(); }
+    void unloadWindow() override;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    AlarmSequence sequence_;
+    std::function<void()> unload_;
+    AlarmBar* bar_;
+};
+
+// The monitor's side of the alarm window: loads it on first show, unloads it on request.
+class AlarmHost : public QObject, public AlarmControl {
+    Q_OBJECT
+public:
+    AlarmHost(Monitor& monitor, std::function<void()> startShutdown);
+    ~AlarmHost() override;
+
+    void showAlarm() override;
+    void unloadAlarm() override;
+    void hideAlarm();
+    frmAlarm* window() const { return window_; }
+
+private:
+    Monitor& monitor_;
+    std::function<void()> startShutdown_;
+    frmAlarm* window_ = nullptr;
+};
+
+} // namespace brightlock
