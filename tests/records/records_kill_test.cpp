@@ -36,6 +36,7 @@ private slots:
                     reported = line.toInt();
             }
             QVERIFY(reported > 0);
+            qInfo("round %d: killed after %d reported events", round, reported);
             checkDatabase(dir.filePath("EventRecord.mdb"), prefix, reported);
         }
     }
