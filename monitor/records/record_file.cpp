@@ -1,0 +1,101 @@
+// Opening a record database: checks that only read come first, so a file that is not ours
+// is never written; then write-ahead logging with full syncs, so a committed row survives
+// a killed process or a power loss.
+#include "record_file.h"
+
+#include "records_log.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace brightlock {
+
+RecordFile::RecordFile(QString path, QString connectionName)
+    : path_(std::move(path)), connectionName_(std::move(connectionName)) {}
+
+RecordFile::~RecordFile() {
+    if (!QSqlDatabase::contains(connectionName_))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+QSqlDatabase RecordFile::database() const {
+    return QSqlDatabase::database(connectionName_, false);
+}
+
+QString RecordFile::open() {
+    const QFileInfo info(path_);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("it is not a regular file");
+    if (info.exists() && !info.isReadable())
+        return QStringLiteral("it cannot be read");
+
+    QSqlDatabase db = QSqlDatabase::contains(connectionName_)
+                          ? QSqlDatabase::database(connectionName_, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    if (!db.isValid())
+        return QStringLiteral("the SQLite driver of Qt SQL is not installed");
+    db.setDatabaseName(path_);
+    if (!db.open())
+        return QStringLiteral("it cannot be opened: %1").arg(db.lastError().text());
+    const QString problem = check(db);
+    if (!problem.isEmpty()) {
+        db.close();
+        return problem;
+    }
+    open_ = true;
+    return {};
+}
+
+QString RecordFile::check(QSqlDatabase& db) {
+    QString verdict;
+    QString error = execStatement(db, QStringLiteral("PRAGMA quick_check"), &verdict);
+    if (!error.isEmpty())
+        return QStringLiteral("it is not an SQLite database or cannot be read: %1").arg(error);
+    if (verdict != QLatin1String("ok"))
+        return QStringLiteral("the database is damaged: %1").arg(verdict);
+
+    // Fails on a read-only file that is not yet in WAL mode; the probe below catches the rest.
+    QString mode;
+    error = execStatement(db, QStringLiteral("PRAGMA journal_mode=WAL"), &mode);
+    if (!error.isEmpty())
+        return QStringLiteral("it cannot be written: %1").arg(error);
+    if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
+        qCWarning(lcRecords) << path_ << "stays in journal mode" << mode;
+    error = execStatement(db, QStringLiteral("PRAGMA synchronous=FULL"));
+    if (!error.isEmpty())
+        return QStringLiteral("it cannot be set up: %1").arg(error);
+
+    error = execStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
+    if (error.isEmpty()) {
+        error = execStatement(db, QStringLiteral("CREATE TABLE brightlock_write_probe (x)"));
+        execStatement(db, QStringLiteral("ROLLBACK"));
+    }
+    if (!error.isEmpty())
+        return QStringLiteral("it cannot be written: %1").arg(error);
+    return {};
+}
+
+QString execStatement(const QSqlDatabase& db, const QString& sql, QString* firstValue) {
+    QSqlQuery query(db);
+    if (!query.exec(sql)) {
+        const QSqlError error = query.lastError();
+        return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    }
+    if (firstValue)
+        *firstValue = query.next() ? query.value(0).toString() : QString();
+    return {};
+}
+
+QString quotedIdentifier(const QString& name) {
+    QString escaped = name;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+} // namespace brightlock

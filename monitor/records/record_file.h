@@ -1,0 +1,40 @@
+// One record database file on its own Qt SQL connection, opened for durable writes.
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace brightlock {
+
+class RecordFile {
+public:
+    RecordFile(QString path, QString connectionName);
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Opens the file, creating an empty database when it is missing. Returns an empty
+    // string on success, else why the file cannot be used. A file that is not a sound,
+    // writable SQLite database is left exactly as it was.
+    QString open();
+
+    bool isOpen() const { return open_; }
+    const QString& path() const { return path_; }
+    const QString& connectionName() const { return connectionName_; }
+    QSqlDatabase database() const;
+
+private:
+    QString check(QSqlDatabase& db);
+
+    QString path_;
+    QString connectionName_;
+    bool open_ = false;
+};
+
+// Runs one statement without parameters; the error text, empty on success.
+QString execStatement(const QSqlDatabase& db, const QString& sql, QString* firstValue = nullptr);
+
+// A name quoted for use as an SQL identifier.
+QString quotedIdentifier(const QString& name);
+
+} // namespace brightlock

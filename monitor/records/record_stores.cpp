@@ -1,0 +1,162 @@
+// The record stores and the rows the monitor writes into them.
+#include "record_stores.h"
+
+#include "record_file.h"
+#include "record_format.h"
+#include "record_table.h"
+#include "records_log.h"
+
+#include <QDir>
+#include <atomic>
+
+namespace brightlock {
+
+namespace {
+
+std::size_t index(Store store) {
+    return static_cast<std::size_t>(store);
+}
+
+TableLayout layoutOf(Store store) {
+    const QString date = QStringLiteral("Date");
+    const QString time = QStringLiteral("Time");
+    switch (store) {
+    case Store::Log:
+        return {QStringLiteral("record"), {date, time, QStringLiteral("Event")}, false};
+    case Store::Ups:
+        return {QStringLiteral("UpsEvent"), {date, time, QStringLiteral("Event")}, false};
+    case Store::Closed:
+        break;
+    }
+    return {QStringLiteral("CloseApp"),
+            {date, time, QStringLiteral("Application"), QStringLiteral("SavedFile")},
+            true};
+}
+
+// Connection names are process-wide; several instances (tests) must not share one.
+QString uniqueConnectionName(const char* file) {
+    static std::atomic<int> next{0};
+    return QStringLiteral("brightlock.records.%1.%2").arg(file).arg(next++);
+}
+
+} // namespace
+
+RecordStores::RecordStores(QString dir, std::function<QDateTime()> now, QObject* parent)
+    : QObject(parent), dir_(std::move(dir)), now_(std::move(now)) {}
+
+RecordStores::~RecordStores() = default;
+
+void RecordStores::bind() {
+    if (bound_)
+        return;
+    bound_ = true;
+    const QDir dir(dir_);
+    events_ = std::make_unique<RecordFile>(dir.filePath(eventFileName()), uniqueConnectionName("events"));
+    closed_ = std::make_unique<RecordFile>(dir.filePath(closedFileName()), uniqueConnectionName("closed"));
+    bindFile(*events_, {Store::Log, Store::Ups});
+    bindFile(*closed_, {Store::Closed});
+}
+
+void RecordStores::bindFile(RecordFile& file, std::initializer_list<Store> stores) {
+    const QString path = QDir::toNativeSeparators(file.path());
+    const QString reason = file.open();
+    if (!reason.isEmpty()) {
+        qCWarning(lcRecords) << path << "cannot be used:" << reason;
+        emit storeUnavailable(QStringLiteral("The record file \"%1\" cannot be used: %2. The monitor goes on "
+                                             "without it and leaves the file as it is.")
+                                  .arg(path, reason));
+        return;
+    }
+    for (const Store store : stores) {
+        auto table = std::make_unique<RecordTable>(file, layoutOf(store));
+        const QString problem = table->attach();
+        if (problem.isEmpty()) {
+            tables_[index(store)] = std::move(table);
+            continue;
+        }
+        qCWarning(lcRecords) << "table" << table->name() << "of" << path << "cannot be used:" << problem;
+        emit storeUnavailable(QStringLiteral("The table \"%1\" of the record file \"%2\" cannot be used: %3. "
+                                             "The monitor goes on without it and leaves the file as it is.")
+                                  .arg(table->name(), path, problem));
+    }
+}
+
+bool RecordStores::isAvailable(Store store) const {
+    return table(store) != nullptr;
+}
+
+RecordTable* RecordStores::table(Store store) const {
+    return tables_[index(store)].get();
+}
+
+void RecordStores::appendEvent(const QString& text) {
+    appendRow(Store::Log, text);
+    appendRow(Store::Ups, text);
+}
+
+void RecordStores::appendProgramStart() {
+    appendRow(Store::Log, QStringLiteral("Program start"));
+}
+
+void RecordStores::appendProgramQuit() {
+    appendRow(Store::Log, QStringLiteral("Program quit"));
+}
+
+void RecordStores::appendRow(Store store, const QString& text) {
+    RecordTable* target = table(store);
+    if (!target)
+        return;
+    // Date and time each read the clock, as the row's fields are set one after the other.
+    const QString date = storedDate(now_().date());
+    const QString time = storedTime(now_().time());
+    if (target->insert({date, time, text}))
+        emit changed(store);
+}
+
+void RecordStores::trimStep(Store store, int limit) {
+    RecordTable* target = table(store);
+    if (!target || limit < 1)
+        return;
+    if (target->count() >= limit && target->deleteOldest(1) > 0)
+        emit changed(store);
+}
+
+void RecordStores::trimToLimit(Store store, int limit) {
+    RecordTable* target = table(store);
+    if (!target || limit < 1)
+        return;
+    if (target->deleteOldest(target->count() - limit) > 0)
+        emit changed(store);
+}
+
+void RecordStores::clear(Store store) {
+    RecordTable* target = table(store);
+    if (target && target->clear() > 0)
+        emit changed(store);
+}
+
+int RecordStores::count(Store store) const {
+    const RecordTable* target = table(store);
+    return target ? target->count() : 0;
+}
+
+bool RecordStores::importClosedApplication(const QString& date, const QString& time,
+                                           const QString& application, const QString& savedFile) {
+    RecordTable* target = table(Store::Closed);
+    if (!target || !target->insert({normalizedDate(date), normalizedTime(time), application, savedFile}))
+        return false;
+    emit changed(Store::Closed);
+    return true;
+}
+
+QString RecordStores::connectionName(Store store) const {
+    if (!isAvailable(store))
+        return {};
+    return (store == Store::Closed ? closed_ : events_)->connectionName();
+}
+
+QString RecordStores::tableName(Store store) const {
+    return layoutOf(store).name;
+}
+
+} // namespace brightlock

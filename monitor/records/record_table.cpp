@@ -1,0 +1,105 @@
+// Statements of one record table.
+#include "record_table.h"
+
+#include "record_file.h"
+#include "records_log.h"
+
+#include <QSqlError>
+
+namespace brightlock {
+
+RecordTable::RecordTable(const RecordFile& file, TableLayout layout)
+    : file_(file), layout_(std::move(layout)), insert_(file.database()), count_(file.database()),
+      deleteOldest_(file.database()), clear_(file.database()) {}
+
+QString RecordTable::attach() {
+    const QSqlDatabase db = file_.database();
+    const QString table = quotedIdentifier(layout_.name);
+    QStringList definitions;
+    for (const QString& column : layout_.columns)
+        definitions << quotedIdentifier(column) + QLatin1String(" TEXT");
+    QString error = execStatement(db, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                                          .arg(table, definitions.join(QLatin1String(", "))));
+    if (!error.isEmpty())
+        return error;
+
+    // A table made by someone else keeps its own column names; rows go in by position.
+    QStringList existing;
+    QSqlQuery info(db);
+    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table)))
+        return info.lastError().text();
+    while (info.next())
+        existing << info.value(1).toString();
+    if (existing.size() < layout_.columns.size())
+        return QStringLiteral("it has %1 columns where %2 are needed")
+            .arg(existing.size())
+            .arg(layout_.columns.size());
+
+    QStringList names;
+    for (int i = 0; i < layout_.columns.size(); ++i)
+        names << quotedIdentifier(existing.at(i));
+    QString order = QStringLiteral("rowid");
+    if (layout_.oldestByFirstColumn) {
+        // The index keeps finding the oldest row by date free of a sort over the table.
+        error = execStatement(
+            db, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                    .arg(quotedIdentifier(layout_.name + QLatin1String("_order")), table, names.first()));
+        if (!error.isEmpty())
+            return error;
+        order = names.first() + QLatin1String(", rowid");
+    }
+
+    const QString placeholders = QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','));
+    const struct {
+        QSqlQuery& query;
+        QString sql;
+    } statements[] = {
+        {insert_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(table, names.join(QLatin1Char(',')), placeholders)},
+        {count_, QStringLiteral("SELECT count(*) FROM %1").arg(table)},
+        {deleteOldest_,
+         QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT rowid FROM %1 ORDER BY %2 LIMIT ?)")
+             .arg(table, order)},
+        {clear_, QStringLiteral("DELETE FROM %1").arg(table)},
+    };
+    for (const auto& statement : statements) {
+        if (!statement.query.prepare(statement.sql))
+            return statement.query.lastError().text();
+    }
+    return {};
+}
+
+bool RecordTable::insert(const QStringList& values) {
+    for (int i = 0; i < layout_.columns.size(); ++i)
+        insert_.bindValue(i, values.value(i));
+    return run(insert_, "insert");
+}
+
+int RecordTable::count() const {
+    if (!run(count_, "count"))
+        return 0;
+    const int rows = count_.next() ? count_.value(0).toInt() : 0;
+    count_.finish(); // an open read would hold back WAL checkpoints
+    return rows;
+}
+
+int RecordTable::deleteOldest(int rows) {
+    if (rows <= 0)
+        return 0;
+    deleteOldest_.bindValue(0, rows);
+    return run(deleteOldest_, "delete oldest") ? deleteOldest_.numRowsAffected() : 0;
+}
+
+int RecordTable::clear() {
+    return run(clear_, "clear") ? clear_.numRowsAffected() : 0;
+}
+
+bool RecordTable::run(QSqlQuery& query, const char* what) const {
+    if (query.exec())
+        return true;
+    qCWarning(lcRecords) << what << "failed on" << layout_.name << "of" << file_.path() << ":"
+                         << query.lastError().text();
+    return false;
+}
+
+} // namespace brightlock

@@ -1,0 +1,46 @@
+// One record table: created when missing, written by field position, trimmed from its
+// oldest row. Every statement is prepared once, so the poll's calls stay cheap.
+#pragma once
+
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+
+namespace brightlock {
+
+class RecordFile;
+
+struct TableLayout {
+    QString name;
+    QStringList columns;      // names used when the table is created; rows fill positions 0..n-1
+    bool oldestByFirstColumn; // oldest = first in order of column 0, else first inserted
+};
+
+class RecordTable {
+public:
+    RecordTable(const RecordFile& file, TableLayout layout);
+
+    // Creates the table when missing and prepares the statements; an empty string on
+    // success, else why the table cannot be used.
+    QString attach();
+
+    // Each call is one committed transaction; failures are logged.
+    bool insert(const QStringList& values);
+    int count() const;          // 0 when it cannot be counted
+    int deleteOldest(int rows); // rows deleted
+    int clear();                // rows deleted
+
+    const QString& name() const { return layout_.name; }
+
+private:
+    bool run(QSqlQuery& query, const char* what) const;
+
+    const RecordFile& file_;
+    TableLayout layout_;
+    QSqlQuery insert_;
+    mutable QSqlQuery count_;
+    QSqlQuery deleteOldest_;
+    QSqlQuery clear_;
+};
+
+} // namespace brightlock
