@@ -1,0 +1,156 @@
+// libupsclient wrapper; see nut_client.h.
+#include "nut_client.h"
+
+#include "log.h"
+
+#include <cstdint>
+#include <ctime>
+#include <sys/time.h>
+// after the headers it needs
+#include <upsclient.h>
+
+#include <cstring>
+#include <mutex>
+
+namespace psu::nut {
+namespace {
+
+void initOnce(const Config& config) {
+    static std::once_flag once;
+    std::call_once(once, [&] {
+        upscli_init(config.certVerify ? 1 : 0, config.certPath.empty() ? nullptr : config.certPath.c_str(),
+                    nullptr, nullptr);
+    });
+}
+
+} // namespace
+
+struct Connection::Impl {
+    UPSCONN_t conn;
+};
+
+Connection::Connection() : impl_(std::make_unique<Impl>()) {
+    std::memset(&impl_->conn, 0, sizeof impl_->conn);
+}
+
+Connection::~Connection() {
+    disconnect();
+}
+
+bool Connection::connect(const std::string& host, uint16_t port, Tls tls, int timeoutMs) {
+    disconnect();
+    initOnce(loadConfig());
+    int flags = 0;
+    if (tls == Tls::Try)
+        flags |= UPSCLI_CONN_TRYSSL;
+    else if (tls == Tls::Require)
+        flags |= UPSCLI_CONN_REQSSL;
+    timeval tv{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    std::memset(&impl_->conn, 0, sizeof impl_->conn);
+    if (upscli_tryconnect(&impl_->conn, host.c_str(), port, flags, &tv) < 0) {
+        debugLog("nut: cannot connect to %s:%u: %s", host.c_str(), unsigned(port),
+                 upscli_strerror(&impl_->conn));
+        upscli_disconnect(&impl_->conn);
+        return false;
+    }
+    connected_ = true;
+    return true;
+}
+
+void Connection::disconnect() {
+    if (!connected_)
+        return;
+    upscli_disconnect(&impl_->conn);
+    connected_ = false;
+}
+
+Connection::Result Connection::get(const std::string& ups, const std::string& var, std::string* value) {
+    if (!connected_)
+        return Result::Broken;
+    const char* query[] = {"VAR", ups.c_str(), var.c_str()};
+    size_t numa = 0;
+    char** answer = nullptr;
+    if (upscli_get(&impl_->conn, 3, query, &numa, &answer) < 0) {
+        const int err = upscli_upserror(&impl_->conn);
+        switch (err) {
+        case UPSCLI_ERR_VARNOTSUPP:
+        case UPSCLI_ERR_UNKNOWNVAR:
+        case UPSCLI_ERR_VARUNKNOWN:
+            return Result::Missing;
+        case UPSCLI_ERR_UNKNOWNUPS:
+        case UPSCLI_ERR_DRVNOTCONN:
+        case UPSCLI_ERR_DATASTALE:
+        case UPSCLI_ERR_ACCESSDENIED:
+            debugLog("nut: %s of %s: %s", var.c_str(), ups.c_str(), upscli_strerror(&impl_->conn));
+            return Result::NoAnswer;
+        default:
+            debugLog("nut: %s of %s: %s; closing the connection", var.c_str(), ups.c_str(),
+                     upscli_strerror(&impl_->conn));
+            disconnect();
+            return Result::Broken;
+        }
+    }
+    if (numa < 4) {
+        disconnect();
+        return Result::Broken;
+    }
+    if (value)
+        *value = answer[3];
+    return Result::Ok;
+}
+
+std::vector<std::string> Connection::listUps() {
+    std::vector<std::string> names;
+    if (!connected_)
+        return names;
+    const char* query[] = {"UPS"};
+    if (upscli_list_start(&impl_->conn, 1, query) < 0) {
+        debugLog("nut: LIST UPS: %s", upscli_strerror(&impl_->conn));
+        return names;
+    }
+    size_t numa = 0;
+    char** answer = nullptr;
+    while (upscli_list_next(&impl_->conn, 1, query, &numa, &answer) == 1 && names.size() < 256)
+        if (numa >= 2)
+            names.push_back(answer[1]);
+    return names;
+}
+
+std::optional<std::string> Connection::request(const std::string& line) {
+    if (!connected_)
+        return std::nullopt;
+    const std::string out = line + "\n";
+    if (upscli_sendline(&impl_->conn, out.c_str(), out.size()) < 0) {
+        disconnect();
+        return std::nullopt;
+    }
+    char buf[UPSCLI_NETBUF_LEN] = {};
+    if (upscli_readline(&impl_->conn, buf, sizeof buf) < 0) {
+        // upsd answers protocol errors as "ERR ..." lines that the library reports as
+        // failures; give the caller the line all the same.
+        if (std::strncmp(buf, "ERR", 3) == 0)
+            return std::string(buf);
+        disconnect();
+        return std::nullopt;
+    }
+    std::string answer = buf;
+    while (!answer.empty() && (answer.back() == '\n' || answer.back() == '\r'))
+        answer.pop_back();
+    return answer;
+}
+
+std::string Connection::lastError() {
+    return upscli_strerror(&impl_->conn);
+}
+
+std::string quoted(const std::string& arg) {
+    std::string out = "\"";
+    for (char c : arg) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+} // namespace psu::nut
