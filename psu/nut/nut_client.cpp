@@ -15,7 +15,8 @@
 namespace psu::nut {
 namespace {
 
-void initOnce(const Config& config) {
+// Only TLS needs the library's set-up, which also prints a line on standard error.
+void initTlsOnce(const Config& config) {
     static std::once_flag once;
     std::call_once(once, [&] {
         upscli_init(config.certVerify ? 1 : 0, config.certPath.empty() ? nullptr : config.certPath.c_str(),
@@ -39,7 +40,8 @@ Connection::~Connection() {
 
 bool Connection::connect(const std::string& host, uint16_t port, Tls tls, int timeoutMs) {
     disconnect();
-    initOnce(loadConfig());
+    if (tls != Tls::Off)
+        initTlsOnce(loadConfig());
     int flags = 0;
     if (tls == Tls::Try)
         flags |= UPSCLI_CONN_TRYSSL;
