@@ -2,7 +2,9 @@
 #include "deadline_worker.h"
 
 #include <condition_variable>
+#include <csignal>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 
 namespace psu {
@@ -17,6 +19,13 @@ struct DeadlineWorker::Shared {
 };
 
 void DeadlineWorker::loop(std::shared_ptr<Shared> s) {
+    // libupsclient writes to its socket with write(): a server that has gone away would
+    // raise SIGPIPE and end the monitor. Blocked here, the write fails with EPIPE instead.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+
     std::unique_lock<std::mutex> lock(s->mutex);
     for (;;) {
         s->wake.wait(lock, [&] { return s->stop || s->task; });

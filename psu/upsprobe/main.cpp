@@ -5,6 +5,7 @@
 #include "driver.h"
 #include "library_paths.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -30,6 +31,7 @@ int usage(FILE* out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::signal(SIGPIPE, SIG_IGN); // a server that hangs up is reported, not fatal
     bool fields = false, nut = false;
     std::string nutAddress, captureFolder, device, replay;
     for (int i = 1; i < argc; ++i) {
