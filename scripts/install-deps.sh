@@ -10,6 +10,8 @@ packages=(
     libgl-dev libx11-dev libxtst-dev
     # tests and benchmarks
     libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus
+    # libPSU.so's nut driver, and the real server its tests start
+    libupsclient-dev nut-server
 )
 
 as_root() {
