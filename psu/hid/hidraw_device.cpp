@@ -170,8 +170,7 @@ std::vector<HidrawNode> listHidrawNodes(const std::string& sysRoot) {
     return nodes;
 }
 
-std::vector<HeldUsbDevice> listHeldUpsDevices(const std::vector<HidrawNode>& nodes) {
-    const std::string root = "/sys/bus/usb/devices";
+std::vector<HeldUsbDevice> listHeldUpsDevices(const std::vector<HidrawNode>& nodes, const std::string& root) {
     std::vector<HeldUsbDevice> held;
     for (const std::string& name : listDir(root)) {
         if (name.find(':') != std::string::npos)

@@ -54,6 +54,7 @@ struct HeldUsbDevice {
     std::string programs; // programs that hold its /dev/bus/usb node, where visible
 };
 
-std::vector<HeldUsbDevice> listHeldUpsDevices(const std::vector<HidrawNode>& nodes);
+std::vector<HeldUsbDevice> listHeldUpsDevices(const std::vector<HidrawNode>& nodes,
+                                              const std::string& sysRoot = "/sys/bus/usb/devices");
 
 } // namespace psu::hid

@@ -135,6 +135,18 @@ private slots:
         QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); }).answered());
     }
 
+    // Tls=require never falls back to clear text with a server that offers no TLS.
+    void requiredTlsIsNotDropped() {
+        requireServer();
+        writeSettings("[nut]\nTls=require\n");
+        lib_->closeHandleDevice();
+        QCOMPARE(lib_->hidHandle(), 0);
+        QVERIFY(!lib_->query().answered());
+        writeSettings("[nut]\nTls=try\n");
+        QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); }).answered());
+        QFile::remove(QDir(home_.path()).filePath("PSU.ini"));
+    }
+
     // What the server receives for the switch-off: a login with the configured
     // credentials (quoted, so a password with blanks or quotes stays one argument), then
     // the command; "S1" because the server said OK.
