@@ -94,9 +94,11 @@ std::optional<Status> HidUps::readStatus() {
         return std::nullopt;
 
     features_.clear();
+    // The reports that carry the status; the delay fields are read only to write them.
     std::set<uint8_t> ids;
-    for (const auto& f : layout_.feature)
-        if (f && f->type == ReportType::Feature)
+    for (const NeedInfo& n : needTable())
+        if (const auto& f = layout_.featureField(n.need);
+            f && n.need != Need::DelayBeforeShutdown && n.need != Need::DelayBeforeStartup)
             ids.insert(f->reportId);
     for (uint8_t id : ids) {
         std::vector<uint8_t> buf(descriptor_.reportLength(ReportType::Feature, id));
