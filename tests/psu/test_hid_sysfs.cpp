@@ -26,8 +26,9 @@ private slots:
     void hidrawNodes() {
         QTemporaryDir root;
         const QString r = root.path();
-        QVERIFY(put(r + "/hidraw10/device/uevent",
-                    "DRIVER=hid-generic\nHID_ID=0003:00000764:00000501\nHID_NAME=CPS CP1500EPFCLCD\nHID_PHYS=x\n"));
+        QVERIFY(put(
+            r + "/hidraw10/device/uevent",
+            "DRIVER=hid-generic\nHID_ID=0003:00000764:00000501\nHID_NAME=CPS CP1500EPFCLCD\nHID_PHYS=x\n"));
         QVERIFY(put(r + "/hidraw10/device/report_descriptor", QByteArray::fromHex("05840904a101c0")));
         QVERIFY(put(r + "/hidraw9/device/uevent", "HID_ID=0003:0000046D:0000C52B\nHID_NAME=Mouse\n"));
         const std::vector<HidrawNode> nodes = listHidrawNodes(r.toStdString());
