@@ -47,7 +47,8 @@ const DriverEntry* driverTable(int* count);
 // The driver by name, or nullptr for an unknown or empty name.
 std::unique_ptr<Driver> makeDriver(const std::string& name);
 
-// The driver name chosen by PSU_DRIVER or the library's settings file; empty for none.
+// The driver name chosen by PSU_DRIVER or the library's settings file; "auto" when
+// neither names one.
 std::string chosenDriverName();
 
 } // namespace psu

@@ -1,8 +1,11 @@
 // The drivers of libPSU.so and how one is chosen.
 #include "driver.h"
 
+#include "auto/auto_driver.h"
+#include "hid/hid_driver.h"
 #include "ini_file.h"
 #include "library_paths.h"
+#include "nut/nut_driver.h"
 #include "sim/sim_driver.h"
 
 #include <cstdlib>
@@ -12,7 +15,12 @@ namespace {
 
 const DriverEntry kDrivers[] = {
     {"sim", "simulated UPS driven by upssim", &makeSimDriver},
+    {"hid", "USB HID power device (hidraw)", &makeHidDriver},
+    {"nut", "UPS shared by a Network UPS Tools server", &makeNutDriver},
+    {"auto", "a USB HID UPS if present, else a Network UPS Tools server", &makeAutoDriver},
 };
+
+constexpr const char* kDefaultDriver = "auto";
 
 } // namespace
 
@@ -31,7 +39,8 @@ std::unique_ptr<Driver> makeDriver(const std::string& name) {
 std::string chosenDriverName() {
     if (const char* env = std::getenv("PSU_DRIVER"); env && *env)
         return env;
-    return brightlock::ini::readValue(settingsFile(), "PSU", "Driver").value_or(std::string());
+    auto name = brightlock::ini::readValue(settingsFile(), "PSU", "Driver");
+    return name && !name->empty() ? *name : kDefaultDriver;
 }
 
 } // namespace psu

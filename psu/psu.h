@@ -21,13 +21,15 @@
  *   [3]    battery: 1 = low, 0 = normal
  *   [4]    charge in percent, 0 to 100; 0xFF = not reported
  *   [5..8] runtime to empty in seconds, unsigned 32-bit little-endian; 0xFFFFFFFF = not reported
+ * The monitor reads bytes 2 and 3 (its "byte 3" and "byte 4", counted from 1).
  *
  * The results are 1 when the call did what it was asked and 0 otherwise; the monitor
  * ignores them and looks only at the buffers.
  *
  * Driver choice, at every HidHandle: the environment variable PSU_DRIVER, else key
- * Driver of section [PSU] in PSU.ini in the application directory. With neither, the
- * UPS does not answer.
+ * Driver of section [PSU] in PSU.ini in the application directory, else "auto" (a USB
+ * HID UPS when one is plugged in, else a Network UPS Tools server). Drivers: sim, hid,
+ * nut, auto; an unknown name makes the UPS not answer. See psu/README.md.
  */
 #ifndef BRIGHTLOCK_PSU_H
 #define BRIGHTLOCK_PSU_H

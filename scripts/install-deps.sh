@@ -10,7 +10,9 @@ packages=(
     libgl-dev libx11-dev libxtst-dev
     # tests and benchmarks
     libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus
-    imagemagick # screenshots of tests/manual/gallery_shots.sh
+    imagemagick trayer fonts-dejavu-core # screenshots of the windows and the tray
+    # libPSU.so's nut driver, and the real server its tests start
+    libupsclient-dev nut-server
 )
 
 as_root() {

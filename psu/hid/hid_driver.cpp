@@ -1,0 +1,78 @@
+// The hid driver: finds the UPS at every open and runs each device call on a deadline
+// worker, so neither a stalled control transfer nor an unplug holds the monitor.
+#include "hid_driver.h"
+
+#include "deadline_worker.h"
+#include "log.h"
+#include "psu_settings.h"
+#include "ups_finder.h"
+
+namespace psu {
+namespace {
+
+constexpr std::chrono::milliseconds kDeadline{800};
+
+class HidDriver : public Driver {
+public:
+    bool open() override {
+        close();
+        std::string why;
+        std::unique_ptr<hid::HidUps> ups = hid::findUps(&why);
+        if (!ups) {
+            debugLog("hid: no UPS: %s", why.c_str());
+            return false;
+        }
+        debugLog("hid: using %s", ups->device().location().c_str());
+        ups_ = std::move(ups);
+        if (worker_->busy()) // a late call on the previous device still runs
+            worker_ = std::make_unique<DeadlineWorker>();
+        return true;
+    }
+
+    void close() override { ups_.reset(); }
+
+    std::optional<Status> readStatus() override {
+        if (!ups_)
+            return std::nullopt;
+        auto result = std::make_shared<std::optional<Status>>();
+        auto ups = ups_;
+        if (!worker_->run([ups, result] { *result = ups->readStatus(); }, kDeadline)) {
+            debugLog("hid: status query did not finish in time");
+            return std::nullopt;
+        }
+        if (ups_->gone())
+            close();
+        return *result;
+    }
+
+    bool switchOff() override {
+        if (!ups_)
+            return false;
+        hid::SwitchOffDelays delays;
+        delays.shutdownSeconds = int(settingNumber("hid", "ShutdownDelay", delays.shutdownSeconds, 1, 32767));
+        delays.startupSeconds = int(settingNumber("hid", "StartupDelay", delays.startupSeconds, 1, 32767));
+        if (delays.startupSeconds <= delays.shutdownSeconds)
+            delays.startupSeconds = delays.shutdownSeconds + 60;
+        auto result = std::make_shared<bool>(false);
+        auto ups = ups_;
+        if (!worker_->run([ups, result, delays] { *result = ups->switchOff(delays); }, kDeadline)) {
+            debugLog("hid: switch-off did not finish in time");
+            return false;
+        }
+        if (ups_->gone())
+            close();
+        return *result;
+    }
+
+private:
+    std::shared_ptr<hid::HidUps> ups_;
+    std::unique_ptr<DeadlineWorker> worker_ = std::make_unique<DeadlineWorker>();
+};
+
+} // namespace
+
+std::unique_ptr<Driver> makeHidDriver() {
+    return std::make_unique<HidDriver>();
+}
+
+} // namespace psu

@@ -1,0 +1,51 @@
+// A connection to a Network UPS Tools server through libupsclient. Every call may block
+// for the library's network timeout; the nut driver runs them on a deadline worker.
+#pragma once
+
+#include "nut_config.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace psu::nut {
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Connects, giving up after `timeoutMs` when the host does not accept.
+    bool connect(const std::string& host, uint16_t port, Tls tls, int timeoutMs);
+    void disconnect();
+    bool connected() const { return connected_; }
+
+    enum class Result { Ok, Missing, NoAnswer, Broken };
+    // GET VAR: Ok with the value; Missing when the UPS lacks the variable; NoAnswer when
+    // the server knows no answer now (unknown UPS, driver not connected, stale data);
+    // Broken when the connection failed (it is closed then).
+    Result get(const std::string& ups, const std::string& var, std::string* value);
+
+    // The names of the UPSes the server shares; empty on failure.
+    std::vector<std::string> listUps();
+
+    // Sends one protocol line and returns the server's one-line answer; nullopt when the
+    // connection failed.
+    std::optional<std::string> request(const std::string& line);
+
+    // The library's description of the last error.
+    std::string lastError();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    bool connected_ = false;
+};
+
+// A protocol argument in double quotes, with quotes and backslashes escaped.
+std::string quoted(const std::string& arg);
+
+} // namespace psu::nut

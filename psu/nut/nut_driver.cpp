@@ -1,0 +1,163 @@
+// The nut driver: one connection to upsd kept open between queries; the switch-off logs
+// in on a connection of its own, because a login cannot be undone on a connection.
+// Every network call runs on a deadline worker.
+#include "nut_driver.h"
+
+#include "deadline_worker.h"
+#include "log.h"
+#include "nut_client.h"
+#include "nut_status.h"
+
+namespace psu {
+namespace {
+
+constexpr std::chrono::milliseconds kDeadline{900};
+constexpr int kConnectTimeoutMs = 700;
+
+// What the worker thread touches; owned jointly, so a call that misses its deadline
+// finishes on it safely.
+struct Session {
+    nut::Config config;
+    int connectTimeoutMs = kConnectTimeoutMs;
+    std::string ups; // the configured name, or the first the server listed
+    nut::Connection conn;
+
+    bool open() {
+        if (!conn.connect(config.address.host, config.address.port, config.tls, connectTimeoutMs))
+            return false;
+        ups = config.address.ups;
+        if (ups.empty()) {
+            auto names = conn.listUps();
+            if (names.empty()) {
+                debugLog("nut: %s shares no UPS", config.address.host.c_str());
+                conn.disconnect();
+                return false;
+            }
+            ups = names.front();
+        }
+        debugLog("nut: using %s@%s:%u", ups.c_str(), config.address.host.c_str(),
+                 unsigned(config.address.port));
+        return true;
+    }
+
+    std::optional<std::string> optionalVar(const char* name) {
+        std::string value;
+        if (conn.get(ups, name, &value) == nut::Connection::Result::Ok)
+            return value;
+        return std::nullopt;
+    }
+
+    std::optional<Status> readStatus() {
+        std::string status;
+        if (conn.get(ups, "ups.status", &status) != nut::Connection::Result::Ok)
+            return std::nullopt;
+        auto st = nut::statusFromUpsStatus(status);
+        if (!st) {
+            debugLog("nut: ups.status '%s' says nothing yet", status.c_str());
+            return std::nullopt;
+        }
+        st->chargePercent = nut::chargeFromText(optionalVar("battery.charge"));
+        st->runtimeSeconds = nut::runtimeFromText(optionalVar("battery.runtime"));
+        return st;
+    }
+
+    bool switchOff() {
+        if (!config.credentialProblem.empty()) {
+            debugLog("nut: cannot switch the UPS off: %s", config.credentialProblem.c_str());
+            return false;
+        }
+        nut::Connection admin;
+        if (!admin.connect(config.address.host, config.address.port, config.tls, connectTimeoutMs))
+            return false;
+        const std::string steps[] = {
+            "USERNAME " + nut::quoted(config.user),
+            "PASSWORD " + nut::quoted(config.password),
+            "INSTCMD " + nut::quoted(ups) + " shutdown.return",
+        };
+        for (const std::string& line : steps) {
+            auto answer = admin.request(line);
+            // "OK", or "OK TRACKING <id>" from servers that track commands.
+            if (!answer || answer->compare(0, 2, "OK") != 0) {
+                debugLog("nut: '%s' refused: %s", line.substr(0, line.find(' ')).c_str(),
+                         answer ? answer->c_str() : admin.lastError().c_str());
+                return false;
+            }
+        }
+        admin.request("LOGOUT");
+        return true;
+    }
+};
+
+class NutDriver : public Driver {
+public:
+    NutDriver(std::optional<nut::Config> config, int connectTimeoutMs)
+        : fixedConfig_(std::move(config)), connectTimeoutMs_(connectTimeoutMs) {}
+
+    bool open() override {
+        close();
+        auto session = std::make_shared<Session>();
+        session->config = fixedConfig_ ? *fixedConfig_ : nut::loadConfig();
+        session->connectTimeoutMs = connectTimeoutMs_;
+        if (worker_->busy())
+            worker_ = std::make_unique<DeadlineWorker>();
+        auto ok = std::make_shared<bool>(false);
+        if (!worker_->run([session, ok] { *ok = session->open(); }, kDeadline) || !*ok) {
+            debugLog("nut: no server at %s:%u", session->config.address.host.c_str(),
+                     unsigned(session->config.address.port));
+            return false;
+        }
+        session_ = std::move(session);
+        return true;
+    }
+
+    void close() override {
+        if (!session_)
+            return;
+        auto session = std::move(session_);
+        worker_->run([session] { session->conn.disconnect(); }, kDeadline);
+    }
+
+    std::optional<Status> readStatus() override {
+        if (!session_)
+            return std::nullopt;
+        auto result = std::make_shared<std::optional<Status>>();
+        auto session = session_;
+        if (!worker_->run([session, result] { *result = session->readStatus(); }, kDeadline)) {
+            debugLog("nut: the server did not answer in time");
+            return std::nullopt;
+        }
+        if (!session_->conn.connected())
+            session_.reset();
+        return *result;
+    }
+
+    bool switchOff() override {
+        if (!session_)
+            return false;
+        auto result = std::make_shared<bool>(false);
+        auto session = session_;
+        if (!worker_->run([session, result] { *result = session->switchOff(); }, kDeadline)) {
+            debugLog("nut: the switch-off command did not finish in time");
+            return false;
+        }
+        return *result;
+    }
+
+private:
+    std::optional<nut::Config> fixedConfig_;
+    int connectTimeoutMs_;
+    std::shared_ptr<Session> session_;
+    std::unique_ptr<DeadlineWorker> worker_ = std::make_unique<DeadlineWorker>();
+};
+
+} // namespace
+
+std::unique_ptr<Driver> makeNutDriver() {
+    return std::make_unique<NutDriver>(std::nullopt, kConnectTimeoutMs);
+}
+
+std::unique_ptr<Driver> makeNutDriver(nut::Config config, int connectTimeoutMs) {
+    return std::make_unique<NutDriver>(std::move(config), connectTimeoutMs);
+}
+
+} // namespace psu

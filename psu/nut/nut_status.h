@@ -1,0 +1,22 @@
+// How the variables of a Network UPS Tools server map to the driver's Status.
+#pragma once
+
+#include "driver.h"
+
+#include <optional>
+#include <string>
+
+namespace psu::nut {
+
+// From ups.status (for example "OL CHRG", "OB LB", "FSD OB LB"): on battery with OB or
+// FSD, battery low with LB or FSD. nullopt when the status says nothing about the UPS
+// (empty, or only WAIT while the server's driver has no data yet).
+std::optional<Status> statusFromUpsStatus(const std::string& upsStatus);
+
+// battery.charge ("87" or "87.5") as whole percent; -1 when absent or out of range.
+int chargeFromText(const std::optional<std::string>& text);
+
+// battery.runtime in seconds; -1 when absent or not a number.
+long runtimeFromText(const std::optional<std::string>& text);
+
+} // namespace psu::nut

@@ -1,0 +1,64 @@
+// The real libPSU.so of the build, loaded with dlopen as the monitor loads it, and the
+// monitor's status query spelled out on top of its four functions.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+class PsuLibrary {
+public:
+    // Loads $BRIGHTLOCK_DIST/libPSU.so; check loaded() and error().
+    PsuLibrary();
+    ~PsuLibrary();
+
+    bool loaded() const { return handle_ != nullptr; }
+    QString error() const { return error_; }
+
+    int32_t hidHandle() { return hidHandle_(); }
+    int32_t closeHandleDevice() { return close_(); }
+
+    struct Reply {
+        QByteArray echo;  // the two echo bytes
+        QByteArray reply; // 50 bytes; empty unless the echo was "T1"
+        QByteArray aux;   // 6 bytes
+        bool answered() const { return echo == "T1"; }
+        int acPresent() const { return uint8_t(reply.at(2)); }
+        int batteryLow() const { return uint8_t(reply.at(3)); }
+        int charge() const { return uint8_t(reply.at(4)); }
+        uint32_t runtime() const;
+    };
+
+    // One status query as the monitor makes it (command 1, then CmdInput on "T1").
+    Reply query();
+    // Command 2; true when the echo is "S1".
+    bool switchOff();
+
+    // Re-opens the link and queries until `accept` holds or `attempts` queries were made,
+    // sleeping `pauseMs` between them; returns the last reply.
+    template <typename F> Reply pollUntil(F accept, int attempts = 40, int pauseMs = 250);
+
+private:
+    void* handle_ = nullptr;
+    QString error_;
+    int32_t (*hidHandle_)() = nullptr;
+    int32_t (*close_)() = nullptr;
+    int32_t (*cmdOutput_)(int32_t, int32_t, char*) = nullptr;
+    int32_t (*cmdInput_)(char*, char*) = nullptr;
+};
+
+#include <QThread>
+
+template <typename F> PsuLibrary::Reply PsuLibrary::pollUntil(F accept, int attempts, int pauseMs) {
+    Reply r;
+    for (int i = 0; i < attempts; ++i) {
+        closeHandleDevice();
+        hidHandle();
+        r = query();
+        if (accept(r))
+            return r;
+        QThread::msleep(pauseMs);
+    }
+    return r;
+}
