@@ -4,36 +4,33 @@
 #include "app_paths.h"
 #include "frm_splash.h"
 #include "monitor_settings.h"
+#include "store_recorder.h"
 #include "termination_signals.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QProcess>
 
 Q_LOGGING_CATEGORY(lcApp, "brightlock.app", QtWarningMsg)
 
 namespace brightlock {
 
-// Stand-ins until the record stores and the alarm window are part of the program.
-class Application::PendingRecorder : public EventRecorder {
+// The main window's part of the load; the window exists before the monitor loads.
+class Application::FormHooks : public MainFormHooks {
 public:
-    void bind() override {}
-    void appendProgramStart() override {}
-    void appendProgramQuit() override {}
-    void record(const QString& text) override { qCInfo(lcApp) << "record:" << text; }
-    void trimStep(Store, int) override {}
-};
-
-class Application::PendingAlarm : public AlarmControl {
-public:
-    void showAlarm() override { qCInfo(lcApp) << "alarm window requested"; }
-    void unloadAlarm() override {}
+    frmMain* form = nullptr;
+    void LayoutFormSkin() override { form->LayoutFormSkin(); }
+    void selectStatusPage() override { form->selectStatusPage(); }
 };
 
 Application::Application(Options options, QObject* parent) : QObject(parent), options_(options) {}
 
 Application::~Application() {
     main_.reset();
+    question_.unload();
+    alarm_.reset();
+    shutdown_.reset();
     monitor_.reset();
 }
 
@@ -56,25 +53,28 @@ void Application::handOver() {
         return;
     }
 
+    if (options_.dryRun)
+        powerOff_ = std::make_unique<DryRunPowerOff>();
+    else
+        powerOff_ = std::make_unique<LogindPowerOff>();
     psu_ = std::make_unique<PsuLibrary>();
     psu_->onLoadFailure = [this](const QString& message) { tellUserOnce(message); };
     serial_ = std::make_unique<TermiosSerialLine>();
     tray_ = std::make_unique<SystemTray>();
-    records_ = std::make_unique<PendingRecorder>();
-    alarm_ = std::make_unique<PendingAlarm>();
+    stores_ = std::make_unique<RecordStores>(ApplicationDirectory());
+    connect(stores_.get(), &RecordStores::storeUnavailable, this, &Application::tellUserOnce);
+    recorder_ = std::make_unique<StoreRecorder>(*stores_);
+    hooks_ = std::make_unique<FormHooks>();
+    alarm_ = std::make_unique<AlarmHost>([this] { shutdown_->StartShutdown(ShutdownController::Asker::Alarm); });
+    monitor_ = std::make_unique<Monitor>(Monitor::Ports{*psu_, *serial_, *recorder_, *tray_, *alarm_, *hooks_});
+    alarm_->setMonitor(monitor_.get());
+    shutdown_ = std::make_unique<ShutdownController>(*monitor_, *powerOff_, static_cast<ShutdownPorts&>(*this));
+    question_.setController(shutdown_.get());
 
-    // The main window is created before the monitor's load so the load can lay it out
-    // and select its Status page.
-    struct Hooks : MainFormHooks {
-        frmMain* form = nullptr;
-        void LayoutFormSkin() override { form->LayoutFormSkin(); }
-        void selectStatusPage() override { form->selectStatusPage(); }
-    };
-    static Hooks hooks;
-    monitor_ = std::make_unique<Monitor>(Monitor::Ports{*psu_, *serial_, *records_, *tray_, *alarm_, hooks});
     main_ = std::make_unique<frmMain>(*monitor_);
-    hooks.form = main_.get();
+    hooks_->form = main_.get();
     main_->onCloseRequested = [this] { quit(); };
+    main_->onShutdownClicked = [this] { shutdown_->CmdShutdownClick(); };
     tray_->onDoubleClick = [this] { main_->showFromTray(); };
 
     watchTerminationSignals([this] { quit(); });
@@ -104,9 +104,29 @@ void Application::quit() {
     QCoreApplication::quit();
 }
 
+void Application::hideMainWindow() {
+    if (main_)
+        main_->hide();
+}
+
+void Application::hideAlarm() { alarm_->hideAlarm(); }
+
+bool Application::startCloser() {
+    const QString closer = ProgramDirectory() + QStringLiteral("/close");
+    const bool started = QProcess::startDetached(closer, {}, ApplicationDirectory());
+    if (!started)
+        qCWarning(lcApp) << "cannot start" << closer;
+    return started;
+}
+
+void Application::clearStore(EventRecorder::Store store) { stores_->clear(StoreRecorder::storeOf(store)); }
+
 void Application::showSaveList() { qCInfo(lcApp) << "the closer saved applications at the last shutdown"; }
 
 void Application::tellUserOnce(const QString& message) {
+    if (told_.contains(message))
+        return;
+    told_.insert(message);
     auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Brightlock"), message, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();

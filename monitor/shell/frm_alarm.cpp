@@ -103,14 +103,15 @@ void frmAlarm::paintEvent(QPaintEvent*) {
     DrawGradient(p, width(), height(), kGradientLeft, kGradientRight);
 }
 
-AlarmHost::AlarmHost(Monitor& monitor, std::function<void()> startShutdown)
-    : monitor_(monitor), startShutdown_(std::move(startShutdown)) {}
+AlarmHost::AlarmHost(std::function<void()> startShutdown) : startShutdown_(std::move(startShutdown)) {}
 
 AlarmHost::~AlarmHost() { delete window_; }
 
 void AlarmHost::showAlarm() {
+    if (!monitor_)
+        return;
     if (!window_)
-        window_ = new frmAlarm(monitor_, startShutdown_, [this] { unloadAlarm(); });
+        window_ = new frmAlarm(*monitor_, startShutdown_, [this] { unloadAlarm(); });
     window_->show();
     window_->raise();
 }

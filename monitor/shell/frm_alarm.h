@@ -63,8 +63,10 @@ private:
 class AlarmHost : public QObject, public AlarmControl {
     Q_OBJECT
 public:
-    AlarmHost(Monitor& monitor, std::function<void()> startShutdown);
+    explicit AlarmHost(std::function<void()> startShutdown);
     ~AlarmHost() override;
+    // The monitor the window reports to; set once, before the first show.
+    void setMonitor(Monitor* monitor) { monitor_ = monitor; }
 
     void showAlarm() override;
     void unloadAlarm() override;
@@ -72,7 +74,7 @@ public:
     frmAlarm* window() const { return window_; }
 
 private:
-    Monitor& monitor_;
+    Monitor* monitor_ = nullptr;
     std::function<void()> startShutdown_;
     frmAlarm* window_ = nullptr;
 };
