@@ -2,7 +2,11 @@
 // rule between two real processes, and an orderly end on SIGTERM.
 #include "single_instance.h"
 
+#include "ini.h"
+
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +44,29 @@ bool waitForOutput(QProcess& p, const QByteArray& text, QByteArray& seen, int ms
     return false;
 }
 
+QStringList logTexts(const QString& dir) {
+    QStringList texts;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
+        db.setDatabaseName(dir + "/EventRecord.mdb");
+        if (db.open()) {
+            QSqlQuery q("select * from record order by rowid", db);
+            while (q.next())
+                texts << q.value(2).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase("check");
+    return texts;
+}
+
+QString upssim(const Sandbox& box, const QString& command) {
+    QProcess p;
+    p.setProcessEnvironment(box.env());
+    p.start(dist("upssim"), {command});
+    p.waitForFinished();
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
 } // namespace
 
 class TestProgram : public QObject {
@@ -48,6 +75,7 @@ private slots:
     void helpAndVersion();
     void lockBetweenObjects();
     void secondInstanceGivesWay();
+    void dryRunShutdownOnBattery();
 };
 
 void TestProgram::helpAndVersion() {
@@ -109,6 +137,32 @@ void TestProgram::secondInstanceGivesWay() {
     QVERIFY(first.waitForFinished(10000));
     QCOMPARE(first.exitStatus(), QProcess::NormalExit);
     QCOMPARE(first.exitCode(), 0);
+    // One start (the second instance recorded nothing) and the quit of the exit steps.
+    QCOMPARE(logTexts(box.home.path()), (QStringList{"Program start", "Program quit"}));
+}
+
+void TestProgram::dryRunShutdownOnBattery() {
+    Sandbox box;
+    upssim(box, "online");
+    QProcess monitor;
+    monitor.setProcessEnvironment(box.env());
+    monitor.start(dist("Brightlock"), {"--dry-run"});
+    QByteArray err;
+    QVERIFY2(waitForOutput(monitor, "monitor started", err, 15000), err.constData());
+    const QString settings = box.home.filePath("UpsConfigure.ini");
+    WriteIni(settings, "UpsOnBattery", "Delaytime", "0");  // the alarm at the first countdown tick
+    upssim(box, "onbatt");
+
+    // Poll, countdown, the alarm's bar, the closer's hand-back, then the switch-off.
+    QVERIFY2(waitForOutput(monitor, "dry run: power-off requested", err, 30000), err.constData());
+    QVERIFY(upssim(box, "status").contains("switched off: yes (3 times)"));
+    QCOMPARE(ReadIni(settings, "Schema", "ShutDown", ""), QString("0"));
+    QCOMPARE(ReadIni(settings, "Schema", "Close", ""), QString("0"));
+    QCOMPARE(monitor.state(), QProcess::Running);  // a dry run changes nothing else
+    monitor.terminate();
+    QVERIFY(monitor.waitForFinished(10000));
+    QCOMPARE(logTexts(box.home.path()),
+             (QStringList{"Program start", "Attention!! System Power Failed", "Program quit"}));
 }
 
 QTEST_GUILESS_MAIN(TestProgram)

@@ -32,9 +32,9 @@ const QColor kOutlineHover(210, 162, 49);
 constexpr int kTabTop = 42;
 constexpr int kTabLeft = 18;
 constexpr int kTabHeight = 25;
-constexpr int kTabGap = 9;
+constexpr int kTabGap = 8;
 // Wide enough for each caption; the row spans the page.
-constexpr int kTabWidths[] = {96, 110, 118, 150, 122};
+constexpr int kTabWidths[] = {92, 104, 112, 148, 118};
 const QRect kPageRect(12, 76, 616, 324);
 
 QPixmap picture(const char* file) { return QPixmap(QString::fromLatin1(file)); }
