@@ -20,6 +20,13 @@ void LogindPowerOff::powerOff() {
         qCWarning(lcPowerOff) << "power-off refused:" << reply.errorName() << reply.errorMessage();
 }
 
+void EnableShutdownPrivilege() {}
+
+void ShutdownWindows(PowerOff& powerOff) {
+    EnableShutdownPrivilege();
+    powerOff.powerOff();
+}
+
 void DryRunPowerOff::powerOff() {
     std::fputs("dry run: power-off requested\n", stderr);
     std::fflush(stderr);

@@ -23,4 +23,11 @@ public:
     void powerOff() override;
 };
 
+// Switching the shutdown privilege on: nothing to do on this platform, where polkit
+// decides whether logind may power the machine off.
+void EnableShutdownPrivilege();
+
+// EnableShutdownPrivilege, then the power-off; a refusal is silent.
+void ShutdownWindows(PowerOff& powerOff);
+
 } // namespace brightlock

@@ -5,6 +5,7 @@
 #include "hid/hid_driver.h"
 #include "ini_file.h"
 #include "library_paths.h"
+#include "psu_settings.h"
 #include "nut/nut_driver.h"
 #include "sim/sim_driver.h"
 
@@ -39,8 +40,7 @@ std::unique_ptr<Driver> makeDriver(const std::string& name) {
 std::string chosenDriverName() {
     if (const char* env = std::getenv("PSU_DRIVER"); env && *env)
         return env;
-    auto name = brightlock::ini::readValue(settingsFile(), "PSU", "Driver");
-    return name && !name->empty() ? *name : kDefaultDriver;
+    return setting("PSU", "Driver").value_or(kDefaultDriver);
 }
 
 } // namespace psu

@@ -12,7 +12,19 @@ namespace psu {
 
 std::optional<std::string> setting(const std::string& section, const std::string& key) {
     auto v = brightlock::ini::readValue(settingsFile(), section, key);
-    if (!v || v->empty())
+    if (!v)
+        return std::nullopt;
+    // A comment after the value ("Driver=nut   ; the NAS") belongs to the reader, not
+    // the value; a ';' inside a word (a password) stays.
+    for (size_t i = 1; i < v->size(); ++i) {
+        if ((*v)[i] == ';' && ((*v)[i - 1] == ' ' || (*v)[i - 1] == '\t')) {
+            v->erase(i);
+            break;
+        }
+    }
+    while (!v->empty() && (v->back() == ' ' || v->back() == '\t'))
+        v->pop_back();
+    if (v->empty())
         return std::nullopt;
     return v;
 }

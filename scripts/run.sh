@@ -3,4 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
+scripts/install-udev-rule.sh  # lets you open a USB UPS without being root
 exec build/dist/Brightlock "$@"

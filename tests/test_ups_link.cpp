@@ -1,6 +1,7 @@
 // QueryUps against a stand-in library (flag rules and malformed replies), the loading of
 // libPSU.so, and the real libPSU.so with its simulated UPS driven by upssim.
 #include "fakes.h"
+#include "ini.h"
 #include "psu_library.h"
 #include "ups_link.h"
 
@@ -209,7 +210,14 @@ void TestUpsLink::realLibraryWithSimulatedUps() {
     QVERIFY(link.flags().UpsReplyOk);
     QVERIFY(!link.flags().UpsOnBatt);
 
+    // The driver named in the library's own settings file, with a comment after it.
     qunsetenv("PSU_DRIVER");
+    WriteIni(dir.filePath("PSU.ini"), "PSU", "Driver", "sim   ; the simulated UPS");
+    lib.CloseHandleDevice();
+    lib.HidHandle();
+    link.QueryUps(1);
+    QVERIFY(link.flags().UpsReplyOk);
+
     qunsetenv("PSU_SIM_STATE");
     qunsetenv("BRIGHTLOCK_HOME");
 }

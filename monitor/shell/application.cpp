@@ -3,6 +3,7 @@
 
 #include "app_paths.h"
 #include "frm_splash.h"
+#include "help.h"
 #include "monitor_settings.h"
 #include "store_recorder.h"
 #include "termination_signals.h"
@@ -77,6 +78,7 @@ void Application::handOver() {
     main_->onShutdownClicked = [this] { shutdown_->CmdShutdownClick(); };
     tray_->onDoubleClick = [this] { main_->showFromTray(); };
 
+    InstallF1Help();
     watchTerminationSignals([this] { quit(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         if (monitor_)

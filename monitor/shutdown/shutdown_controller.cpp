@@ -22,8 +22,6 @@ void writeShutDown(const char* value) {
 
 } // namespace
 
-void EnableShutdownPrivilege() {}
-
 ShutdownController::ShutdownController(Monitor& monitor, PowerOff& powerOff, ShutdownPorts& ports, QObject* parent)
     : QObject(parent), monitor_(monitor), powerOff_(powerOff), ports_(ports) {
     Timer3.setInterval(kWatchMs);
@@ -119,12 +117,7 @@ void ShutdownController::ShutdownWatch() {
         PauseMs(10);
         link.QueryUps(2);
     }
-    ShutdownWindows();
-}
-
-void ShutdownController::ShutdownWindows() {
-    EnableShutdownPrivilege();
-    powerOff_.powerOff();
+    ShutdownWindows(powerOff_);
 }
 
 } // namespace brightlock

@@ -51,14 +51,9 @@ public:
     QTimer Timer3;
 
 private:
-    void ShutdownWindows();
-
     Monitor& monitor_;
     PowerOff& powerOff_;
     ShutdownPorts& ports_;
 };
-
-// Switching the shutdown privilege on: nothing to do here, polkit decides for logind.
-void EnableShutdownPrivilege();
 
 } // namespace brightlock
