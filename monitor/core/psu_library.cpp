@@ -1,7 +1,10 @@
 // Loading libPSU.so; see psu_library.h.
 #include "psu_library.h"
 
+#include "app_paths.h"
+
 #include <QCoreApplication>
+#include <QFile>
 #include <QLoggingCategory>
 #include <dlfcn.h>
 
@@ -16,9 +19,16 @@ bool PsuLibrary::load() {
         return cmdInput_ != nullptr;
     tried_ = true;
     void* handle = ::dlopen(name_.constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
+    if (!handle)
         error_ = QString::fromLocal8Bit(::dlerror());
-    } else {
+    // The search by name normally finds the copy beside the program through its RUNPATH;
+    // where a wrapper of dlopen hides that (a sanitizer, a preloaded library), look in
+    // the program's folder directly.
+    if (!handle && !name_.contains('/'))
+        handle = ::dlopen(QFile::encodeName(ProgramDirectory() + QLatin1Char('/')).append(name_).constData(),
+                          RTLD_NOW | RTLD_LOCAL);
+    if (handle) {
+        error_.clear();
         auto sym = [&](const char* fn) { return ::dlsym(handle, fn); };
         auto hid = reinterpret_cast<Void>(sym("HidHandle"));
         auto close = reinterpret_cast<Void>(sym("CloseHandleDevice"));
