@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     # build
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-serialport-dev libqt6serialport6-dev
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-serialport-dev
     libgl-dev libx11-dev libxtst-dev
     # tests and benchmarks
     libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus
