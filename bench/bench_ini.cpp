@@ -35,7 +35,7 @@ void BM_WriteIni(benchmark::State& state) {
     const QString file = SettingsFile();
     int i = 0;
     for (auto _ : state)
-        WriteIni(file, "Schema", "ShutDown", (++i % 2) ? "1" : "0");  // a real change each time
+        WriteIni(file, "Schema", "ShutDown", (++i % 2) ? "1" : "0"); // a real change each time
 }
 BENCHMARK(BM_WriteIni)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 

@@ -73,7 +73,11 @@ void BM_PollTickTrimming(benchmark::State& state) {
         rig.monitor->Timer1Tick();
     }
 }
-BENCHMARK(BM_PollTickTrimming)->Repetitions(5)->Iterations(200)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PollTickTrimming)
+    ->Repetitions(5)
+    ->Iterations(200)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

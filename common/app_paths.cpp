@@ -5,7 +5,9 @@
 
 namespace brightlock {
 
-QString ProgramDirectory() { return QString::fromStdString(executableDirectory()); }
+QString ProgramDirectory() {
+    return QString::fromStdString(executableDirectory());
+}
 
 QString ApplicationDirectory() {
     return QString::fromStdString(applicationDirectory(executableDirectory()));

@@ -8,7 +8,9 @@ namespace {
 
 constexpr int kMaxValueLength = 253;
 
-std::string bytes(const QString& s) { return s.toStdString(); }
+std::string bytes(const QString& s) {
+    return s.toStdString();
+}
 
 } // namespace
 
@@ -30,4 +32,6 @@ QString WriteIni(const QString& FileName, const QString& Section, const QString&
     return ok ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-QString SettingsFile() { return brightlock::ApplicationDirectory() + QStringLiteral("/UpsConfigure.ini"); }
+QString SettingsFile() {
+    return brightlock::ApplicationDirectory() + QStringLiteral("/UpsConfigure.ini");
+}

@@ -76,7 +76,7 @@ std::optional<std::string> readFile(const std::string& path) {
     size_t done = 0;
     for (;;) {
         if (done == data.size())
-            data.resize(data.size() + 4096);  // the file grew since fstat
+            data.resize(data.size() + 4096); // the file grew since fstat
         ssize_t n = ::read(fd.get(), &data[done], data.size() - done);
         if (n < 0) {
             if (errno == EINTR)
@@ -105,7 +105,8 @@ namespace {
 
 class WriteLock {
 public:
-    explicit WriteLock(const std::string& path) : fd_(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+    explicit WriteLock(const std::string& path)
+        : fd_(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
         if (fd_.get() < 0)
             return;
         while (::flock(fd_.get(), LOCK_EX) != 0)
@@ -157,7 +158,7 @@ bool writeValues(const std::string& givenPath, const std::string& section,
     const bool exists = ::stat(path.c_str(), &st) == 0;
     std::optional<std::string> old = readFile(path);
     if (exists && !old)
-        return false;  // present but not readable as a settings file: leave it alone
+        return false; // present but not readable as a settings file: leave it alone
     const std::string text = old.value_or(std::string());
     std::string updated = text;
     for (const auto& kv : values)

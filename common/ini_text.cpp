@@ -7,9 +7,9 @@ namespace brightlock::ini {
 namespace {
 
 struct Line {
-    size_t begin = 0;   // first byte of the line
-    size_t end = 0;     // end of the content, before "\r\n" or "\n"
-    size_t next = 0;    // first byte of the following line
+    size_t begin = 0; // first byte of the line
+    size_t end = 0;   // end of the content, before "\r\n" or "\n"
+    size_t next = 0;  // first byte of the following line
 };
 
 std::vector<Line> splitLines(std::string_view text) {
@@ -32,7 +32,9 @@ std::vector<Line> splitLines(std::string_view text) {
     return lines;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front()))
@@ -42,7 +44,9 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -90,9 +94,9 @@ std::string_view unquote(std::string_view v) {
 }
 
 struct Found {
-    std::optional<size_t> sectionLine;  // index of the section header
-    size_t sectionEnd = 0;              // index one past the section's last line
-    std::optional<size_t> keyLine;      // index of the key's line
+    std::optional<size_t> sectionLine; // index of the section header
+    size_t sectionEnd = 0;             // index one past the section's last line
+    std::optional<size_t> keyLine;     // index of the key's line
 };
 
 Found find(std::string_view text, const std::vector<Line>& lines, std::string_view section,
@@ -102,7 +106,7 @@ Found find(std::string_view text, const std::vector<Line>& lines, std::string_vi
         std::string_view content = text.substr(lines[i].begin, lines[i].end - lines[i].begin);
         if (auto name = sectionName(content)) {
             if (f.sectionLine)
-                return f;  // the section ended here
+                return f; // the section ended here
             if (sameName(*name, section)) {
                 f.sectionLine = i;
                 f.sectionEnd = i + 1;
@@ -168,7 +172,7 @@ std::string assign(std::string_view text, std::string_view section, std::string_
                 after = i;
         const Line& l = lines[after];
         out.append(text.substr(0, l.next));
-        if (l.next == l.end)  // the file's last line had no line end
+        if (l.next == l.end) // the file's last line had no line end
             out.append(eol);
         out.append(key).append("=").append(value).append(eol);
         out.append(text.substr(l.next));

@@ -23,7 +23,7 @@ std::optional<double> parseNumber(const QString& text) {
     if (t.isEmpty())
         return std::nullopt;
     bool ok = false;
-    double v = t.toDouble(&ok);  // C locale: "1.5", never "1,5"
+    double v = t.toDouble(&ok); // C locale: "1.5", never "1,5"
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
@@ -35,7 +35,9 @@ double readNumber(const QString& section, const QString& key, double fallback) {
     return parseNumber(shippedValue(section, key)).value_or(fallback);
 }
 
-bool readFlag(const QString& section, const QString& key) { return readNumber(section, key) != 0; }
+bool readFlag(const QString& section, const QString& key) {
+    return readNumber(section, key) != 0;
+}
 
 bool readSafetyFlag(const QString& section, const QString& key) {
     auto v = parseNumber(ReadIni(SettingsFile(), section, key, QString()));

@@ -11,10 +11,10 @@ Q_LOGGING_CATEGORY(lcPowerOff, "brightlock.poweroff", QtWarningMsg)
 namespace brightlock {
 
 void LogindPowerOff::powerOff() {
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-                                       QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PowerOff"));
-    call << false;  // not interactive: never wait for a password prompt
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PowerOff"));
+    call << false; // not interactive: never wait for a password prompt
     QDBusMessage reply = QDBusConnection::systemBus().call(call, QDBus::Block, 10000);
     if (reply.type() == QDBusMessage::ErrorMessage)
         qCWarning(lcPowerOff) << "power-off refused:" << reply.errorName() << reply.errorMessage();

@@ -52,7 +52,7 @@ bool SingleInstance::acquire() {
     int fd = ::open(QFile::encodeName(lockPath()).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         qCWarning(lcInstance) << "cannot open" << lockPath() << "- running without the single-instance lock";
-        return true;  // never refuse to protect the machine because of a lock file
+        return true; // never refuse to protect the machine because of a lock file
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
@@ -61,7 +61,7 @@ bool SingleInstance::acquire() {
     lockFd_ = fd;
 
     server_ = new QLocalServer(this);
-    QLocalServer::removeServer(socketPath());  // we hold the lock: any socket left is stale
+    QLocalServer::removeServer(socketPath()); // we hold the lock: any socket left is stale
     if (!server_->listen(socketPath()))
         qCWarning(lcInstance) << "cannot listen on" << socketPath() << server_->errorString();
     connect(server_, &QLocalServer::newConnection, this, [this] {
@@ -82,7 +82,7 @@ void SingleInstance::notifyRunning() const {
     QLocalSocket socket;
     socket.connectToServer(socketPath());
     if (!socket.waitForConnected(1000))
-        return;  // nobody listening: the notice goes nowhere, and we give way all the same
+        return; // nobody listening: the notice goes nowhere, and we give way all the same
     socket.write(kNotice);
     socket.waitForBytesWritten(1000);
     socket.disconnectFromServer();

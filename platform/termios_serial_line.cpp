@@ -13,14 +13,18 @@ Q_LOGGING_CATEGORY(lcSerial, "brightlock.serial", QtWarningMsg)
 
 namespace brightlock {
 
-TermiosSerialLine::~TermiosSerialLine() { close(); }
+TermiosSerialLine::~TermiosSerialLine() {
+    close();
+}
 
-std::string TermiosSerialLine::devicePath(int number) { return "/dev/ttyS" + std::to_string(number - 1); }
+std::string TermiosSerialLine::devicePath(int number) {
+    return "/dev/ttyS" + std::to_string(number - 1);
+}
 
 void TermiosSerialLine::setPort(int number) {
     if (number == port_)
         return;
-    close();  // a port number change applies to the next open, as with a closed port
+    close(); // a port number change applies to the next open, as with a closed port
     port_ = number;
 }
 
@@ -77,9 +81,17 @@ bool TermiosSerialLine::line(int bit) const {
     return (status & bit) != 0;
 }
 
-void TermiosSerialLine::setRts(bool on) { setLine(TIOCM_RTS, on); }
-void TermiosSerialLine::setDtr(bool on) { setLine(TIOCM_DTR, on); }
-bool TermiosSerialLine::cts() const { return line(TIOCM_CTS); }
-bool TermiosSerialLine::cd() const { return line(TIOCM_CAR); }
+void TermiosSerialLine::setRts(bool on) {
+    setLine(TIOCM_RTS, on);
+}
+void TermiosSerialLine::setDtr(bool on) {
+    setLine(TIOCM_DTR, on);
+}
+bool TermiosSerialLine::cts() const {
+    return line(TIOCM_CTS);
+}
+bool TermiosSerialLine::cd() const {
+    return line(TIOCM_CAR);
+}
 
 } // namespace brightlock

@@ -5,8 +5,8 @@
 #include "hid/hid_driver.h"
 #include "ini_file.h"
 #include "library_paths.h"
-#include "psu_settings.h"
 #include "nut/nut_driver.h"
+#include "psu_settings.h"
 #include "sim/sim_driver.h"
 
 #include <cstdlib>

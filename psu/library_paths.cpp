@@ -18,8 +18,12 @@ std::string libraryDirectory() {
     return brightlock::executableDirectory();
 }
 
-std::string applicationDirectory() { return brightlock::applicationDirectory(libraryDirectory()); }
+std::string applicationDirectory() {
+    return brightlock::applicationDirectory(libraryDirectory());
+}
 
-std::string settingsFile() { return applicationDirectory() + "/PSU.ini"; }
+std::string settingsFile() {
+    return applicationDirectory() + "/PSU.ini";
+}
 
 } // namespace psu

@@ -36,8 +36,7 @@ void encodeReply(const psu::Status& st, char* reply) {
         reply[5 + i] = char((runtime >> (8 * i)) & 0xFF);
 }
 
-template <typename F>
-int32_t guarded(F&& f) {
+template <typename F> int32_t guarded(F&& f) {
     try {
         std::lock_guard<std::mutex> lock(session().mutex);
         return f(session()) ? 1 : 0;

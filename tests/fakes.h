@@ -20,7 +20,7 @@ struct Psu : brightlock::PsuApi {
     bool answering = true;
     bool acPresent = true;
     bool batteryLow = false;
-    QByteArray echoOverride;                // when set, CmdOutput writes this echo
+    QByteArray echoOverride;                 // when set, CmdOutput writes this echo
     std::optional<QByteArray> replyOverride; // when set, CmdInput writes these bytes
     int switchOffCommands = 0;
 
@@ -122,7 +122,7 @@ struct Tray : brightlock::TrayIcon {
 
 struct Recorder : brightlock::EventRecorder {
     CallLog& log;
-    QStringList rows;  // "log:<text>" and "ups:<text>", in order
+    QStringList rows; // "log:<text>" and "ups:<text>", in order
     int trims = 0;
 
     explicit Recorder(CallLog& l) : log(l) {}

@@ -16,7 +16,9 @@ struct MonitorRig {
     fakes::Form form{log};
     brightlock::Monitor monitor{{psu, serial, records, tray, alarm, form}};
 
-    void set(const QString& section, const QString& key, const QString& value) { home.set(section, key, value); }
+    void set(const QString& section, const QString& key, const QString& value) {
+        home.set(section, key, value);
+    }
     brightlock::UpsFlags& flags() { return monitor.flags(); }
     const brightlock::StatusPage& page() { return monitor.page(); }
     bool shown(brightlock::StatusDisplay::Picture p) { return monitor.display().isShown(p); }

@@ -91,7 +91,7 @@ void TestAlarm::narrowerBarEndsSooner() {
     r.alarm.Load();
     while (r.alarm.Timer1.isActive())
         r.alarm.Timer1Tick();
-    QCOMPARE(r.view.chunks.size(), 9);  // 4 to 84: the bar is full when 90 < BarPos
+    QCOMPARE(r.view.chunks.size(), 9); // 4 to 84: the bar is full when 90 < BarPos
     QCOMPARE(r.shutdowns, 1);
 }
 
@@ -101,7 +101,7 @@ void TestAlarm::shutdownButtonStopsTheBar() {
     r.alarm.Timer1Tick();
     r.alarm.ShutdownClick();
     QCOMPARE(r.shutdowns, 1);
-    QVERIFY(!r.alarm.Timer1.isActive());  // no second shutdown when the bar would have filled
+    QVERIFY(!r.alarm.Timer1.isActive()); // no second shutdown when the bar would have filled
 }
 
 void TestAlarm::cancelWhileBatteryIsLow() {
@@ -118,17 +118,17 @@ void TestAlarm::cancelWhileBatteryIsLow() {
     QCOMPARE(r.alarm.Timer3.interval(), 2000);
 
     r.log.clear();
-    r.alarm.Timer3Tick();  // 2 s: still low, the warning comes back with an empty bar
+    r.alarm.Timer3Tick(); // 2 s: still low, the warning comes back with an empty bar
     QCOMPARE(r.log, (QStringList{"reset", "show"}));
     QCOMPARE(r.alarm.BarPos, int16_t(4));
     QVERIFY(r.alarm.Timer1.isActive());
     QVERIFY(!r.alarm.Timer3.isActive());
 
-    r.alarm.Timer2Tick();  // while low, the on-battery re-check only waits
+    r.alarm.Timer2Tick(); // while low, the on-battery re-check only waits
     QVERIFY(r.alarm.Timer2.isActive());
     r.usb(true, false);
     r.log.clear();
-    r.alarm.Timer2Tick();  // low battery gone, still on battery: back again, then it stops
+    r.alarm.Timer2Tick(); // low battery gone, still on battery: back again, then it stops
     QCOMPARE(r.log, (QStringList{"reset", "show"}));
     QVERIFY(!r.alarm.Timer2.isActive());
 }
@@ -149,7 +149,7 @@ void TestAlarm::cancelAfterPowerReturned() {
 void TestAlarm::cancelOnSerialLink() {
     Rig r;
     r.set("Mscomm", "ComboPort", "3");
-    r.usb(false, true);  // the USB flags are not looked at on the serial link
+    r.usb(false, true); // the USB flags are not looked at on the serial link
     r.serial.ctsLine = true;
     r.alarm.Load();
     r.alarm.CancelClick();

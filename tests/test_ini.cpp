@@ -46,26 +46,30 @@ void TestIni::lookupRules_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<QByteArray>("key");
-    QTest::addColumn<QByteArray>("expected");  // null: missing
+    QTest::addColumn<QByteArray>("expected"); // null: missing
 
     const QByteArray file = "[Mscomm]\nComboPort=3\n[OSEvent]\nLogcount=100\n";
-    QTest::newRow("case of section") << file << QByteArray("MsComm") << QByteArray("ComboPort") << QByteArray("3");
-    QTest::newRow("case of key") << file << QByteArray("mscomm") << QByteArray("COMBOPORT") << QByteArray("3");
+    QTest::newRow("case of section") << file << QByteArray("MsComm") << QByteArray("ComboPort")
+                                     << QByteArray("3");
+    QTest::newRow("case of key") << file << QByteArray("mscomm") << QByteArray("COMBOPORT")
+                                 << QByteArray("3");
     QTest::newRow("missing key") << file << QByteArray("Mscomm") << QByteArray("Logcount") << QByteArray();
-    QTest::newRow("missing section") << file << QByteArray("Schema") << QByteArray("ShutDown") << QByteArray();
+    QTest::newRow("missing section") << file << QByteArray("Schema") << QByteArray("ShutDown")
+                                     << QByteArray();
     QTest::newRow("first section wins")
         << QByteArray("[A]\nk=1\n[a]\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("1");
     QTest::newRow("key only in second same-named section")
         << QByteArray("[A]\nx=1\n[a]\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray();
-    QTest::newRow("first key wins")
-        << QByteArray("[A]\nk=1\nK=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("1");
-    QTest::newRow("blanks around names and value")
-        << QByteArray("  [ A ]  \n  k  =  v w  \n") << QByteArray("A") << QByteArray("k") << QByteArray("v w");
-    QTest::newRow("quotes removed")
-        << QByteArray("[A]\nk=\"quoted\"\n") << QByteArray("A") << QByteArray("k") << QByteArray("quoted");
-    QTest::newRow("CRLF line ends")
-        << QByteArray("[A]\r\nk=v\r\n") << QByteArray("A") << QByteArray("k") << QByteArray("v");
-    QTest::newRow("empty value") << QByteArray("[A]\nk=\n") << QByteArray("A") << QByteArray("k") << QByteArray("");
+    QTest::newRow("first key wins") << QByteArray("[A]\nk=1\nK=2\n") << QByteArray("A") << QByteArray("k")
+                                    << QByteArray("1");
+    QTest::newRow("blanks around names and value") << QByteArray("  [ A ]  \n  k  =  v w  \n")
+                                                   << QByteArray("A") << QByteArray("k") << QByteArray("v w");
+    QTest::newRow("quotes removed") << QByteArray("[A]\nk=\"quoted\"\n") << QByteArray("A") << QByteArray("k")
+                                    << QByteArray("quoted");
+    QTest::newRow("CRLF line ends") << QByteArray("[A]\r\nk=v\r\n") << QByteArray("A") << QByteArray("k")
+                                    << QByteArray("v");
+    QTest::newRow("empty value") << QByteArray("[A]\nk=\n") << QByteArray("A") << QByteArray("k")
+                                 << QByteArray("");
     QTest::newRow("ShutDown and Shutdown in different sections")
         << QByteArray("[UpsOnBattery]\nShutdown=1\n[Schema]\nShutDown=0\n") << QByteArray("schema")
         << QByteArray("shutdown") << QByteArray("0");
@@ -135,8 +139,8 @@ void TestIni::assignRules() {
 void TestIni::readAndWriteThroughFiles() {
     QTemporaryDir dir;
     const QString path = dir.filePath("x.ini");
-    QCOMPARE(ReadIni(path, "A", "k", "dflt"), QString("dflt"));  // missing file
-    QCOMPARE(WriteIni(path, "A", "k", "v1"), QString("1"));      // creates it
+    QCOMPARE(ReadIni(path, "A", "k", "dflt"), QString("dflt")); // missing file
+    QCOMPARE(WriteIni(path, "A", "k", "v1"), QString("1"));     // creates it
     QCOMPARE(ReadIni(path, "a", "K", ""), QString("v1"));
     QCOMPARE(ReadIni(path, "A", "missing", "dflt"), QString("dflt"));
     QCOMPARE(ReadIni(path, "B", "k", ""), QString());
@@ -159,7 +163,7 @@ void TestIni::longValuesAreCut() {
     const QString long300(300, QLatin1Char('x'));
     WriteIni(path, "A", "k", long300);
     QCOMPARE(ReadIni(path, "A", "k", ""), long300.left(253));
-    QVERIFY(readAll(path).contains(long300.toLatin1()));  // stored whole, only the read is cut
+    QVERIFY(readAll(path).contains(long300.toLatin1())); // stored whole, only the read is cut
 }
 
 void TestIni::damagedFilesGiveDefaults() {
@@ -175,15 +179,15 @@ void TestIni::damagedFilesGiveDefaults() {
     QCOMPARE(ReadIni(path, "Mscomm", "ComboPort", ""), QString("2"));
     QVERIFY(readAll(path).startsWith(garbage));
 
-    writeAll(path, QByteArray(1 << 20, 'a') + "\n[A]\nk=v\n");  // a line of a megabyte
+    writeAll(path, QByteArray(1 << 20, 'a') + "\n[A]\nk=v\n"); // a line of a megabyte
     QCOMPARE(ReadIni(path, "A", "k", ""), QString("v"));
     writeAll(path, QByteArray("[A]\nk=") + QByteArray(1 << 20, 'z') + "\n");
     QCOMPARE(ReadIni(path, "A", "k", "").size(), 253);
 
-    writeAll(path, QByteArray("[A]\0\nk=v\n", 9));  // NUL bytes
+    writeAll(path, QByteArray("[A]\0\nk=v\n", 9)); // NUL bytes
     QCOMPARE(ReadIni(path, "B", "k", "d"), QString("d"));
 
-    QCOMPARE(ReadIni(dir.path(), "A", "k", "d"), QString("d"));  // a folder, not a file
+    QCOMPARE(ReadIni(dir.path(), "A", "k", "d"), QString("d")); // a folder, not a file
 }
 
 void TestIni::unsafeNamesAndValues() {
@@ -211,15 +215,15 @@ void TestIni::typedReadersFallBack() {
     home.set("OSEvent", "Logcount", " 250 ");
     QCOMPARE(readNumber("OSEvent", "Logcount"), 250.0);
     home.set("OSEvent", "Logcount", "lots");
-    QCOMPARE(readNumber("OSEvent", "Logcount"), 1000.0);  // not a number: the shipped value
+    QCOMPARE(readNumber("OSEvent", "Logcount"), 1000.0); // not a number: the shipped value
 
     home.set("OSEvent", "Saveapllication", "2");
-    QVERIFY(readFlag("OSEvent", "Saveapllication"));  // any non-zero number is true
+    QVERIFY(readFlag("OSEvent", "Saveapllication")); // any non-zero number is true
     home.set("OSEvent", "Saveapllication", "0");
     QVERIFY(!readFlag("OSEvent", "Saveapllication"));
 
     home.set("UpsOnBattery", "Shutdown", "yes please");
-    QVERIFY(!readSafetyFlag("UpsOnBattery", "Shutdown"));  // damaged: never arms a shutdown
+    QVERIFY(!readSafetyFlag("UpsOnBattery", "Shutdown")); // damaged: never arms a shutdown
     home.set("UpsOnBattery", "Shutdown", "1");
     QVERIFY(readSafetyFlag("UpsOnBattery", "Shutdown"));
 

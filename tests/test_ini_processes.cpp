@@ -11,7 +11,9 @@
 
 namespace {
 
-QString writer() { return QCoreApplication::applicationDirPath() + "/ini_writer"; }
+QString writer() {
+    return QCoreApplication::applicationDirPath() + "/ini_writer";
+}
 
 } // namespace
 
@@ -52,7 +54,7 @@ void TestIniProcesses::killedWriterLeavesAWholeFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("UpsConfigure.ini");
     WriteIni(path, "Mscomm", "ComboPort", "0");
-    constexpr int kBytes = 2 * 1024 * 1024;  // big enough that a write takes a while
+    constexpr int kBytes = 2 * 1024 * 1024; // big enough that a write takes a while
 
     for (int round = 0; round < 5; ++round) {
         QProcess w;
@@ -70,7 +72,7 @@ void TestIniProcesses::killedWriterLeavesAWholeFile() {
         auto blob = brightlock::ini::lookup(*text, "Data", "Blob");
         QVERIFY(blob);
         QCOMPARE(int(blob->size()), kBytes);
-        QVERIFY(blob->find_first_not_of(blob->front()) == std::string::npos);  // one write, whole
+        QVERIFY(blob->find_first_not_of(blob->front()) == std::string::npos); // one write, whole
     }
     // The next writer takes over the lock and the stale temporary file.
     QCOMPARE(WriteIni(path, "Mscomm", "ComboPort", "2"), QString("1"));

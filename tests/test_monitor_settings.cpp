@@ -48,7 +48,7 @@ void TestMonitorSettings::delays_data() {
     QTest::newRow("one minute") << "1" << 60;
     QTest::newRow("zero") << "0" << 0;
     QTest::newRow("fraction") << "0.5" << 30;
-    QTest::newRow("half second rounds to even") << "0.025" << 2;  // 1.5 s
+    QTest::newRow("half second rounds to even") << "0.025" << 2; // 1.5 s
     QTest::newRow("blanks") << " 2 " << 120;
     QTest::newRow("negative: shipped") << "-3" << 300;
     QTest::newRow("text: shipped") << "soon" << 300;
@@ -64,7 +64,7 @@ void TestMonitorSettings::delays() {
 
 void TestMonitorSettings::damagedSwitchesNeverArm() {
     TempHome home;
-    QVERIFY(s::shutdownArmed(s::kLowBattery));  // shipped: on
+    QVERIFY(s::shutdownArmed(s::kLowBattery)); // shipped: on
     home.set("UpsLowBattery", "Shutdown", "on");
     QVERIFY(!s::shutdownArmed(s::kLowBattery));
     QVERIFY(!s::shutdownIsOne(s::kLowBattery));
@@ -73,7 +73,7 @@ void TestMonitorSettings::damagedSwitchesNeverArm() {
     QVERIFY(!s::shutdownIsOne(s::kLowBattery));
 
     home.set("UpsOnBattery", "Disableevent", "x");
-    QVERIFY(s::eventEnabled(s::kOnBattery));  // shipped: 0
+    QVERIFY(s::eventEnabled(s::kOnBattery)); // shipped: 0
     home.set("UpsOnBattery", "Disableevent", "2");
     QVERIFY(!s::eventEnabled(s::kOnBattery));
 }
@@ -83,7 +83,7 @@ void TestMonitorSettings::limits() {
     QCOMPARE(s::recordLimit("Logcount"), 1000);
     home.set("OSEvent", "Logcount", "100");
     QCOMPARE(s::recordLimit("Logcount"), 100);
-    home.set("OSEvent", "Logcount", "0");  // would empty the store at every poll
+    home.set("OSEvent", "Logcount", "0"); // would empty the store at every poll
     QCOMPARE(s::recordLimit("Logcount"), 1000);
     home.set("OSEvent", "Eventcount", "many");
     QCOMPARE(s::recordLimit("Eventcount"), 1000);
@@ -95,9 +95,9 @@ void TestMonitorSettings::pauseKeepsTheProgramResponsive() {
     QElapsedTimer clock;
     clock.start();
     PauseMs(30);
-    QVERIFY(fired);                  // events run during the wait
-    QVERIFY(clock.elapsed() >= 30);  // and it does wait its time
-    PauseMs(-5);                     // returns at once
+    QVERIFY(fired);                 // events run during the wait
+    QVERIFY(clock.elapsed() >= 30); // and it does wait its time
+    PauseMs(-5);                    // returns at once
 }
 
 QTEST_GUILESS_MAIN(TestMonitorSettings)

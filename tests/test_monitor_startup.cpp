@@ -23,11 +23,12 @@ void TestMonitorStartup::usbLoadOrder() {
     MonitorRig r;
     QVERIFY(!r.monitor.Timer1.isActive());
     r.monitor.Form_Load();
-    const QStringList expected{"LayoutFormSkin", "selectStatusPage", "bind", "tray ImaMain Brightlock",
+    const QStringList expected{"LayoutFormSkin", "selectStatusPage", "bind",        "tray ImaMain Brightlock",
                                "Program start",  "HidHandle",        "CmdOutput 1", "CmdInput"};
     QCOMPARE(r.log, expected);
     QVERIFY(r.flags().UpsReplyOk);
-    QVERIFY(r.shown(StatusDisplay::ImageAC1) && r.shown(StatusDisplay::ImageAC2) && r.shown(StatusDisplay::Image1));
+    QVERIFY(r.shown(StatusDisplay::ImageAC1) && r.shown(StatusDisplay::ImageAC2) &&
+            r.shown(StatusDisplay::Image1));
     QVERIFY(r.monitor.display().Timer4.isActive());
     QVERIFY(r.monitor.Timer1.isActive());
     QCOMPARE(r.monitor.Timer1.interval(), 2200);
@@ -46,19 +47,20 @@ void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     QVERIFY(!r.shown(StatusDisplay::ImageAC2));
     QVERIFY(!r.monitor.display().Timer4.isActive());
     QCOMPARE(r.tray.tip, QString("Brightlock"));
-    QVERIFY(r.monitor.Timer1.isActive());  // the poll still runs and retries the UPS
+    QVERIFY(r.monitor.Timer1.isActive()); // the poll still runs and retries the UPS
 }
 
 void TestMonitorStartup::serialLoadOrder() {
     MonitorRig r;
     r.set("Mscomm", "ComboPort", "2");
     r.monitor.Form_Load();
-    const QStringList expected{"setPort 2", "open", "RTS 1", "DTR 0", "LayoutFormSkin", "selectStatusPage",
-                               "RTS 1", "DTR 0", "bind", "tray ImaMain Brightlock", "Program start"};
-    QCOMPARE(r.log, expected);  // no USB device is opened
+    const QStringList expected{"setPort 2",        "open",  "RTS 1", "DTR 0", "LayoutFormSkin",
+                               "selectStatusPage", "RTS 1", "DTR 0", "bind",  "tray ImaMain Brightlock",
+                               "Program start"};
+    QCOMPARE(r.log, expected); // no USB device is opened
     QVERIFY(r.serial.rts && !r.serial.dtr);
     QVERIFY(r.shown(StatusDisplay::ImageAC1));
-    QVERIFY(r.monitor.display().Timer4.isActive());  // the mains path until the first poll
+    QVERIFY(r.monitor.display().Timer4.isActive()); // the mains path until the first poll
 }
 
 void TestMonitorStartup::serialPortThatWillNotOpen() {
@@ -95,7 +97,7 @@ void TestMonitorStartup::unloadOnUsb() {
     r.monitor.Form_Unload();
     QCOMPARE(r.log, (QStringList{"Program quit", "CloseHandleDevice", "RemoveTrayIcon"}));
     QVERIFY(!r.monitor.Timer1.isActive());
-    r.monitor.Form_Unload();  // the window and the session may both end the program
+    r.monitor.Form_Unload(); // the window and the session may both end the program
     QCOMPARE(r.log.count("Program quit"), 1);
 }
 
@@ -106,7 +108,8 @@ void TestMonitorStartup::unloadOnSerialWithAlarm() {
     r.monitor.state().AlarmShown = true;
     r.log.clear();
     r.monitor.Form_Unload();
-    QCOMPARE(r.log, (QStringList{"Program quit", "close", "CloseHandleDevice", "unloadAlarm", "RemoveTrayIcon"}));
+    QCOMPARE(r.log,
+             (QStringList{"Program quit", "close", "CloseHandleDevice", "unloadAlarm", "RemoveTrayIcon"}));
     QVERIFY(!r.monitor.state().AlarmShown);
 }
 

@@ -63,11 +63,12 @@ void TestPowerPoll::onlineToBatteryAndBack() {
     QVERIFY(p.page().ImaSOk && !p.page().ImaSLow && p.page().ImaAlarm && p.page().CmdShutdownEnabled);
     QVERIFY(p.shown(StatusDisplay::ImageDC1) && !p.shown(StatusDisplay::ImageAC1));
     QCOMPARE(p.trayCalls(), QStringList{"tray ImaSOk UPS is on battery"});
-    QCOMPARE(p.records.rows, (QStringList{"log:Attention!! System Power Failed", "ups:Attention!! System Power Failed"}));
+    QCOMPARE(p.records.rows,
+             (QStringList{"log:Attention!! System Power Failed", "ups:Attention!! System Power Failed"}));
     QVERIFY(p.counting());
-    QCOMPARE(p.seconds(), 300);  // shipped: 5 minutes
+    QCOMPARE(p.seconds(), 300); // shipped: 5 minutes
 
-    p.onBattery();  // the first-time actions run once per event
+    p.onBattery(); // the first-time actions run once per event
     QCOMPARE(p.trayCalls().size(), 1);
     QCOMPARE(p.records.rows.size(), 2);
 
@@ -79,7 +80,8 @@ void TestPowerPoll::onlineToBatteryAndBack() {
     QVERIFY(p.log.contains("unloadAlarm"));
     QVERIFY(!p.monitor.state().AlarmShown);
     QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Brightlock"));
-    QCOMPARE(p.records.rows.mid(2), (QStringList{"log:System AC Power Recovered", "ups:System AC Power Recovered"}));
+    QCOMPARE(p.records.rows.mid(2),
+             (QStringList{"log:System AC Power Recovered", "ups:System AC Power Recovered"}));
     QVERIFY(p.shown(StatusDisplay::ImageAC1) && !p.shown(StatusDisplay::ImageDC1));
 }
 
@@ -92,12 +94,14 @@ void TestPowerPoll::failureAndLowBatteryTogether() {
     QCOMPARE(p.page().messageColor, QColor(255, 0, 0));
     QVERIFY(!p.page().ImaSOk && p.page().ImaSLow && p.page().ImaAlarm);
     QCOMPARE(p.trayCalls(), QStringList{"tray ImaSLow UPS is low battery"});
-    QCOMPARE(p.records.rows, (QStringList{"log:Attention!! UPS Battery Low", "ups:Attention!! UPS Battery Low"}));
-    QCOMPARE(p.seconds(), 60);  // from the low-battery section, not the on-battery one
+    QCOMPARE(p.records.rows,
+             (QStringList{"log:Attention!! UPS Battery Low", "ups:Attention!! UPS Battery Low"}));
+    QCOMPARE(p.seconds(), 60); // from the low-battery section, not the on-battery one
     QVERIFY(!p.monitor.state().OnBattNoted);
 
-    p.onLine();  // only the low-battery recovery is recorded
-    QCOMPARE(p.records.rows.mid(2), (QStringList{"log:UPS Battery Low Recovered", "ups:UPS Battery Low Recovered"}));
+    p.onLine(); // only the low-battery recovery is recorded
+    QCOMPARE(p.records.rows.mid(2),
+             (QStringList{"log:UPS Battery Low Recovered", "ups:UPS Battery Low Recovered"}));
     QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Brightlock"));
     QVERIFY(!p.counting());
 }
@@ -108,7 +112,7 @@ void TestPowerPoll::batteryThenLowThenRecovered() {
     QCOMPARE(p.seconds(), 300);
     p.monitor.TimerSubTick();
     p.lowBattery();
-    QCOMPARE(p.seconds(), 60);  // the low-battery countdown replaces the running one
+    QCOMPARE(p.seconds(), 60); // the low-battery countdown replaces the running one
     QVERIFY(p.shown(StatusDisplay::ImageBL1) && !p.shown(StatusDisplay::ImageDC1));
     QCOMPARE(p.trayCalls().last(), QString("tray ImaSLow UPS is low battery"));
 
@@ -125,14 +129,14 @@ void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
     Poll p;
     p.onBattery();
     p.lowBattery();
-    p.onBattery();  // low battery ends, mains still failed, [UpsLowBattery] Shutdown = 1
+    p.onBattery(); // low battery ends, mains still failed, [UpsLowBattery] Shutdown = 1
     QVERIFY(!p.counting());
     QCOMPARE(p.page().LblAlarm, QString());
     QVERIFY(!p.monitor.state().OnBattNoted);
     QCOMPARE(p.trayCalls().last(), QString("tray ImaSOk UPS is on battery"));
     QCOMPARE(p.records.rows.last(), QString("ups:UPS Battery Low Recovered"));
 
-    p.onBattery();  // a new on-battery event
+    p.onBattery(); // a new on-battery event
     QVERIFY(p.counting());
     QCOMPARE(p.seconds(), 300);
     QCOMPARE(p.records.rows.last(), QString("ups:Attention!! System Power Failed"));
@@ -147,7 +151,8 @@ void TestPowerPoll::disabledRecordsStillArmTheCountdown() {
         QVERIFY(p.records.rows.isEmpty());
         QVERIFY(p.counting());
         p.onLine();
-        QCOMPARE(p.records.rows, (QStringList{"log:System AC Power Recovered", "ups:System AC Power Recovered"}));
+        QCOMPARE(p.records.rows,
+                 (QStringList{"log:System AC Power Recovered", "ups:System AC Power Recovered"}));
     }
 }
 
@@ -159,7 +164,7 @@ void TestPowerPoll::disabledLowBatteryEventRunsOut() {
     for (int i = 0; i < 5; ++i)
         p.monitor.TimerSubTick();
     QCOMPARE(p.seconds(), 55);
-    p.lowBattery();  // not a new event: the countdown goes on and the tray stays
+    p.lowBattery(); // not a new event: the countdown goes on and the tray stays
     p.lowBattery();
     QCOMPARE(p.seconds(), 55);
     QCOMPARE(p.trayCalls().size(), 1);
@@ -186,14 +191,14 @@ void TestPowerPoll::disconnectedAndBack() {
     QVERIFY(!p.page().CmdShutdownEnabled && !p.page().ImaSOk);
     QVERIFY(p.shown(StatusDisplay::ImageAC1) && !p.shown(StatusDisplay::ImageDC1));
     QCOMPARE(p.trayCalls(), QStringList{"tray ImaMain Brightlock"});
-    QCOMPARE(p.records.trims, trims);  // no trimming
-    QVERIFY(p.counting());             // the countdown is not touched
+    QCOMPARE(p.records.trims, trims); // no trimming
+    QVERIFY(p.counting());            // the countdown is not touched
 
     p.log.clear();
-    p.monitor.Timer1Tick();  // retried: closed and opened again before the query
+    p.monitor.Timer1Tick(); // retried: closed and opened again before the query
     QCOMPARE(p.log.mid(0, 3), (QStringList{"CloseHandleDevice", "HidHandle", "CmdOutput 1"}));
 
-    p.onLine();  // evaluated from what was remembered: the on-battery event ends
+    p.onLine(); // evaluated from what was remembered: the on-battery event ends
     QCOMPARE(p.records.rows.last(), QString("ups:System AC Power Recovered"));
     QVERIFY(!p.counting());
 }
@@ -235,7 +240,7 @@ void TestPowerPoll::countdownOnUsb() {
     }
     p.monitor.TimerSubTick();
     QCOMPARE(p.page().LblAlarm, QString("System ShutDown After 1  Seconds"));
-    QCOMPARE(p.alarm.shows, 1);  // on the 60th tick
+    QCOMPARE(p.alarm.shows, 1); // on the 60th tick
     QVERIFY(!p.counting());
 }
 
@@ -252,7 +257,7 @@ void TestPowerPoll::countdownOnSerial() {
     QCOMPARE(p.alarm.shows, 0);
     p.monitor.TimerSubTick();
     QCOMPARE(p.page().LblAlarm, QString("System ShutDown After 0 Seconds"));
-    QCOMPARE(p.alarm.shows, 1);  // on the 61st tick
+    QCOMPARE(p.alarm.shows, 1); // on the 61st tick
 }
 
 void TestPowerPoll::zeroDelay() {
@@ -278,7 +283,7 @@ void TestPowerPoll::countdownPausesWhileUpsIsSilent() {
     p.monitor.TimerSubTick();
     p.monitor.TimerSubTick();
     QCOMPARE(p.seconds(), 298);
-    p.onBattery();  // answers again, still on battery: the countdown goes on where it stopped
+    p.onBattery(); // answers again, still on battery: the countdown goes on where it stopped
     p.monitor.TimerSubTick();
     QCOMPARE(p.page().LblAlarm, QString("System ShutDown After 298  Seconds"));
 }

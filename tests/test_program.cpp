@@ -5,16 +5,18 @@
 #include "ini.h"
 
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 
 namespace {
 
-QString dist(const QString& file) { return qEnvironmentVariable("BRIGHTLOCK_DIST") + "/" + file; }
+QString dist(const QString& file) {
+    return qEnvironmentVariable("BRIGHTLOCK_DIST") + "/" + file;
+}
 
 struct Sandbox {
     QTemporaryDir home, runtime;
@@ -109,7 +111,7 @@ void TestProgram::lockBetweenObjects() {
     second.notifyRunning();
     QTRY_COMPARE(notices.count(), 1);
 
-    first.reset();  // the lock goes with its holder
+    first.reset(); // the lock goes with its holder
     brightlock::SingleInstance third(scope);
     QVERIFY(third.acquire());
 }
@@ -131,7 +133,7 @@ void TestProgram::secondInstanceGivesWay() {
     QVERIFY2(secondErr.contains("gives way"), secondErr.constData());
     QVERIFY(!secondErr.contains("monitor started"));
     QVERIFY(waitForOutput(first, "another instance started", firstErr, 5000));
-    QCOMPARE(first.state(), QProcess::Running);  // the running one goes on
+    QCOMPARE(first.state(), QProcess::Running); // the running one goes on
 
     ::kill(pid_t(first.processId()), SIGTERM);
     QVERIFY(first.waitForFinished(10000));
@@ -150,7 +152,7 @@ void TestProgram::dryRunShutdownOnBattery() {
     QByteArray err;
     QVERIFY2(waitForOutput(monitor, "monitor started", err, 15000), err.constData());
     const QString settings = box.home.filePath("UpsConfigure.ini");
-    WriteIni(settings, "UpsOnBattery", "Delaytime", "0");  // the alarm at the first countdown tick
+    WriteIni(settings, "UpsOnBattery", "Delaytime", "0"); // the alarm at the first countdown tick
     upssim(box, "onbatt");
 
     // Poll, countdown, the alarm's bar, the closer's hand-back, then the switch-off.
@@ -158,7 +160,7 @@ void TestProgram::dryRunShutdownOnBattery() {
     QVERIFY(upssim(box, "status").contains("switched off: yes (3 times)"));
     QCOMPARE(ReadIni(settings, "Schema", "ShutDown", ""), QString("0"));
     QCOMPARE(ReadIni(settings, "Schema", "Close", ""), QString("0"));
-    QCOMPARE(monitor.state(), QProcess::Running);  // a dry run changes nothing else
+    QCOMPARE(monitor.state(), QProcess::Running); // a dry run changes nothing else
     monitor.terminate();
     QVERIFY(monitor.waitForFinished(10000));
     QCOMPARE(logTexts(box.home.path()),

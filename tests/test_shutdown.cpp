@@ -58,7 +58,7 @@ private slots:
 void TestShutdown::dialogRequests() {
     Rig r;
     r.shutdown.CmdShutdownClick();
-    r.shutdown.CmdShutdownClick();  // the same dialog shown again
+    r.shutdown.CmdShutdownClick(); // the same dialog shown again
     QVERIFY(r.monitor.dialog().AskShutdown);
     QCOMPARE(r.log, (QStringList{"showQuestion", "showQuestion"}));
     QCOMPARE(r.shutdown.questionText(), QString("Are you sure shutdown system and ups ?"));
@@ -84,7 +84,8 @@ void TestShutdown::twoOpenersOneYes() {
     r.shutdown.askClear(EventRecorder::Log);
     r.log.clear();
     r.shutdown.Yes();
-    QCOMPARE(r.log, (QStringList{"hideMainWindow", "unloadQuestion", "clear 0", "clear 2", "unloadQuestion"}));
+    QCOMPARE(r.log,
+             (QStringList{"hideMainWindow", "unloadQuestion", "clear 0", "clear 2", "unloadQuestion"}));
     const auto& d = r.monitor.dialog();
     QVERIFY(!d.AskShutdown && !d.AskClearLog && !d.AskClearClosed);
     QVERIFY(r.shutdown.Timer3.isActive());
@@ -103,7 +104,7 @@ void TestShutdown::withoutCloserGoesDownAtTheNextTick() {
     QCOMPARE(r.log, (QStringList{"CmdOutput 2", "CmdOutput 2", "CmdOutput 2", "powerOff"}));
     QCOMPARE(r.psu.switchOffCommands, 3);
     QCOMPARE(r.shutDownKey(), QString("0"));
-    QVERIFY(r.shutdown.Timer3.isActive());  // stays on; the next ticks find "0"
+    QVERIFY(r.shutdown.Timer3.isActive()); // stays on; the next ticks find "0"
     r.log.clear();
     r.shutdown.ShutdownWatch();
     QVERIFY(r.log.isEmpty());
@@ -111,13 +112,13 @@ void TestShutdown::withoutCloserGoesDownAtTheNextTick() {
 
 void TestShutdown::leftoverRequestWaitsForTheCloser() {
     Rig r;
-    r.set("Schema", "ShutDown", "1");  // left from an earlier run
+    r.set("Schema", "ShutDown", "1"); // left from an earlier run
     r.shutdown.StartShutdown(ShutdownController::Asker::Question);
     QVERIFY(r.log.contains("startCloser"));
     r.log.clear();
-    r.shutdown.ShutdownWatch();  // the closer is still saving: nothing yet
+    r.shutdown.ShutdownWatch(); // the closer is still saving: nothing yet
     QVERIFY(!r.log.contains("powerOff"));
-    r.set("Schema", "ShutDown", "1");  // the closer is done
+    r.set("Schema", "ShutDown", "1"); // the closer is done
     r.shutdown.ShutdownWatch();
     QVERIFY(r.log.contains("powerOff"));
 }

@@ -67,16 +67,16 @@ void TestShutdownWindows::alarmWindowRunsItsBar() {
     w->sequence().Timer1Tick();
     auto* bar = w->findChild<AlarmBar*>("picpgb2");
     const QColor chunk = bar->picture().pixelColor(8, 10);
-    QVERIFY2(chunk.green() > 150 && chunk.red() < 160, qPrintable(chunk.name()));  // green chunk
-    QVERIFY(bar->picture().pixelColor(200, 10) != chunk);                          // empty trough
+    QVERIFY2(chunk.green() > 150 && chunk.red() < 160, qPrintable(chunk.name())); // green chunk
+    QVERIFY(bar->picture().pixelColor(200, 10) != chunk);                         // empty trough
 
-    host.showAlarm();  // shown again: the same window
+    host.showAlarm(); // shown again: the same window
     QCOMPARE(host.window(), w);
     QPointer<frmAlarm> alive(w);
     while (w->sequence().Timer1.isActive())
         w->sequence().Timer1Tick();
     QCOMPARE(shutdowns, 1);
-    QVERIFY(!host.window());  // unloaded after the full bar
+    QVERIFY(!host.window()); // unloaded after the full bar
     QTRY_VERIFY(alive.isNull());
 }
 
@@ -87,10 +87,10 @@ void TestShutdownWindows::alarmButtons() {
     host.setMonitor(&r.monitor);
     host.showAlarm();
     frmAlarm* w = host.window();
-    click(w, "xpcmdbutton2");  // Cancel
+    click(w, "xpcmdbutton2"); // Cancel
     QVERIFY(w->isHidden());
     QVERIFY(w->sequence().Timer2.isActive() && w->sequence().Timer3.isActive());
-    click(w, "xpcmdbutton1");  // Shutdown
+    click(w, "xpcmdbutton1"); // Shutdown
     QCOMPARE(shutdowns, 1);
     QVERIFY(!w->sequence().Timer1.isActive());
     host.unloadAlarm();
@@ -106,17 +106,19 @@ void TestShutdownWindows::questionTextIsChosenAtLoad() {
     ports.host = &host;
 
     controller.askClear(EventRecorder::Ups);
-    controller.CmdShutdownClick();  // a second opener before the answer
+    controller.CmdShutdownClick(); // a second opener before the answer
     QVERIFY(host.dialog());
     QCOMPARE(host.dialog()->windowTitle(), QString("System Information"));
-    QCOMPARE(host.dialog()->findChild<QLabel*>("Label1")->text(), QString("     Are you sure clear all logs ?"));
-    click(host.dialog(), "xpcmdbutton1");  // YES: both requests
+    QCOMPARE(host.dialog()->findChild<QLabel*>("Label1")->text(),
+             QString("     Are you sure clear all logs ?"));
+    click(host.dialog(), "xpcmdbutton1"); // YES: both requests
     QCOMPARE(ports.calls, (QStringList{"hideMainWindow", "startCloser", "clear"}));
     QVERIFY(!host.dialog());
 
-    controller.CmdShutdownClick();  // loaded afresh, with the shutdown text
-    QCOMPARE(host.dialog()->findChild<QLabel*>("Label1")->text(), QString("Are you sure shutdown system and ups ?"));
-    click(host.dialog(), "xpcmdbutton2");  // NO
+    controller.CmdShutdownClick(); // loaded afresh, with the shutdown text
+    QCOMPARE(host.dialog()->findChild<QLabel*>("Label1")->text(),
+             QString("Are you sure shutdown system and ups ?"));
+    click(host.dialog(), "xpcmdbutton2"); // NO
     QVERIFY(!r.monitor.dialog().AskShutdown);
     QVERIFY(!host.dialog());
 }
@@ -134,7 +136,7 @@ void TestShutdownWindows::closingTheQuestionAnswersNo() {
     QVERIFY(!host.dialog());
     controller.askClear(EventRecorder::Log);
     click(host.dialog(), "xpcmdbutton1");
-    QCOMPARE(ports.calls, QStringList{"clear"});  // no shutdown left over
+    QCOMPARE(ports.calls, QStringList{"clear"}); // no shutdown left over
 }
 
 QTEST_MAIN(TestShutdownWindows)

@@ -32,22 +32,22 @@ private slots:
 };
 
 void TestStatusDisplay::flowSequence() {
-    UpsFlags flags;  // serial link
+    UpsFlags flags; // serial link
     StatusDisplay d(flags);
     d.AcPipeDisplay();
     QVERIFY(d.Timer4.isActive());
 
-    d.Timer4Tick();  // flowing phase
+    d.Timer4Tick(); // flowing phase
     QVERIFY(!d.isShown(StatusDisplay::ImageAC1) && d.isShown(StatusDisplay::ImageAC2));
     QCOMPARE(flowPhase(d), (QList<int>{6, 5, 4, 3, 2, 1, 6}));
     QCOMPARE(d.FlowCycles, int16_t(2));
 
-    d.Timer4Tick();  // still phase
+    d.Timer4Tick(); // still phase
     QVERIFY(d.isShown(StatusDisplay::ImageAC1) && !d.isShown(StatusDisplay::ImageAC2));
     QCOMPARE(d.FlowCycles, int16_t(0));
     QVERIFY(!d.Timer7.isActive());
 
-    d.Timer4Tick();  // every later phase: twelve frames, starting at 5
+    d.Timer4Tick(); // every later phase: twelve frames, starting at 5
     QCOMPARE(flowPhase(d), (QList<int>{5, 4, 3, 2, 1, 6, 5, 4, 3, 2, 1, 6}));
 }
 
@@ -58,7 +58,7 @@ void TestStatusDisplay::repeatedDisplayKeepsTheRhythm() {
     const int timer = d.Timer4.timerId();
     d.AcPipeDisplay();
     d.AcPipeDisplay();
-    QCOMPARE(d.Timer4.timerId(), timer);  // not restarted
+    QCOMPARE(d.Timer4.timerId(), timer); // not restarted
 
     d.DcPipeDisplay();
     const int blink = d.Timer5.timerId();
@@ -84,7 +84,7 @@ void TestStatusDisplay::batteryAndLowBatteryBlink() {
     StatusDisplay d(flags);
     d.AcPipeDisplay();
     d.Timer4Tick();
-    d.DcPipeDisplay();  // on battery: the flow picture goes, its timer finishes its passes
+    d.DcPipeDisplay(); // on battery: the flow picture goes, its timer finishes its passes
     QVERIFY(!d.isShown(StatusDisplay::Image1));
     QVERIFY(!d.Timer4.isActive());
     QVERIFY(d.Timer7.isActive());
@@ -96,7 +96,7 @@ void TestStatusDisplay::batteryAndLowBatteryBlink() {
     d.AcPipeDisable();
     QVERIFY(!d.isShown(StatusDisplay::ImageAC1) && !d.isShown(StatusDisplay::ImageAC2));
 
-    d.LowPipeDisplay();  // the battery section freezes in its phase
+    d.LowPipeDisplay(); // the battery section freezes in its phase
     QVERIFY(!d.Timer5.isActive());
     QVERIFY(d.isShown(StatusDisplay::ImageDC1) && !d.isShown(StatusDisplay::ImageDC2));
     d.Timer6Tick();
@@ -104,7 +104,8 @@ void TestStatusDisplay::batteryAndLowBatteryBlink() {
     d.DcPipeDisable();
     QVERIFY(!d.isShown(StatusDisplay::ImageDC1) && !d.isShown(StatusDisplay::ImageDC2));
     d.LowPipeDisable();
-    QVERIFY(!d.Timer6.isActive() && !d.isShown(StatusDisplay::ImageBL1) && !d.isShown(StatusDisplay::ImageBL2));
+    QVERIFY(!d.Timer6.isActive() && !d.isShown(StatusDisplay::ImageBL1) &&
+            !d.isShown(StatusDisplay::ImageBL2));
 }
 
 void TestStatusDisplay::leftoverFlowPassesEndThePhaseAtOnce() {
@@ -112,11 +113,11 @@ void TestStatusDisplay::leftoverFlowPassesEndThePhaseAtOnce() {
     StatusDisplay d(flags);
     d.AcPipeDisplay();
     d.Timer4Tick();
-    flowPhase(d);   // FlowCycles is 2 now
-    d.AcPipeDisable();  // the section goes off before the still phase came
+    flowPhase(d);      // FlowCycles is 2 now
+    d.AcPipeDisable(); // the section goes off before the still phase came
     d.AcPipeDisplay();
     QCOMPARE(d.FlowCycles, int16_t(2));
-    d.Timer4Tick();  // starts the flowing phase and ends it on the same tick
+    d.Timer4Tick(); // starts the flowing phase and ends it on the same tick
     QVERIFY(d.isShown(StatusDisplay::ImageAC1) && !d.isShown(StatusDisplay::ImageAC2));
     QVERIFY(!d.Timer7.isActive());
     QCOMPARE(d.FlowCycles, int16_t(0));

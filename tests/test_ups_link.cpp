@@ -32,7 +32,9 @@ struct SloppyPsu : fakes::Psu {
     }
 };
 
-QString dist(const QString& file) { return qEnvironmentVariable("BRIGHTLOCK_DIST") + "/" + file; }
+QString dist(const QString& file) {
+    return qEnvironmentVariable("BRIGHTLOCK_DIST") + "/" + file;
+}
 
 } // namespace
 
@@ -55,21 +57,23 @@ void TestUpsLink::flagRules_data() {
     QTest::addColumn<bool>("onBatt");
     QTest::addColumn<bool>("lowBatt");
     // Every row starts from UpsReplyOk false, UpsOnBatt false, UpsLowBatt true.
-    QTest::newRow("on line") << QByteArray("T1") << reply({{0, 'T'}, {2, 1}, {3, 0}}) << true << false << false;
+    QTest::newRow("on line") << QByteArray("T1") << reply({{0, 'T'}, {2, 1}, {3, 0}}) << true << false
+                             << false;
     QTest::newRow("T then zeros: on battery, battery normal")
         << QByteArray("T1") << reply({{0, 'T'}}) << true << true << false;
     QTest::newRow("byte 4 = 7 leaves low battery")
         << QByteArray("T1") << reply({{0, 'T'}, {2, 1}, {3, 7}}) << true << false << true;
     QTest::newRow("byte 3 = 9 leaves on battery")
         << QByteArray("T1") << reply({{0, 'T'}, {2, 9}, {3, 0}}) << true << false << false;
-    QTest::newRow("T anywhere in the reply") << QByteArray("T1") << reply({{49, 'T'}, {2, 0}, {3, 1}}) << true
-                                             << true << true;
+    QTest::newRow("T anywhere in the reply")
+        << QByteArray("T1") << reply({{49, 'T'}, {2, 0}, {3, 1}}) << true << true << true;
     QTest::newRow("lower-case t is not T")
         << QByteArray("T1") << reply({{0, 't'}, {2, 0}, {3, 0}}) << false << false << true;
     QTest::newRow("echo t1 is a failure") << QByteArray("t1") << reply({{0, 'T'}}) << false << false << true;
-    QTest::newRow("echo T alone is a failure") << QByteArray("T\0", 2) << reply({{0, 'T'}}) << false << false << true;
-    QTest::newRow("untouched echo is a failure") << QByteArray("\0\0", 2) << reply({{0, 'T'}}) << false << false
-                                                 << true;
+    QTest::newRow("echo T alone is a failure")
+        << QByteArray("T\0", 2) << reply({{0, 'T'}}) << false << false << true;
+    QTest::newRow("untouched echo is a failure")
+        << QByteArray("\0\0", 2) << reply({{0, 'T'}}) << false << false << true;
 }
 
 void TestUpsLink::flagRules() {
@@ -95,18 +99,18 @@ void TestUpsLink::otherCommandsAndSwitchOff() {
     UpsLink link(psu);
     link.flags() = {true, true, true, true};
 
-    psu.echoOverride = "S1";  // "S1" after a status query: nothing changes, not even the answer flag
+    psu.echoOverride = "S1"; // "S1" after a status query: nothing changes, not even the answer flag
     link.QueryUps(1);
     QVERIFY(link.flags().UpsReplyOk && link.flags().UpsOnBatt && link.flags().UpsLowBatt);
 
     psu.echoOverride = QByteArray();
-    link.QueryUps(2);  // the switch-off command is sent and nothing is read
+    link.QueryUps(2); // the switch-off command is sent and nothing is read
     QCOMPARE(psu.switchOffCommands, 1);
     QVERIFY(link.flags().UpsReplyOk);
     QCOMPARE(log.count("CmdInput"), 0);
 
     log.clear();
-    link.QueryUps(3);  // unknown command: nothing is called, and the UPS counts as silent
+    link.QueryUps(3); // unknown command: nothing is called, and the UPS counts as silent
     QVERIFY(log.isEmpty());
     QVERIFY(!link.flags().UpsReplyOk);
     QVERIFY(link.flags().UpsOnBatt && link.flags().UpsLowBatt);
@@ -141,7 +145,8 @@ void TestUpsLink::missingLibraryIsToldOnce() {
 }
 
 void TestUpsLink::incompleteLibraryCountsAsSilent() {
-    brightlock::PsuLibrary lib(QFile::encodeName(QCoreApplication::applicationDirPath() + "/libpsu_incomplete.so"));
+    brightlock::PsuLibrary lib(
+        QFile::encodeName(QCoreApplication::applicationDirPath() + "/libpsu_incomplete.so"));
     QString message;
     lib.onLoadFailure = [&](const QString& m) { message = m; };
     UpsLink link(lib);
@@ -162,7 +167,7 @@ void TestUpsLink::realLibraryWithSimulatedUps() {
         return QString::fromLocal8Bit(p.readAllStandardOutput());
     };
 
-    brightlock::PsuLibrary lib;  // by name: found beside the programs through the RUNPATH
+    brightlock::PsuLibrary lib; // by name: found beside the programs through the RUNPATH
     UpsLink link(lib);
     auto poll = [&] {
         if (!link.flags().UpsReplyOk) {
@@ -172,7 +177,7 @@ void TestUpsLink::realLibraryWithSimulatedUps() {
         link.QueryUps(1);
     };
 
-    qunsetenv("PSU_DRIVER");  // no driver chosen and no settings file: no answer
+    qunsetenv("PSU_DRIVER"); // no driver chosen and no settings file: no answer
     poll();
     QVERIFY(lib.errorText().isEmpty());
     QVERIFY(!link.flags().UpsReplyOk);
@@ -201,12 +206,12 @@ void TestUpsLink::realLibraryWithSimulatedUps() {
     upssim("silent");
     poll();
     QVERIFY(!link.flags().UpsReplyOk);
-    QVERIFY(link.flags().UpsLowBatt);  // kept from the last answer
+    QVERIFY(link.flags().UpsLowBatt); // kept from the last answer
     link.QueryUps(2);
-    QVERIFY(upssim("status").contains("(3 times)"));  // a silent UPS takes no command
+    QVERIFY(upssim("status").contains("(3 times)")); // a silent UPS takes no command
 
     upssim("online");
-    poll();  // re-opened, answers again
+    poll(); // re-opened, answers again
     QVERIFY(link.flags().UpsReplyOk);
     QVERIFY(!link.flags().UpsOnBatt);
 

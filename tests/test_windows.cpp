@@ -69,7 +69,9 @@ void TestWindows::tabsSwitchPages() {
     QCOMPARE(w.findChild<xpcmdbutton*>("xpcmdbutton4")->Caption(), QString("Closed Applications"));
 
     // The pointer over a tab that is not selected turns its outline amber, and back.
-    auto outline = [&](const char* name) { return w.findChild<QFrame*>(name)->property("outlineColour").value<QColor>(); };
+    auto outline = [&](const char* name) {
+        return w.findChild<QFrame*>(name)->property("outlineColour").value<QColor>();
+    };
     auto* eventTab = w.findChild<xpcmdbutton*>("xpcmdbutton3");
     emit eventTab->MouseMove(0, 0, 5, 5);
     QCOMPARE(outline("Shape4"), QColor(210, 162, 49));
@@ -103,7 +105,7 @@ void TestWindows::splashHandsOverOnce() {
     splash->Timer1Tick();
     QCOMPARE(handOvers, 1);
     QVERIFY(!splash->Timer1.isActive());
-    QTRY_VERIFY(alive.isNull());  // unloaded
+    QTRY_VERIFY(alive.isNull()); // unloaded
 }
 
 void TestWindows::trayActsOnDoubleClickOnly() {

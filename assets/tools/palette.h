@@ -10,19 +10,19 @@ namespace palette {
 inline const QColor kBlueDark{33, 120, 224};
 inline const QColor kBlueLight{131, 166, 244};
 inline const QColor kBlueDeep{18, 62, 140};
-inline const QColor kFace{207, 207, 207};      // window face
+inline const QColor kFace{207, 207, 207}; // window face
 inline const QColor kFaceLight{236, 236, 232};
 inline const QColor kFaceShadow{150, 150, 146};
 inline const QColor kDisabledText{161, 161, 146};
-inline const QColor kInk{32, 36, 44};          // outlines and text on light faces
+inline const QColor kInk{32, 36, 44}; // outlines and text on light faces
 
 // Power states.
-inline const QColor kMains{0, 128, 0};          // on-line text colour
-inline const QColor kMainsBright{46, 190, 80};  // mains pipe, flowing
-inline const QColor kMainsDim{120, 160, 128};   // mains pipe, still
-inline const QColor kBattery{255, 128, 0};      // on battery
+inline const QColor kMains{0, 128, 0};         // on-line text colour
+inline const QColor kMainsBright{46, 190, 80}; // mains pipe, flowing
+inline const QColor kMainsDim{120, 160, 128};  // mains pipe, still
+inline const QColor kBattery{255, 128, 0};     // on battery
 inline const QColor kBatteryDim{200, 150, 96};
-inline const QColor kLow{255, 0, 0};            // battery low
+inline const QColor kLow{255, 0, 0}; // battery low
 inline const QColor kLowDim{176, 96, 96};
 
 // Progress chunk of the alarm bar.

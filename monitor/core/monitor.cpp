@@ -16,12 +16,27 @@ struct DisplayRow {
 
 // Indexed by Monitor::Display.
 const DisplayRow kDisplays[] = {
-    {"UPS is on-line", QColor(0, 128, 0), false, false, false,
-     {&StatusDisplay::AcPipeDisplay, &StatusDisplay::DcPipeDisable, &StatusDisplay::LowPipeDisable}, false},
-    {"UPS is on Battery", QColor(255, 128, 0), true, false, true,
-     {&StatusDisplay::DcPipeDisplay, &StatusDisplay::LowPipeDisable, &StatusDisplay::AcPipeDisable}, true},
-    {"UPS is Low Battery", QColor(255, 0, 0), false, true, true,
-     {&StatusDisplay::LowPipeDisplay, &StatusDisplay::DcPipeDisable, &StatusDisplay::AcPipeDisable}, true},
+    {"UPS is on-line",
+     QColor(0, 128, 0),
+     false,
+     false,
+     false,
+     {&StatusDisplay::AcPipeDisplay, &StatusDisplay::DcPipeDisable, &StatusDisplay::LowPipeDisable},
+     false},
+    {"UPS is on Battery",
+     QColor(255, 128, 0),
+     true,
+     false,
+     true,
+     {&StatusDisplay::DcPipeDisplay, &StatusDisplay::LowPipeDisable, &StatusDisplay::AcPipeDisable},
+     true},
+    {"UPS is Low Battery",
+     QColor(255, 0, 0),
+     false,
+     true,
+     true,
+     {&StatusDisplay::LowPipeDisplay, &StatusDisplay::DcPipeDisable, &StatusDisplay::AcPipeDisable},
+     true},
 };
 
 struct TrayRow {

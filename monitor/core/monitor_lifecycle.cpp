@@ -47,7 +47,7 @@ void Monitor::Form_Load() {
     }
 
     loaded_ = true;
-    Timer1.start();  // the first poll comes one interval after the load, never before it
+    Timer1.start(); // the first poll comes one interval after the load, never before it
 }
 
 void Monitor::Form_Unload() {

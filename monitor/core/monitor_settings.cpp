@@ -13,8 +13,7 @@ namespace {
 const QString kKeyShutdown = QStringLiteral("Shutdown");
 
 // The stored number when it satisfies `valid`, else the shipped one.
-template <typename Valid>
-double checkedNumber(const QString& section, const QString& key, Valid valid) {
+template <typename Valid> double checkedNumber(const QString& section, const QString& key, Valid valid) {
     auto v = parseNumber(ReadIni(SettingsFile(), section, key, QString()));
     if (v && valid(*v))
         return *v;
@@ -29,7 +28,9 @@ int comboPort() {
     return int(v);
 }
 
-bool shutdownArmed(const QString& event) { return readSafetyFlag(event, kKeyShutdown); }
+bool shutdownArmed(const QString& event) {
+    return readSafetyFlag(event, kKeyShutdown);
+}
 
 bool shutdownIsOne(const QString& event) {
     auto v = parseNumber(ReadIni(SettingsFile(), event, kKeyShutdown, QString()));
@@ -46,15 +47,21 @@ bool eventEnabled(const QString& event) {
     return readNumber(event, QStringLiteral("Disableevent")) == 0;
 }
 
-bool recordLog(const QString& event) { return readFlag(event, QStringLiteral("Recordlog")); }
+bool recordLog(const QString& event) {
+    return readFlag(event, QStringLiteral("Recordlog"));
+}
 
 int recordLimit(const QString& key) {
     double v = checkedNumber(QStringLiteral("OSEvent"), key, [](double n) { return n >= 1 && n <= INT_MAX; });
     return int(std::nearbyint(v));
 }
 
-bool saveApplications() { return readFlag(QStringLiteral("OSEvent"), QStringLiteral("Saveapllication")); }
+bool saveApplications() {
+    return readFlag(QStringLiteral("OSEvent"), QStringLiteral("Saveapllication"));
+}
 
-bool saveListRequested() { return readFlag(QStringLiteral("Schema"), QStringLiteral("SaveList")); }
+bool saveListRequested() {
+    return readFlag(QStringLiteral("Schema"), QStringLiteral("SaveList"));
+}
 
 } // namespace brightlock::settings

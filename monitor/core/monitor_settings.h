@@ -9,7 +9,9 @@ namespace brightlock::settings {
 
 // [Mscomm] ComboPort: 0 = USB, 1 to 4 = COM1 to COM4. Anything else: the shipped value.
 int comboPort();
-inline bool serialLink() { return comboPort() > 0; }
+inline bool serialLink() {
+    return comboPort() > 0;
+}
 
 // The two power events' sections.
 inline const QString kOnBattery = QStringLiteral("UpsOnBattery");

@@ -57,7 +57,7 @@ void Monitor::Timer1Tick() {
         show(Display::LowBattery);
         if (!state_.LowBattNoted) {
             setTray(TrayState::LowBattery);
-            armCountdown(kLowBattery);  // replaces a countdown already running
+            armCountdown(kLowBattery); // replaces a countdown already running
         }
         if (eventEnabled(kLowBattery) && recordLog(kLowBattery) && !state_.LowBattNoted)
             ports_.records.record(QStringLiteral("Attention!! UPS Battery Low"));
@@ -95,7 +95,7 @@ void Monitor::TimerSubTick() {
         return;
     }
     if (!flags().UpsReplyOk)
-        return;  // the countdown pauses while the UPS does not answer
+        return; // the countdown pauses while the UPS does not answer
     page_.LblAlarm = QStringLiteral("System ShutDown After %1  Seconds").arg(state_.ShutdownSeconds);
     page_.notify();
     --state_.ShutdownSeconds;

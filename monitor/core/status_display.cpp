@@ -114,7 +114,11 @@ void StatusDisplay::blink(Picture first, Picture second) {
     }
 }
 
-void StatusDisplay::Timer5Tick() { blink(ImageDC1, ImageDC2); }
-void StatusDisplay::Timer6Tick() { blink(ImageBL1, ImageBL2); }
+void StatusDisplay::Timer5Tick() {
+    blink(ImageDC1, ImageDC2);
+}
+void StatusDisplay::Timer6Tick() {
+    blink(ImageBL1, ImageBL2);
+}
 
 } // namespace brightlock

@@ -26,10 +26,10 @@ public:
     void LowPipeDisplay();
     void LowPipeDisable();
 
-    void Timer4Tick();  // mains phase switch, every 1000 ms
-    void Timer5Tick();  // battery blink, every 1000 ms
-    void Timer6Tick();  // low-battery blink, every 1000 ms
-    void Timer7Tick();  // flow frames, every 200 ms
+    void Timer4Tick(); // mains phase switch, every 1000 ms
+    void Timer5Tick(); // battery blink, every 1000 ms
+    void Timer6Tick(); // low-battery blink, every 1000 ms
+    void Timer7Tick(); // flow frames, every 200 ms
 
     bool isShown(Picture p) const { return shown_[p]; }
     void setShown(Picture p, bool shown);

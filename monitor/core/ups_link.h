@@ -8,10 +8,10 @@
 namespace brightlock {
 
 struct UpsFlags {
-    bool UpsReplyOk = false;  // the last USB status query was answered in the expected form
-    bool UpsOnBatt = false;   // mains failed, the UPS runs on battery
-    bool UpsLowBatt = false;  // the UPS battery is low
-    bool UsbLink = false;     // the configured link is USB (set by each poll)
+    bool UpsReplyOk = false; // the last USB status query was answered in the expected form
+    bool UpsOnBatt = false;  // mains failed, the UPS runs on battery
+    bool UpsLowBatt = false; // the UPS battery is low
+    bool UsbLink = false;    // the configured link is USB (set by each poll)
 };
 
 class UpsLink {

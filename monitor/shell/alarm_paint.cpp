@@ -7,7 +7,9 @@
 namespace brightlock {
 namespace {
 
-int channel(uint32_t colour, int shift) { return int((colour >> shift) & 0xFF); }
+int channel(uint32_t colour, int shift) {
+    return int((colour >> shift) & 0xFF);
+}
 
 } // namespace
 

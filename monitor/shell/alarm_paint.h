@@ -10,7 +10,9 @@
 namespace brightlock {
 
 // A colour as the settings and the alarm window keep it: red + 256 x green + 65536 x blue.
-constexpr uint32_t vbRgb(int r, int g, int b) { return uint32_t(r) + 256u * uint32_t(g) + 65536u * uint32_t(b); }
+constexpr uint32_t vbRgb(int r, int g, int b) {
+    return uint32_t(r) + 256u * uint32_t(g) + 65536u * uint32_t(b);
+}
 
 inline constexpr uint32_t kAlarmBackground = vbRgb(207, 207, 207);
 inline constexpr uint32_t kGradientLeft = vbRgb(131, 166, 244);

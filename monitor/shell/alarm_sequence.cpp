@@ -81,7 +81,7 @@ void AlarmSequence::Timer3Tick() {
 
 void AlarmSequence::Timer2Tick() {
     if (batteryLow())
-        return;  // keeps polling until the low-battery signal has gone
+        return; // keeps polling until the low-battery signal has gone
     if (onBattery())
         bringBack();
     Timer2.stop();

@@ -41,9 +41,9 @@ public:
     // AlarmShown set, the bar started.
     void Load();
 
-    void Timer1Tick();   // the bar, every 100 ms
-    void Timer2Tick();   // on-battery re-check, 5 s after Cancel
-    void Timer3Tick();   // low-battery re-check, 2 s after Cancel
+    void Timer1Tick(); // the bar, every 100 ms
+    void Timer2Tick(); // on-battery re-check, 5 s after Cancel
+    void Timer3Tick(); // low-battery re-check, 2 s after Cancel
     void ShutdownClick();
     void CancelClick();
     void bringBack();

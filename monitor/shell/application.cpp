@@ -66,10 +66,13 @@ void Application::handOver() {
     connect(stores_.get(), &RecordStores::storeUnavailable, this, &Application::tellUserOnce);
     recorder_ = std::make_unique<StoreRecorder>(*stores_);
     hooks_ = std::make_unique<FormHooks>();
-    alarm_ = std::make_unique<AlarmHost>([this] { shutdown_->StartShutdown(ShutdownController::Asker::Alarm); });
-    monitor_ = std::make_unique<Monitor>(Monitor::Ports{*psu_, *serial_, *recorder_, *tray_, *alarm_, *hooks_});
+    alarm_ =
+        std::make_unique<AlarmHost>([this] { shutdown_->StartShutdown(ShutdownController::Asker::Alarm); });
+    monitor_ =
+        std::make_unique<Monitor>(Monitor::Ports{*psu_, *serial_, *recorder_, *tray_, *alarm_, *hooks_});
     alarm_->setMonitor(monitor_.get());
-    shutdown_ = std::make_unique<ShutdownController>(*monitor_, *powerOff_, static_cast<ShutdownPorts&>(*this));
+    shutdown_ =
+        std::make_unique<ShutdownController>(*monitor_, *powerOff_, static_cast<ShutdownPorts&>(*this));
     question_.setController(shutdown_.get());
 
     main_ = std::make_unique<frmMain>(*monitor_);
@@ -111,7 +114,9 @@ void Application::hideMainWindow() {
         main_->hide();
 }
 
-void Application::hideAlarm() { alarm_->hideAlarm(); }
+void Application::hideAlarm() {
+    alarm_->hideAlarm();
+}
 
 bool Application::startCloser() {
     const QString closer = ProgramDirectory() + QStringLiteral("/close");
@@ -121,15 +126,20 @@ bool Application::startCloser() {
     return started;
 }
 
-void Application::clearStore(EventRecorder::Store store) { stores_->clear(StoreRecorder::storeOf(store)); }
+void Application::clearStore(EventRecorder::Store store) {
+    stores_->clear(StoreRecorder::storeOf(store));
+}
 
-void Application::showSaveList() { qCInfo(lcApp) << "the closer saved applications at the last shutdown"; }
+void Application::showSaveList() {
+    qCInfo(lcApp) << "the closer saved applications at the last shutdown";
+}
 
 void Application::tellUserOnce(const QString& message) {
     if (told_.contains(message))
         return;
     told_.insert(message);
-    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Brightlock"), message, QMessageBox::Ok);
+    auto* box =
+        new QMessageBox(QMessageBox::Critical, QStringLiteral("Brightlock"), message, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
 }

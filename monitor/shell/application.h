@@ -21,7 +21,7 @@
 namespace brightlock {
 
 struct Options {
-    bool dryRun = false;  // never power the machine off; print a line instead
+    bool dryRun = false; // never power the machine off; print a line instead
 };
 
 class Application : public QObject, private ShutdownPorts {

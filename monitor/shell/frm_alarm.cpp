@@ -35,7 +35,9 @@ void AlarmBar::chunk(int x) {
     update();
 }
 
-void AlarmBar::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, picture_); }
+void AlarmBar::paintEvent(QPaintEvent*) {
+    QPainter(this).drawImage(0, 0, picture_);
+}
 
 frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::function<void()> unload)
     : sequence_(monitor, *this, std::move(startShutdown)), unload_(std::move(unload)) {
@@ -47,14 +49,15 @@ frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::f
     pal.setColor(QPalette::Window, QColor(207, 207, 207));
     setPalette(pal);
     if (auto* help = skinImage(QStringLiteral("imgTitleHelp")))
-        help->show();  // decoration only on this window, as are minimize and close
+        help->show(); // decoration only on this window, as are minimize and close
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Image1"));
     icon->setPixmap(QPixmap(QStringLiteral(":/icons/alarm_48.png")));
     icon->setGeometry(28, 58, 48, 48);
 
-    auto* text = new QLabel(QStringLiteral("Please save all files , System will shutdown after five seconds"), this);
+    auto* text =
+        new QLabel(QStringLiteral("Please save all files , System will shutdown after five seconds"), this);
     text->setObjectName(QStringLiteral("Label1"));
     text->setGeometry(96, 40, 440, 16);
     text->setStyleSheet(QStringLiteral("color: white;"));
@@ -80,13 +83,17 @@ frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::f
 }
 
 void frmAlarm::resetDisplay() {
-    update();  // the gradient is repainted with the window
+    update(); // the gradient is repainted with the window
     bar_->reset();
 }
 
-void frmAlarm::paintChunk(int x) { bar_->chunk(x); }
+void frmAlarm::paintChunk(int x) {
+    bar_->chunk(x);
+}
 
-int frmAlarm::barWidth() const { return bar_->width(); }
+int frmAlarm::barWidth() const {
+    return bar_->width();
+}
 
 void frmAlarm::showWindow() {
     show();
@@ -105,7 +112,9 @@ void frmAlarm::paintEvent(QPaintEvent*) {
 
 AlarmHost::AlarmHost(std::function<void()> startShutdown) : startShutdown_(std::move(startShutdown)) {}
 
-AlarmHost::~AlarmHost() { delete window_; }
+AlarmHost::~AlarmHost() {
+    delete window_;
+}
 
 void AlarmHost::showAlarm() {
     if (!monitor_)
@@ -125,7 +134,7 @@ void AlarmHost::unloadAlarm() {
     w->sequence().Timer2.stop();
     w->sequence().Timer3.stop();
     w->hide();
-    w->deleteLater();  // may be asked from inside the window's own timer tick
+    w->deleteLater(); // may be asked from inside the window's own timer tick
 }
 
 void AlarmHost::hideAlarm() {

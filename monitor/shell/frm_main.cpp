@@ -37,7 +37,9 @@ constexpr int kTabGap = 8;
 constexpr int kTabWidths[] = {92, 104, 112, 148, 118};
 const QRect kPageRect(12, 76, 616, 324);
 
-QPixmap picture(const char* file) { return QPixmap(QString::fromLatin1(file)); }
+QPixmap picture(const char* file) {
+    return QPixmap(QString::fromLatin1(file));
+}
 
 } // namespace
 
@@ -147,7 +149,9 @@ void frmMain::refreshStatus() {
     shutdown_->setEnabled(s.CmdShutdownEnabled);
 }
 
-void frmMain::LayoutFormSkin() { ::LayoutFormSkin(this); }
+void frmMain::LayoutFormSkin() {
+    ::LayoutFormSkin(this);
+}
 
 void frmMain::selectPage(Page page) {
     selected_ = page;

@@ -27,7 +27,7 @@ private:
 
     const StatusDisplay& display_;
     std::array<QLabel*, StatusDisplay::PictureCount> labels_{};
-    std::array<QPixmap, 7> flow_;  // images 1 to 6 of the flow sequence (index 0 unused)
+    std::array<QPixmap, 7> flow_; // images 1 to 6 of the flow sequence (index 0 unused)
     int flowShown_ = -1;
 };
 

@@ -19,7 +19,9 @@ QIcon SystemTray::iconFor(TrayPicture picture) {
     return QIcon(QStringLiteral(":/icons/main.png"));
 }
 
-QString SystemTray::fitTip(const QString& tip) { return tip.left(64); }
+QString SystemTray::fitTip(const QString& tip) {
+    return tip.left(64);
+}
 
 void SystemTray::ShowTrayIcon(TrayPicture picture, const QString& tip) {
     icon_.hide();
@@ -29,7 +31,9 @@ void SystemTray::ShowTrayIcon(TrayPicture picture, const QString& tip) {
     icon_.show();
 }
 
-void SystemTray::RemoveTrayIcon() { icon_.hide(); }
+void SystemTray::RemoveTrayIcon() {
+    icon_.hide();
+}
 
 void SystemTray::activated(QSystemTrayIcon::ActivationReason reason) {
     if (reason == QSystemTrayIcon::DoubleClick && onDoubleClick)

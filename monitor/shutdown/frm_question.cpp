@@ -23,11 +23,11 @@ FrmQuestion::FrmQuestion(ShutdownController& controller)
     setPalette(pal);
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QPixmap(QStringLiteral(":/icons/alarm.png")).scaled(32, 32, Qt::KeepAspectRatio,
-                                                                          Qt::SmoothTransformation));
+    icon->setPixmap(QPixmap(QStringLiteral(":/icons/alarm.png"))
+                        .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     icon->setGeometry(20, 22, 32, 32);
 
-    auto* label = new QLabel(controller.questionText(), this);  // chosen once, at load
+    auto* label = new QLabel(controller.questionText(), this); // chosen once, at load
     label->setObjectName(QStringLiteral("Label1"));
     label->setGeometry(64, 22, 250, 32);
 
@@ -58,7 +58,9 @@ void FrmQuestion::closeEvent(QCloseEvent* event) {
     }
 }
 
-QuestionHost::~QuestionHost() { delete dialog_.data(); }
+QuestionHost::~QuestionHost() {
+    delete dialog_.data();
+}
 
 void QuestionHost::show() {
     if (!dialog_ && controller_)
@@ -76,7 +78,7 @@ void QuestionHost::unload() {
     FrmQuestion* d = dialog_;
     dialog_ = nullptr;
     d->hide();
-    d->deleteLater();  // may be asked from inside the dialog's own click
+    d->deleteLater(); // may be asked from inside the dialog's own click
 }
 
 } // namespace brightlock

@@ -22,7 +22,8 @@ void writeShutDown(const char* value) {
 
 } // namespace
 
-ShutdownController::ShutdownController(Monitor& monitor, PowerOff& powerOff, ShutdownPorts& ports, QObject* parent)
+ShutdownController::ShutdownController(Monitor& monitor, PowerOff& powerOff, ShutdownPorts& ports,
+                                       QObject* parent)
     : QObject(parent), monitor_(monitor), powerOff_(powerOff), ports_(ports) {
     Timer3.setInterval(kWatchMs);
     connect(&Timer3, &QTimer::timeout, this, &ShutdownController::ShutdownWatch);

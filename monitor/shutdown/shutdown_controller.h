@@ -46,7 +46,7 @@ public:
     void No();
 
     void StartShutdown(Asker asker);
-    void ShutdownWatch();  // Timer3 tick
+    void ShutdownWatch(); // Timer3 tick
 
     QTimer Timer3;
 

@@ -34,6 +34,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<Driver> makeSimDriver() { return std::make_unique<SimDriver>(); }
+std::unique_ptr<Driver> makeSimDriver() {
+    return std::make_unique<SimDriver>();
+}
 
 } // namespace psu

@@ -56,7 +56,8 @@ bool save(const std::string& path, const State& s) {
 bool countSwitchOff(const std::string& path) {
     // Read and write are not one locked step, but only the monitor's thread counts.
     State s = load(path);
-    return brightlock::ini::writeValue(path, kSection, "SwitchOffCount", std::to_string(s.switchOffCount + 1));
+    return brightlock::ini::writeValue(path, kSection, "SwitchOffCount",
+                                       std::to_string(s.switchOffCount + 1));
 }
 
 } // namespace psu::sim
