@@ -29,10 +29,14 @@ std::optional<double> parseNumber(const QString& text) {
     return v;
 }
 
-double readNumber(const QString& section, const QString& key, double fallback) {
-    if (auto v = parseNumber(ReadIni(SettingsFile(), section, key, QString())))
+std::optional<double> storedNumber(const QString& section, const QString& key) {
+    return parseNumber(ReadIni(SettingsFile(), section, key, QString()));
+}
+
+double readNumber(const QString& section, const QString& key, const std::function<bool(double)>& valid) {
+    if (auto v = storedNumber(section, key); v && (!valid || valid(*v)))
         return *v;
-    return parseNumber(shippedValue(section, key)).value_or(fallback);
+    return parseNumber(shippedValue(section, key)).value_or(0);
 }
 
 bool readFlag(const QString& section, const QString& key) {
@@ -40,7 +44,7 @@ bool readFlag(const QString& section, const QString& key) {
 }
 
 bool readSafetyFlag(const QString& section, const QString& key) {
-    auto v = parseNumber(ReadIni(SettingsFile(), section, key, QString()));
+    auto v = storedNumber(section, key);
     return v && *v != 0;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace brightlock {
@@ -21,9 +22,13 @@ bool installSettingsFile();
 // A decimal number with optional blanks around it; nullopt for anything else.
 std::optional<double> parseNumber(const QString& text);
 
-// The number stored under the key, or the shipped value when it is missing or not a
-// number; `fallback` when neither is a number.
-double readNumber(const QString& section, const QString& key, double fallback = 0);
+// The number stored under the key; nullopt when it is missing or not a number.
+std::optional<double> storedNumber(const QString& section, const QString& key);
+
+// The number stored under the key when it is one that `valid` accepts (any number when
+// no test is given), else the shipped value, else 0.
+double readNumber(const QString& section, const QString& key,
+                  const std::function<bool(double)>& valid = nullptr);
 
 // A flag: any number other than 0 is true. Missing or not a number: the shipped value.
 bool readFlag(const QString& section, const QString& key);

@@ -200,8 +200,7 @@ void GlyphControl::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void GlyphControl::focusInEvent(QFocusEvent* event) {
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
-                      event->reason() == Qt::ShortcutFocusReason;
+    m_keyboardFocus = isKeyboardFocus(event->reason());
     update();
     QWidget::focusInEvent(event);
 }

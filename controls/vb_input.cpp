@@ -40,4 +40,9 @@ int keyAscii(const QKeyEvent& event) {
     return text.isEmpty() ? 0 : text.at(0).unicode();
 }
 
+bool isKeyboardFocus(Qt::FocusReason reason) {
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
 } // namespace brightlock

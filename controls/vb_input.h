@@ -19,4 +19,8 @@ int virtualKeyCode(int qtKey);
 // The character code a key press carries, or 0 when it types nothing.
 int keyAscii(const QKeyEvent& event);
 
+// Whether focus came from the keyboard (Tab, Shift+Tab, an access key): only then do the
+// controls show their focus cue.
+bool isKeyboardFocus(Qt::FocusReason reason);
+
 } // namespace brightlock

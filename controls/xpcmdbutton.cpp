@@ -191,8 +191,7 @@ void xpcmdbutton::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void xpcmdbutton::focusInEvent(QFocusEvent* event) {
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
-                      event->reason() == Qt::ShortcutFocusReason;
+    m_keyboardFocus = isKeyboardFocus(event->reason());
     update();
     QWidget::focusInEvent(event);
 }

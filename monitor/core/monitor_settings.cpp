@@ -1,7 +1,6 @@
 // The monitor's settings readers; see monitor_settings.h.
 #include "monitor_settings.h"
 
-#include "ini.h"
 #include "settings.h"
 
 #include <climits>
@@ -12,19 +11,11 @@ namespace {
 
 const QString kKeyShutdown = QStringLiteral("Shutdown");
 
-// The stored number when it satisfies `valid`, else the shipped one.
-template <typename Valid> double checkedNumber(const QString& section, const QString& key, Valid valid) {
-    auto v = parseNumber(ReadIni(SettingsFile(), section, key, QString()));
-    if (v && valid(*v))
-        return *v;
-    return parseNumber(shippedValue(section, key)).value_or(0);
-}
-
 } // namespace
 
 int comboPort() {
-    double v = checkedNumber(QStringLiteral("Mscomm"), QStringLiteral("ComboPort"),
-                             [](double n) { return n >= 0 && n <= 4 && n == std::floor(n); });
+    double v = readNumber(QStringLiteral("Mscomm"), QStringLiteral("ComboPort"),
+                          [](double n) { return n >= 0 && n <= 4 && n == std::floor(n); });
     return int(v);
 }
 
@@ -33,13 +24,13 @@ bool shutdownArmed(const QString& event) {
 }
 
 bool shutdownIsOne(const QString& event) {
-    auto v = parseNumber(ReadIni(SettingsFile(), event, kKeyShutdown, QString()));
+    auto v = storedNumber(event, kKeyShutdown);
     return v && *v == 1;
 }
 
 int delaySeconds(const QString& event) {
-    double minutes = checkedNumber(event, QStringLiteral("Delaytime"),
-                                   [](double n) { return n >= 0 && n * 60 <= INT_MAX; });
+    double minutes =
+        readNumber(event, QStringLiteral("Delaytime"), [](double n) { return n >= 0 && n * 60 <= INT_MAX; });
     return int(std::nearbyint(minutes * 60));
 }
 
@@ -52,7 +43,7 @@ bool recordLog(const QString& event) {
 }
 
 int recordLimit(const QString& key) {
-    double v = checkedNumber(QStringLiteral("OSEvent"), key, [](double n) { return n >= 1 && n <= INT_MAX; });
+    double v = readNumber(QStringLiteral("OSEvent"), key, [](double n) { return n >= 1 && n <= INT_MAX; });
     return int(std::nearbyint(v));
 }
 

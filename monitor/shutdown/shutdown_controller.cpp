@@ -104,7 +104,7 @@ void ShutdownController::StartShutdown(Asker asker) {
 }
 
 void ShutdownController::ShutdownWatch() {
-    auto request = parseNumber(ReadIni(SettingsFile(), kSchema, kShutDown, QString()));
+    auto request = storedNumber(kSchema, kShutDown);
     if (!request || *request != 1)
         return;
     writeShutDown("0");
