@@ -1,7 +1,7 @@
 // close: the companion program the monitor starts just before a shutdown. For now it
 // saves nothing: it signs off and asks the monitor to go on with the shutdown.
-#include "ini.h"
 #include "settings.h"
+#include "settings_catalogue.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
     }
     QCoreApplication app(argc, argv);
     brightlock::installSettingsFile();
-    const QString settings = SettingsFile();
-    WriteIni(settings, QStringLiteral("Schema"), QStringLiteral("Close"), QStringLiteral("0"));
-    WriteIni(settings, QStringLiteral("Schema"), QStringLiteral("ShutDown"), QStringLiteral("1"));
+    namespace s = brightlock::settings;
+    s::write(s::Close, 0);
+    s::write(s::ShutDown, 1);
     return 0;
 }

@@ -139,7 +139,7 @@ struct Recorder : brightlock::EventRecorder {
         log << "record " + text;
         rows << "log:" + text << "ups:" + text;
     }
-    void trimStep(Store s, int limit) override {
+    void trimStep(brightlock::Store s, int limit) override {
         ++trims;
         log << QStringLiteral("trim %1 %2").arg(int(s)).arg(limit);
     }

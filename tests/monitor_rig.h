@@ -20,6 +20,6 @@ struct MonitorRig {
         home.set(section, key, value);
     }
     brightlock::UpsFlags& flags() { return monitor.flags(); }
-    const brightlock::StatusPage& page() { return monitor.page(); }
-    bool shown(brightlock::StatusDisplay::Picture p) { return monitor.display().isShown(p); }
+    const brightlock::StatusArea& statusArea() { return monitor.statusArea(); }
+    bool shown(brightlock::PowerPath::Picture p) { return monitor.powerPath().isShown(p); }
 };

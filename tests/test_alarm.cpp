@@ -60,9 +60,9 @@ private slots:
 
 void TestAlarm::loadClearsTheCountdownText() {
     Rig r;
-    r.monitor.page().LblAlarm = "System ShutDown After 1  Seconds";
+    r.monitor.statusArea().LblAlarm = "System ShutDown After 1  Seconds";
     r.alarm.Load();
-    QCOMPARE(r.monitor.page().LblAlarm, QString());
+    QCOMPARE(r.monitor.statusArea().LblAlarm, QString());
     QVERIFY(r.monitor.state().AlarmShown);
     QVERIFY(r.alarm.Timer1.isActive());
     QCOMPARE(r.alarm.Timer1.interval(), 100);

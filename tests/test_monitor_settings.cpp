@@ -1,11 +1,14 @@
 // How the monitor reads its settings: numbers, ranges, and what a damaged value means.
-#include "monitor_settings.h"
 #include "pause_ms.h"
+#include "settings.h"
+#include "settings_catalogue.h"
 #include "temp_home.h"
 
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <iterator>
 
 namespace s = brightlock::settings;
 
@@ -18,6 +21,7 @@ private slots:
     void delays();
     void damagedSwitchesNeverArm();
     void limits();
+    void shippedFileMatchesTheCatalogue();
     void pauseKeepsTheProgramResponsive();
 };
 
@@ -59,34 +63,63 @@ void TestMonitorSettings::delays() {
     QFETCH(QString, value);
     TempHome home;
     home.set("UpsOnBattery", "Delaytime", value);
-    QTEST(s::delaySeconds(s::kOnBattery), "seconds");
+    QTEST(s::delaySeconds(s::PowerEvent::OnBattery), "seconds");
 }
 
 void TestMonitorSettings::damagedSwitchesNeverArm() {
     TempHome home;
-    QVERIFY(s::shutdownArmed(s::kLowBattery)); // shipped: on
+    QVERIFY(s::shutdownArmed(s::PowerEvent::LowBattery)); // shipped: on
     home.set("UpsLowBattery", "Shutdown", "on");
-    QVERIFY(!s::shutdownArmed(s::kLowBattery));
-    QVERIFY(!s::shutdownIsOne(s::kLowBattery));
+    QVERIFY(!s::shutdownArmed(s::PowerEvent::LowBattery));
+    QVERIFY(!s::shutdownIsOne(s::PowerEvent::LowBattery));
     home.set("UpsLowBattery", "Shutdown", "2");
-    QVERIFY(s::shutdownArmed(s::kLowBattery));
-    QVERIFY(!s::shutdownIsOne(s::kLowBattery));
+    QVERIFY(s::shutdownArmed(s::PowerEvent::LowBattery));
+    QVERIFY(!s::shutdownIsOne(s::PowerEvent::LowBattery));
 
     home.set("UpsOnBattery", "Disableevent", "x");
-    QVERIFY(s::eventEnabled(s::kOnBattery)); // shipped: 0
+    QVERIFY(s::eventEnabled(s::PowerEvent::OnBattery)); // shipped: 0
     home.set("UpsOnBattery", "Disableevent", "2");
-    QVERIFY(!s::eventEnabled(s::kOnBattery));
+    QVERIFY(!s::eventEnabled(s::PowerEvent::OnBattery));
 }
 
 void TestMonitorSettings::limits() {
     TempHome home;
-    QCOMPARE(s::recordLimit("Logcount"), 1000);
+    QCOMPARE(s::recordLimit(s::Logcount), 1000);
     home.set("OSEvent", "Logcount", "100");
-    QCOMPARE(s::recordLimit("Logcount"), 100);
+    QCOMPARE(s::recordLimit(s::Logcount), 100);
     home.set("OSEvent", "Logcount", "0"); // would empty the store at every poll
-    QCOMPARE(s::recordLimit("Logcount"), 1000);
+    QCOMPARE(s::recordLimit(s::Logcount), 1000);
     home.set("OSEvent", "Eventcount", "many");
-    QCOMPARE(s::recordLimit("Eventcount"), 1000);
+    QCOMPARE(s::recordLimit(s::Eventcount), 1000);
+}
+
+// The shipped file is what a new installation starts with and what a damaged value falls
+// back to: it must hold every catalogued key with a value its own rule accepts, and no
+// key the programs do not know.
+void TestMonitorSettings::shippedFileMatchesTheCatalogue() {
+    for (const brightlock::Setting* setting : s::kAll) {
+        const QString name = setting->sectionName() + "/" + setting->keyName();
+        auto value = brightlock::parseNumber(s::shippedText(*setting));
+        QVERIFY2(value, qPrintable(name));
+        if (setting->rule == brightlock::SettingRule::Number)
+            QVERIFY2(setting->accepts(*value), qPrintable(name));
+    }
+    QString section;
+    int keys = 0;
+    for (const QString& raw : QString::fromLatin1(brightlock::shippedSettingsText()).split('\n')) {
+        const QString line = raw.trimmed();
+        if (line.startsWith('[')) {
+            section = line.mid(1, line.size() - 2);
+        } else if (line.contains('=')) {
+            const QString key = line.section('=', 0, 0);
+            const bool known = std::any_of(std::begin(s::kAll), std::end(s::kAll), [&](const auto* st) {
+                return st->sectionName() == section && st->keyName() == key;
+            });
+            QVERIFY2(known, qPrintable(section + "/" + key));
+            ++keys;
+        }
+    }
+    QCOMPARE(keys, int(std::size(s::kAll)));
 }
 
 void TestMonitorSettings::pauseKeepsTheProgramResponsive() {

@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-using brightlock::StatusDisplay;
+using brightlock::PowerPath;
 
 class TestMonitorStartup : public QObject {
     Q_OBJECT
@@ -27,9 +27,8 @@ void TestMonitorStartup::usbLoadOrder() {
                                "Program start",  "HidHandle",        "CmdOutput 1", "CmdInput"};
     QCOMPARE(r.log, expected);
     QVERIFY(r.flags().UpsReplyOk);
-    QVERIFY(r.shown(StatusDisplay::ImageAC1) && r.shown(StatusDisplay::ImageAC2) &&
-            r.shown(StatusDisplay::Image1));
-    QVERIFY(r.monitor.display().Timer4.isActive());
+    QVERIFY(r.shown(PowerPath::ImageAC1) && r.shown(PowerPath::ImageAC2) && r.shown(PowerPath::Image1));
+    QVERIFY(r.monitor.powerPath().Timer4.isActive());
     QVERIFY(r.monitor.Timer1.isActive());
     QCOMPARE(r.monitor.Timer1.interval(), 2200);
     QVERIFY(!r.serial.opened);
@@ -40,12 +39,12 @@ void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     r.psu.answering = false;
     r.monitor.Form_Load();
     QCOMPARE(r.records.rows, QStringList{"log:Program start"});
-    QCOMPARE(r.page().LblMessage, QString("UPS Disconnect"));
-    QCOMPARE(r.page().LblAlarm, QString(" "));
-    QVERIFY(!r.page().CmdShutdownEnabled);
-    QVERIFY(r.shown(StatusDisplay::ImageAC1));
-    QVERIFY(!r.shown(StatusDisplay::ImageAC2));
-    QVERIFY(!r.monitor.display().Timer4.isActive());
+    QCOMPARE(r.statusArea().LblMessage, QString("UPS Disconnect"));
+    QCOMPARE(r.statusArea().LblAlarm, QString(" "));
+    QVERIFY(!r.statusArea().CmdShutdownEnabled);
+    QVERIFY(r.shown(PowerPath::ImageAC1));
+    QVERIFY(!r.shown(PowerPath::ImageAC2));
+    QVERIFY(!r.monitor.powerPath().Timer4.isActive());
     QCOMPARE(r.tray.tip, QString("Brightlock"));
     QVERIFY(r.monitor.Timer1.isActive()); // the poll still runs and retries the UPS
 }
@@ -59,8 +58,8 @@ void TestMonitorStartup::serialLoadOrder() {
                                "Program start"};
     QCOMPARE(r.log, expected); // no USB device is opened
     QVERIFY(r.serial.rts && !r.serial.dtr);
-    QVERIFY(r.shown(StatusDisplay::ImageAC1));
-    QVERIFY(r.monitor.display().Timer4.isActive()); // the mains path until the first poll
+    QVERIFY(r.shown(PowerPath::ImageAC1));
+    QVERIFY(r.monitor.powerPath().Timer4.isActive()); // the mains path until the first poll
 }
 
 void TestMonitorStartup::serialPortThatWillNotOpen() {

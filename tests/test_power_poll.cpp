@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-using brightlock::StatusDisplay;
+using brightlock::PowerPath;
 
 namespace {
 
@@ -52,16 +52,17 @@ private slots:
 void TestPowerPoll::onlineToBatteryAndBack() {
     Poll p;
     p.onLine();
-    QCOMPARE(p.page().LblMessage, QString("UPS is on-line"));
-    QCOMPARE(p.page().messageColor, QColor(0, 128, 0));
-    QVERIFY(!p.page().CmdShutdownEnabled && !p.page().ImaAlarm);
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(p.statusArea().messageColor, QColor(0, 128, 0));
+    QVERIFY(!p.statusArea().CmdShutdownEnabled && !p.statusArea().ImaAlarm);
     QVERIFY(p.trayCalls().isEmpty() && p.records.rows.isEmpty());
 
     p.onBattery();
-    QCOMPARE(p.page().LblMessage, QString("UPS is on Battery"));
-    QCOMPARE(p.page().messageColor, QColor(255, 128, 0));
-    QVERIFY(p.page().ImaSOk && !p.page().ImaSLow && p.page().ImaAlarm && p.page().CmdShutdownEnabled);
-    QVERIFY(p.shown(StatusDisplay::ImageDC1) && !p.shown(StatusDisplay::ImageAC1));
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on Battery"));
+    QCOMPARE(p.statusArea().messageColor, QColor(255, 128, 0));
+    QVERIFY(p.statusArea().ImaSOk && !p.statusArea().ImaSLow && p.statusArea().ImaAlarm &&
+            p.statusArea().CmdShutdownEnabled);
+    QVERIFY(p.shown(PowerPath::ImageDC1) && !p.shown(PowerPath::ImageAC1));
     QCOMPARE(p.trayCalls(), QStringList{"tray ImaSOk UPS is on battery"});
     QCOMPARE(p.records.rows,
              (QStringList{"log:Attention!! System Power Failed", "ups:Attention!! System Power Failed"}));
@@ -74,15 +75,15 @@ void TestPowerPoll::onlineToBatteryAndBack() {
 
     p.monitor.state().AlarmShown = true;
     p.onLine();
-    QCOMPARE(p.page().LblMessage, QString("UPS is on-line"));
-    QCOMPARE(p.page().LblAlarm, QString());
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(p.statusArea().LblAlarm, QString());
     QVERIFY(!p.counting());
     QVERIFY(p.log.contains("unloadAlarm"));
     QVERIFY(!p.monitor.state().AlarmShown);
     QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Brightlock"));
     QCOMPARE(p.records.rows.mid(2),
              (QStringList{"log:System AC Power Recovered", "ups:System AC Power Recovered"}));
-    QVERIFY(p.shown(StatusDisplay::ImageAC1) && !p.shown(StatusDisplay::ImageDC1));
+    QVERIFY(p.shown(PowerPath::ImageAC1) && !p.shown(PowerPath::ImageDC1));
 }
 
 void TestPowerPoll::failureAndLowBatteryTogether() {
@@ -90,9 +91,9 @@ void TestPowerPoll::failureAndLowBatteryTogether() {
     p.onLine();
     p.lowBattery();
     QVERIFY(p.monitor.state().LowBattActive);
-    QCOMPARE(p.page().LblMessage, QString("UPS is Low Battery"));
-    QCOMPARE(p.page().messageColor, QColor(255, 0, 0));
-    QVERIFY(!p.page().ImaSOk && p.page().ImaSLow && p.page().ImaAlarm);
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is Low Battery"));
+    QCOMPARE(p.statusArea().messageColor, QColor(255, 0, 0));
+    QVERIFY(!p.statusArea().ImaSOk && p.statusArea().ImaSLow && p.statusArea().ImaAlarm);
     QCOMPARE(p.trayCalls(), QStringList{"tray ImaSLow UPS is low battery"});
     QCOMPARE(p.records.rows,
              (QStringList{"log:Attention!! UPS Battery Low", "ups:Attention!! UPS Battery Low"}));
@@ -113,7 +114,7 @@ void TestPowerPoll::batteryThenLowThenRecovered() {
     p.monitor.TimerSubTick();
     p.lowBattery();
     QCOMPARE(p.seconds(), 60); // the low-battery countdown replaces the running one
-    QVERIFY(p.shown(StatusDisplay::ImageBL1) && !p.shown(StatusDisplay::ImageDC1));
+    QVERIFY(p.shown(PowerPath::ImageBL1) && !p.shown(PowerPath::ImageDC1));
     QCOMPARE(p.trayCalls().last(), QString("tray ImaSLow UPS is low battery"));
 
     p.set("UpsLowBattery", "Shutdown", "0");
@@ -131,7 +132,7 @@ void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
     p.lowBattery();
     p.onBattery(); // low battery ends, mains still failed, [UpsLowBattery] Shutdown = 1
     QVERIFY(!p.counting());
-    QCOMPARE(p.page().LblAlarm, QString());
+    QCOMPARE(p.statusArea().LblAlarm, QString());
     QVERIFY(!p.monitor.state().OnBattNoted);
     QCOMPARE(p.trayCalls().last(), QString("tray ImaSOk UPS is on battery"));
     QCOMPARE(p.records.rows.last(), QString("ups:UPS Battery Low Recovered"));
@@ -186,10 +187,10 @@ void TestPowerPoll::disconnectedAndBack() {
     p.log.clear();
     p.psu.answering = false;
     p.monitor.Timer1Tick();
-    QCOMPARE(p.page().LblMessage, QString("UPS Disconnect"));
-    QCOMPARE(p.page().LblAlarm, QString(" "));
-    QVERIFY(!p.page().CmdShutdownEnabled && !p.page().ImaSOk);
-    QVERIFY(p.shown(StatusDisplay::ImageAC1) && !p.shown(StatusDisplay::ImageDC1));
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS Disconnect"));
+    QCOMPARE(p.statusArea().LblAlarm, QString(" "));
+    QVERIFY(!p.statusArea().CmdShutdownEnabled && !p.statusArea().ImaSOk);
+    QVERIFY(p.shown(PowerPath::ImageAC1) && !p.shown(PowerPath::ImageDC1));
     QCOMPARE(p.trayCalls(), QStringList{"tray ImaMain Brightlock"});
     QCOMPARE(p.records.trims, trims); // no trimming
     QVERIFY(p.counting());            // the countdown is not touched
@@ -209,13 +210,13 @@ void TestPowerPoll::serialLink() {
     p.serial.ctsLine = true;
     p.monitor.Timer1Tick();
     QVERIFY(!p.flags().UsbLink);
-    QCOMPARE(p.page().LblMessage, QString("UPS is on Battery"));
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on Battery"));
     p.serial.cdLine = true;
     p.monitor.Timer1Tick();
-    QCOMPARE(p.page().LblMessage, QString("UPS is Low Battery"));
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is Low Battery"));
     p.serial.ctsLine = p.serial.cdLine = false;
     p.monitor.Timer1Tick();
-    QCOMPARE(p.page().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on-line"));
     QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Wrenfield System"));
     QVERIFY(!p.log.contains("CmdOutput 1"));
 }
@@ -235,11 +236,11 @@ void TestPowerPoll::countdownOnUsb() {
     p.onBattery();
     for (int tick = 1; tick <= 59; ++tick) {
         p.monitor.TimerSubTick();
-        QCOMPARE(p.page().LblAlarm, QString("System ShutDown After %1  Seconds").arg(61 - tick));
+        QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After %1  Seconds").arg(61 - tick));
         QCOMPARE(p.alarm.shows, 0);
     }
     p.monitor.TimerSubTick();
-    QCOMPARE(p.page().LblAlarm, QString("System ShutDown After 1  Seconds"));
+    QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After 1  Seconds"));
     QCOMPARE(p.alarm.shows, 1); // on the 60th tick
     QVERIFY(!p.counting());
 }
@@ -252,11 +253,11 @@ void TestPowerPoll::countdownOnSerial() {
     p.monitor.Timer1Tick();
     for (int tick = 1; tick <= 60; ++tick) {
         p.monitor.TimerSubTick();
-        QCOMPARE(p.page().LblAlarm, QString("System ShutDown After %1 Seconds").arg(61 - tick));
+        QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After %1 Seconds").arg(61 - tick));
     }
     QCOMPARE(p.alarm.shows, 0);
     p.monitor.TimerSubTick();
-    QCOMPARE(p.page().LblAlarm, QString("System ShutDown After 0 Seconds"));
+    QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After 0 Seconds"));
     QCOMPARE(p.alarm.shows, 1); // on the 61st tick
 }
 
@@ -268,7 +269,7 @@ void TestPowerPoll::zeroDelay() {
         p.serial.ctsLine = true;
         p.ups(false, false);
         p.monitor.TimerSubTick();
-        QVERIFY(p.page().LblAlarm.startsWith("System ShutDown After 0 "));
+        QVERIFY(p.statusArea().LblAlarm.startsWith("System ShutDown After 0 "));
         QCOMPARE(p.alarm.shows, 1);
     }
 }
@@ -285,7 +286,7 @@ void TestPowerPoll::countdownPausesWhileUpsIsSilent() {
     QCOMPARE(p.seconds(), 298);
     p.onBattery(); // answers again, still on battery: the countdown goes on where it stopped
     p.monitor.TimerSubTick();
-    QCOMPARE(p.page().LblAlarm, QString("System ShutDown After 298  Seconds"));
+    QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After 298  Seconds"));
 }
 
 QTEST_GUILESS_MAIN(TestPowerPoll)

@@ -1,21 +1,24 @@
 // The shutdown path: the confirmation dialog's requests, StartShutdown with and without
 // the closer, the shutdown watch on each link, and the dry-run power-off.
 #include "monitor_rig.h"
+#include "question_modes.h"
 #include "shutdown_controller.h"
 
 #include <QProcess>
 #include <QTest>
 
-using brightlock::EventRecorder;
 using brightlock::ShutdownController;
+using brightlock::Store;
 
 namespace {
 
-struct Ports : brightlock::ShutdownPorts {
+struct Ports : brightlock::ShutdownPorts, brightlock::QuestionPorts {
     fakes::CallLog& log;
+    ShutdownController* shutdown = nullptr;
     bool closerStarts = true;
     explicit Ports(fakes::CallLog& l) : log(l) {}
     void showQuestion() override { log << "showQuestion"; }
+    void startShutdown() override { shutdown->StartShutdown(ShutdownController::Asker::Question); }
     void unloadQuestion() override { log << "unloadQuestion"; }
     void hideMainWindow() override { log << "hideMainWindow"; }
     void hideAlarm() override { log << "hideAlarm"; }
@@ -23,7 +26,7 @@ struct Ports : brightlock::ShutdownPorts {
         log << "startCloser";
         return closerStarts;
     }
-    void clearStore(EventRecorder::Store s) override { log << QStringLiteral("clear %1").arg(int(s)); }
+    void clearStore(Store s) override { log << QStringLiteral("clear %1").arg(int(s)); }
 };
 
 struct PowerOff : brightlock::PowerOff {
@@ -36,6 +39,8 @@ struct Rig : MonitorRig {
     Ports ports{log};
     PowerOff power{log};
     ShutdownController shutdown{monitor, power, ports};
+    brightlock::QuestionModes questions{monitor.dialog(), ports};
+    Rig() { ports.shutdown = &shutdown; }
     QString shutDownKey() { return ReadIni(SettingsFile(), "Schema", "ShutDown", "missing"); }
 };
 
@@ -57,33 +62,33 @@ private slots:
 
 void TestShutdown::dialogRequests() {
     Rig r;
-    r.shutdown.CmdShutdownClick();
-    r.shutdown.CmdShutdownClick(); // the same dialog shown again
+    r.questions.CmdShutdownClick();
+    r.questions.CmdShutdownClick(); // the same dialog shown again
     QVERIFY(r.monitor.dialog().AskShutdown);
     QCOMPARE(r.log, (QStringList{"showQuestion", "showQuestion"}));
-    QCOMPARE(r.shutdown.questionText(), QString("Are you sure shutdown system and ups ?"));
+    QCOMPARE(r.questions.questionText(), QString("Are you sure shutdown system and ups ?"));
 }
 
 void TestShutdown::noResetsEveryRequest() {
     Rig r;
-    r.shutdown.CmdShutdownClick();
-    r.shutdown.askClear(EventRecorder::Ups);
-    r.shutdown.No();
+    r.questions.CmdShutdownClick();
+    r.questions.askClear(Store::Ups);
+    r.questions.No();
     const auto& d = r.monitor.dialog();
     QVERIFY(!d.AskShutdown && !d.AskClearLog && !d.AskClearUps && !d.AskClearClosed);
     QVERIFY(!r.shutdown.Timer3.isActive());
-    r.shutdown.askClear(EventRecorder::Log);
-    QCOMPARE(r.shutdown.questionText(), QString("     Are you sure clear all logs ?"));
+    r.questions.askClear(Store::Log);
+    QCOMPARE(r.questions.questionText(), QString("     Are you sure clear all logs ?"));
 }
 
 void TestShutdown::twoOpenersOneYes() {
     Rig r;
     r.set("OSEvent", "Saveapllication", "0");
-    r.shutdown.CmdShutdownClick();
-    r.shutdown.askClear(EventRecorder::Closed);
-    r.shutdown.askClear(EventRecorder::Log);
+    r.questions.CmdShutdownClick();
+    r.questions.askClear(Store::Closed);
+    r.questions.askClear(Store::Log);
     r.log.clear();
-    r.shutdown.Yes();
+    r.questions.Yes();
     QCOMPARE(r.log,
              (QStringList{"hideMainWindow", "unloadQuestion", "clear 0", "clear 2", "unloadQuestion"}));
     const auto& d = r.monitor.dialog();

@@ -1,9 +1,12 @@
 // The alarm window and the confirmation dialog as widgets: their buttons reach the rules,
 // the bar's chunks are painted, the dialog's text is chosen when it loads, and each is
 // loaded once and unloaded cleanly.
+#include "form_host.h"
 #include "frm_alarm.h"
 #include "frm_question.h"
 #include "monitor_rig.h"
+#include "question_modes.h"
+#include "shutdown_controller.h"
 #include "xpcmdbutton.h"
 
 #include <QLabel>
@@ -13,22 +16,38 @@ using namespace brightlock;
 
 namespace {
 
-struct Ports : ShutdownPorts {
-    QuestionHost* host = nullptr;
+struct Ports : ShutdownPorts, QuestionPorts {
+    FormHost<FrmQuestion> host;
+    ShutdownController* shutdown = nullptr;
     QStringList calls;
-    void showQuestion() override { host->show(); }
-    void unloadQuestion() override { host->unload(); }
+    void showQuestion() override { host.show(); }
+    void unloadQuestion() override { host.unload(); }
+    void startShutdown() override { shutdown->StartShutdown(ShutdownController::Asker::Question); }
     void hideMainWindow() override { calls << "hideMainWindow"; }
     void hideAlarm() override { calls << "hideAlarm"; }
     bool startCloser() override {
         calls << "startCloser";
         return true;
     }
-    void clearStore(EventRecorder::Store) override { calls << "clear"; }
+    void clearStore(Store) override { calls << "clear"; }
 };
 
 struct NoPowerOff : PowerOff {
     void powerOff() override {}
+};
+
+// The dialog with its modes and the shutdown path behind it.
+struct QuestionRig {
+    MonitorRig r;
+    NoPowerOff power;
+    Ports ports;
+    ShutdownController controller{r.monitor, power, ports};
+    QuestionModes questions{r.monitor.dialog(), ports};
+    QuestionRig() {
+        ports.shutdown = &controller;
+        ports.host.setFactory([this] { return new FrmQuestion(questions); });
+    }
+    FrmQuestion* dialog() { return ports.host.form(); }
 };
 
 void click(QWidget* w, const char* name) {
@@ -53,7 +72,7 @@ void TestShutdownWindows::alarmWindowRunsItsBar() {
     int shutdowns = 0;
     AlarmHost host([&] { ++shutdowns; });
     host.setMonitor(&r.monitor);
-    r.monitor.page().LblAlarm = "System ShutDown After 1  Seconds";
+    r.monitor.statusArea().LblAlarm = "System ShutDown After 1  Seconds";
     host.showAlarm();
     frmAlarm* w = host.window();
     QVERIFY(w);
@@ -61,7 +80,7 @@ void TestShutdownWindows::alarmWindowRunsItsBar() {
     QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(w->title(), QString("Alarm Message"));
     QVERIFY(r.monitor.state().AlarmShown);
-    QCOMPARE(r.monitor.page().LblAlarm, QString());
+    QCOMPARE(r.monitor.statusArea().LblAlarm, QString());
     QCOMPARE(w->barWidth(), 415);
 
     w->sequence().Timer1Tick();
@@ -98,45 +117,33 @@ void TestShutdownWindows::alarmButtons() {
 }
 
 void TestShutdownWindows::questionTextIsChosenAtLoad() {
-    MonitorRig r;
-    NoPowerOff power;
-    Ports ports;
-    ShutdownController controller(r.monitor, power, ports);
-    QuestionHost host(&controller);
-    ports.host = &host;
+    QuestionRig q;
+    q.questions.askClear(Store::Ups);
+    q.questions.CmdShutdownClick(); // a second opener before the answer
+    QVERIFY(q.dialog());
+    QCOMPARE(q.dialog()->windowTitle(), QString("System Information"));
+    QCOMPARE(q.dialog()->findChild<QLabel*>("Label1")->text(), QString("     Are you sure clear all logs ?"));
+    click(q.dialog(), "xpcmdbutton1"); // YES: both requests
+    QCOMPARE(q.ports.calls, (QStringList{"hideMainWindow", "startCloser", "clear"}));
+    QVERIFY(!q.dialog());
 
-    controller.askClear(EventRecorder::Ups);
-    controller.CmdShutdownClick(); // a second opener before the answer
-    QVERIFY(host.dialog());
-    QCOMPARE(host.dialog()->windowTitle(), QString("System Information"));
-    QCOMPARE(host.dialog()->findChild<QLabel*>("Label1")->text(),
-             QString("     Are you sure clear all logs ?"));
-    click(host.dialog(), "xpcmdbutton1"); // YES: both requests
-    QCOMPARE(ports.calls, (QStringList{"hideMainWindow", "startCloser", "clear"}));
-    QVERIFY(!host.dialog());
-
-    controller.CmdShutdownClick(); // loaded afresh, with the shutdown text
-    QCOMPARE(host.dialog()->findChild<QLabel*>("Label1")->text(),
+    q.questions.CmdShutdownClick(); // loaded afresh, with the shutdown text
+    QCOMPARE(q.dialog()->findChild<QLabel*>("Label1")->text(),
              QString("Are you sure shutdown system and ups ?"));
-    click(host.dialog(), "xpcmdbutton2"); // NO
-    QVERIFY(!r.monitor.dialog().AskShutdown);
-    QVERIFY(!host.dialog());
+    click(q.dialog(), "xpcmdbutton2"); // NO
+    QVERIFY(!q.r.monitor.dialog().AskShutdown);
+    QVERIFY(!q.dialog());
 }
 
 void TestShutdownWindows::closingTheQuestionAnswersNo() {
-    MonitorRig r;
-    NoPowerOff power;
-    Ports ports;
-    ShutdownController controller(r.monitor, power, ports);
-    QuestionHost host(&controller);
-    ports.host = &host;
-    controller.CmdShutdownClick();
-    host.dialog()->close();
-    QVERIFY(!r.monitor.dialog().AskShutdown);
-    QVERIFY(!host.dialog());
-    controller.askClear(EventRecorder::Log);
-    click(host.dialog(), "xpcmdbutton1");
-    QCOMPARE(ports.calls, QStringList{"clear"}); // no shutdown left over
+    QuestionRig q;
+    q.questions.CmdShutdownClick();
+    q.dialog()->close();
+    QVERIFY(!q.r.monitor.dialog().AskShutdown);
+    QVERIFY(!q.dialog());
+    q.questions.askClear(Store::Log);
+    click(q.dialog(), "xpcmdbutton1");
+    QCOMPARE(q.ports.calls, QStringList{"clear"}); // no shutdown left over
 }
 
 QTEST_MAIN(TestShutdownWindows)

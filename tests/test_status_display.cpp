@@ -1,16 +1,16 @@
 // The power-path animations tick by tick: the flow sequence of the mains pipe, the
 // blinking battery pipes, and what each Display and Disable call does to the timers.
-#include "status_display.h"
+#include "power_path.h"
 
 #include <QTest>
 
-using brightlock::StatusDisplay;
+using brightlock::PowerPath;
 using brightlock::UpsFlags;
 
 namespace {
 
 // Runs Timer7 until it stops itself, returning the images shown.
-QList<int> flowPhase(StatusDisplay& d) {
+QList<int> flowPhase(PowerPath& d) {
     QList<int> shown;
     while (d.Timer7.isActive() && shown.size() < 50) {
         d.Timer7Tick();
@@ -33,17 +33,17 @@ private slots:
 
 void TestStatusDisplay::flowSequence() {
     UpsFlags flags; // serial link
-    StatusDisplay d(flags);
+    PowerPath d(flags);
     d.AcPipeDisplay();
     QVERIFY(d.Timer4.isActive());
 
     d.Timer4Tick(); // flowing phase
-    QVERIFY(!d.isShown(StatusDisplay::ImageAC1) && d.isShown(StatusDisplay::ImageAC2));
+    QVERIFY(!d.isShown(PowerPath::ImageAC1) && d.isShown(PowerPath::ImageAC2));
     QCOMPARE(flowPhase(d), (QList<int>{6, 5, 4, 3, 2, 1, 6}));
     QCOMPARE(d.FlowCycles, int16_t(2));
 
     d.Timer4Tick(); // still phase
-    QVERIFY(d.isShown(StatusDisplay::ImageAC1) && !d.isShown(StatusDisplay::ImageAC2));
+    QVERIFY(d.isShown(PowerPath::ImageAC1) && !d.isShown(PowerPath::ImageAC2));
     QCOMPARE(d.FlowCycles, int16_t(0));
     QVERIFY(!d.Timer7.isActive());
 
@@ -53,7 +53,7 @@ void TestStatusDisplay::flowSequence() {
 
 void TestStatusDisplay::repeatedDisplayKeepsTheRhythm() {
     UpsFlags flags;
-    StatusDisplay d(flags);
+    PowerPath d(flags);
     d.AcPipeDisplay();
     const int timer = d.Timer4.timerId();
     d.AcPipeDisplay();
@@ -69,10 +69,9 @@ void TestStatusDisplay::repeatedDisplayKeepsTheRhythm() {
 void TestStatusDisplay::silentUsbUpsStandsStill() {
     UpsFlags flags;
     flags.UsbLink = true;
-    StatusDisplay d(flags);
+    PowerPath d(flags);
     d.AcPipeDisplay();
-    QVERIFY(d.isShown(StatusDisplay::ImageAC1) && d.isShown(StatusDisplay::ImageAC2) &&
-            d.isShown(StatusDisplay::Image1));
+    QVERIFY(d.isShown(PowerPath::ImageAC1) && d.isShown(PowerPath::ImageAC2) && d.isShown(PowerPath::Image1));
     QVERIFY(!d.Timer4.isActive());
     flags.UpsReplyOk = true;
     d.AcPipeDisplay();
@@ -81,36 +80,35 @@ void TestStatusDisplay::silentUsbUpsStandsStill() {
 
 void TestStatusDisplay::batteryAndLowBatteryBlink() {
     UpsFlags flags;
-    StatusDisplay d(flags);
+    PowerPath d(flags);
     d.AcPipeDisplay();
     d.Timer4Tick();
     d.DcPipeDisplay(); // on battery: the flow picture goes, its timer finishes its passes
-    QVERIFY(!d.isShown(StatusDisplay::Image1));
+    QVERIFY(!d.isShown(PowerPath::Image1));
     QVERIFY(!d.Timer4.isActive());
     QVERIFY(d.Timer7.isActive());
-    QVERIFY(d.isShown(StatusDisplay::ImageDC1) && d.isShown(StatusDisplay::ImageDC2));
+    QVERIFY(d.isShown(PowerPath::ImageDC1) && d.isShown(PowerPath::ImageDC2));
     d.Timer5Tick();
-    QVERIFY(!d.isShown(StatusDisplay::ImageDC1) && d.isShown(StatusDisplay::ImageDC2));
+    QVERIFY(!d.isShown(PowerPath::ImageDC1) && d.isShown(PowerPath::ImageDC2));
     d.Timer5Tick();
-    QVERIFY(d.isShown(StatusDisplay::ImageDC1) && !d.isShown(StatusDisplay::ImageDC2));
+    QVERIFY(d.isShown(PowerPath::ImageDC1) && !d.isShown(PowerPath::ImageDC2));
     d.AcPipeDisable();
-    QVERIFY(!d.isShown(StatusDisplay::ImageAC1) && !d.isShown(StatusDisplay::ImageAC2));
+    QVERIFY(!d.isShown(PowerPath::ImageAC1) && !d.isShown(PowerPath::ImageAC2));
 
     d.LowPipeDisplay(); // the battery section freezes in its phase
     QVERIFY(!d.Timer5.isActive());
-    QVERIFY(d.isShown(StatusDisplay::ImageDC1) && !d.isShown(StatusDisplay::ImageDC2));
+    QVERIFY(d.isShown(PowerPath::ImageDC1) && !d.isShown(PowerPath::ImageDC2));
     d.Timer6Tick();
-    QVERIFY(!d.isShown(StatusDisplay::ImageBL1) && d.isShown(StatusDisplay::ImageBL2));
+    QVERIFY(!d.isShown(PowerPath::ImageBL1) && d.isShown(PowerPath::ImageBL2));
     d.DcPipeDisable();
-    QVERIFY(!d.isShown(StatusDisplay::ImageDC1) && !d.isShown(StatusDisplay::ImageDC2));
+    QVERIFY(!d.isShown(PowerPath::ImageDC1) && !d.isShown(PowerPath::ImageDC2));
     d.LowPipeDisable();
-    QVERIFY(!d.Timer6.isActive() && !d.isShown(StatusDisplay::ImageBL1) &&
-            !d.isShown(StatusDisplay::ImageBL2));
+    QVERIFY(!d.Timer6.isActive() && !d.isShown(PowerPath::ImageBL1) && !d.isShown(PowerPath::ImageBL2));
 }
 
 void TestStatusDisplay::leftoverFlowPassesEndThePhaseAtOnce() {
     UpsFlags flags;
-    StatusDisplay d(flags);
+    PowerPath d(flags);
     d.AcPipeDisplay();
     d.Timer4Tick();
     flowPhase(d);      // FlowCycles is 2 now
@@ -118,11 +116,11 @@ void TestStatusDisplay::leftoverFlowPassesEndThePhaseAtOnce() {
     d.AcPipeDisplay();
     QCOMPARE(d.FlowCycles, int16_t(2));
     d.Timer4Tick(); // starts the flowing phase and ends it on the same tick
-    QVERIFY(d.isShown(StatusDisplay::ImageAC1) && !d.isShown(StatusDisplay::ImageAC2));
+    QVERIFY(d.isShown(PowerPath::ImageAC1) && !d.isShown(PowerPath::ImageAC2));
     QVERIFY(!d.Timer7.isActive());
     QCOMPARE(d.FlowCycles, int16_t(0));
     d.Timer4Tick();
-    QVERIFY(!d.isShown(StatusDisplay::ImageAC1) && d.Timer7.isActive());
+    QVERIFY(!d.isShown(PowerPath::ImageAC1) && d.Timer7.isActive());
 }
 
 QTEST_GUILESS_MAIN(TestStatusDisplay)

@@ -3,6 +3,7 @@
 // reacts to a left double-click only.
 #include "frm_main.h"
 #include "frm_splash.h"
+#include "main_pages.h"
 #include "monitor_rig.h"
 #include "status_diagram.h"
 #include "system_tray.h"
@@ -12,7 +13,7 @@
 #include <QTest>
 
 using brightlock::frmMain;
-using brightlock::StatusDisplay;
+using brightlock::PowerPath;
 
 class TestWindows : public QObject {
     Q_OBJECT
@@ -26,7 +27,8 @@ private slots:
 
 void TestWindows::statusPageFollowsTheMonitor() {
     MonitorRig r;
-    frmMain w(r.monitor);
+    frmMain w;
+    brightlock::addMainPages(w, r.monitor);
     QCOMPARE(w.size(), QSize(frmMain::kWidth, frmMain::kHeight));
     r.monitor.Form_Load();
     r.psu.acPresent = false;
@@ -56,7 +58,8 @@ void TestWindows::statusPageFollowsTheMonitor() {
 
 void TestWindows::tabsSwitchPages() {
     MonitorRig r;
-    frmMain w(r.monitor);
+    frmMain w;
+    brightlock::addMainPages(w, r.monitor);
     w.selectStatusPage();
     const char* pages[] = {"frmStatus", "FrmLog", "FrmUpsEvent", "FrmClose", "FrmEventManager"};
     const char* tabs[] = {"xpcmdbutton1", "xpcmdbutton2", "xpcmdbutton3", "xpcmdbutton4", "xpcmdbutton5"};
@@ -84,8 +87,7 @@ void TestWindows::tabsSwitchPages() {
 }
 
 void TestWindows::closingAsksTheProgramToEnd() {
-    MonitorRig r;
-    frmMain w(r.monitor);
+    frmMain w;
     int asked = 0;
     w.onCloseRequested = [&] { ++asked; };
     w.show();

@@ -1,8 +1,6 @@
 // The monitor's displays and tray states, as tables; see monitor.h.
 #include "monitor.h"
 
-#include "monitor_settings.h"
-
 namespace brightlock {
 namespace {
 
@@ -10,7 +8,7 @@ struct DisplayRow {
     const char* text;
     QColor color;
     bool sok, slow, alarm;
-    void (StatusDisplay::*pipes[3])();
+    void (PowerPath::*pipes[3])();
     bool shutdownEnabled;
 };
 
@@ -21,21 +19,21 @@ const DisplayRow kDisplays[] = {
      false,
      false,
      false,
-     {&StatusDisplay::AcPipeDisplay, &StatusDisplay::DcPipeDisable, &StatusDisplay::LowPipeDisable},
+     {&PowerPath::AcPipeDisplay, &PowerPath::DcPipeDisable, &PowerPath::LowPipeDisable},
      false},
     {"UPS is on Battery",
      QColor(255, 128, 0),
      true,
      false,
      true,
-     {&StatusDisplay::DcPipeDisplay, &StatusDisplay::LowPipeDisable, &StatusDisplay::AcPipeDisable},
+     {&PowerPath::DcPipeDisplay, &PowerPath::LowPipeDisable, &PowerPath::AcPipeDisable},
      true},
     {"UPS is Low Battery",
      QColor(255, 0, 0),
      false,
      true,
      true,
-     {&StatusDisplay::LowPipeDisplay, &StatusDisplay::DcPipeDisable, &StatusDisplay::AcPipeDisable},
+     {&PowerPath::LowPipeDisplay, &PowerPath::DcPipeDisable, &PowerPath::AcPipeDisable},
      true},
 };
 
@@ -55,7 +53,7 @@ const TrayRow kTrays[] = {
 } // namespace
 
 Monitor::Monitor(Ports ports, QObject* parent)
-    : QObject(parent), ports_(ports), link_(ports.psu), display_(link_.flags()) {
+    : QObject(parent), ports_(ports), link_(ports.psu), powerPath_(link_.flags()) {
     Timer1.setInterval(kPollMs);
     TimerSub.setInterval(kCountdownMs);
     connect(&Timer1, &QTimer::timeout, this, &Monitor::Timer1Tick);
@@ -64,15 +62,15 @@ Monitor::Monitor(Ports ports, QObject* parent)
 
 void Monitor::show(Display d) {
     const DisplayRow& row = kDisplays[int(d)];
-    page_.LblMessage = QString::fromLatin1(row.text);
-    page_.messageColor = row.color;
-    page_.ImaSOk = row.sok;
-    page_.ImaSLow = row.slow;
-    page_.ImaAlarm = row.alarm;
+    area_.LblMessage = QString::fromLatin1(row.text);
+    area_.messageColor = row.color;
+    area_.ImaSOk = row.sok;
+    area_.ImaSLow = row.slow;
+    area_.ImaAlarm = row.alarm;
     for (auto pipe : row.pipes)
-        (display_.*pipe)();
-    page_.CmdShutdownEnabled = row.shutdownEnabled;
-    page_.notify();
+        (powerPath_.*pipe)();
+    area_.CmdShutdownEnabled = row.shutdownEnabled;
+    area_.notify();
 }
 
 void Monitor::setTray(TrayState t) {
@@ -80,14 +78,6 @@ void Monitor::setTray(TrayState t) {
         t = TrayState::IdleUsb;
     const TrayRow& row = kTrays[int(t)];
     ports_.tray.ShowTrayIcon(row.picture, QString::fromLatin1(row.tip));
-}
-
-void Monitor::armCountdown(const QString& event) {
-    if (!settings::shutdownArmed(event))
-        return;
-    state_.ShutdownSeconds = settings::delaySeconds(event);
-    if (!TimerSub.isActive())
-        TimerSub.start();
 }
 
 void Monitor::unloadAlarmIfShown() {

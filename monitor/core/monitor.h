@@ -1,14 +1,15 @@
 // The heart of the monitor, without any window: the main window's start-up and exit
 // steps, the 2200 ms power-event poll, the shutdown countdown and the disconnected
-// display. Widgets show what it decides (StatusPage, StatusDisplay) and it reaches the
+// display. Widgets show what it decides (StatusArea, PowerPath) and it reaches the
 // rest of the program through the interfaces of monitor_ports.h.
 #pragma once
 
 #include "monitor_ports.h"
 #include "monitor_state.h"
+#include "power_path.h"
 #include "serial_line.h"
-#include "status_display.h"
-#include "status_page.h"
+#include "settings_catalogue.h"
+#include "status_area.h"
 #include "ups_link.h"
 
 #include <QObject>
@@ -48,8 +49,8 @@ public:
     UpsLink& link() { return link_; }
     UpsFlags& flags() { return link_.flags(); }
     SerialLine& serial() { return ports_.serial; }
-    StatusDisplay& display() { return display_; }
-    StatusPage& page() { return page_; }
+    PowerPath& powerPath() { return powerPath_; }
+    StatusArea& statusArea() { return area_; }
     EventState& state() { return state_; }
     DialogFlags& dialog() { return dialog_; }
 
@@ -60,15 +61,31 @@ private:
     enum class Display { OnLine, OnBattery, LowBattery };
     enum class TrayState { OnBattery, LowBattery, Idle, IdleUsb };
 
+    // The steps of a poll.
+    bool readUps();
+    void checkMains();
+    void checkBatteryLow();
+    void trimStores();
+    // What the poll reads: the USB flags, or the serial lines read afresh.
+    bool acFailed() const;
+    bool batteryLow() const;
+    // The first-time actions of each transition.
+    void mainsFailed();
+    void mainsBack();
+    void batteryLowStarts();
+    void batteryLowEnds();
+
     void show(Display d);
     void setTray(TrayState t);
-    void armCountdown(const QString& event);
+    void armCountdown(settings::PowerEvent event);
+    void stopCountdown();
+    void countdownRanOut();
     void unloadAlarmIfShown();
 
     Ports ports_;
     UpsLink link_;
-    StatusDisplay display_;
-    StatusPage page_;
+    PowerPath powerPath_;
+    StatusArea area_;
     EventState state_;
     DialogFlags dialog_;
     bool loaded_ = false;

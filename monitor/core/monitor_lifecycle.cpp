@@ -3,7 +3,7 @@
 // that step do nothing.
 #include "monitor.h"
 
-#include "monitor_settings.h"
+#include "settings_catalogue.h"
 
 namespace brightlock {
 
@@ -23,6 +23,8 @@ void Monitor::Form_Load() {
 
     ports_.form.LayoutFormSkin();
     ports_.form.selectStatusPage();
+    // Again after the window's layout: the lines must stand as the UPS expects (RTS high
+    // powers its interface, DTR high would switch it off) whatever happened meanwhile.
     if (port > 0) {
         serial.setRts(true);
         serial.setDtr(false);
@@ -36,12 +38,12 @@ void Monitor::Form_Load() {
     dialog_ = DialogFlags{};
 
     if (settings::serialLink()) {
-        display_.AcPipeDisplay();
+        powerPath_.AcPipeDisplay();
     } else {
         link_.psu().HidHandle();
         link_.QueryUps(1);
         if (flags().UpsReplyOk)
-            display_.AcPipeDisplay();
+            powerPath_.AcPipeDisplay();
         else
             UnConShow();
     }

@@ -3,6 +3,8 @@
 // logic runs in tests without a screen or a database.
 #pragma once
 
+#include "monitor/records/store.h"
+
 #include <QString>
 
 namespace brightlock {
@@ -20,7 +22,6 @@ public:
 
 class EventRecorder {
 public:
-    enum Store { Log, Ups, Closed };
     virtual ~EventRecorder() = default;
     virtual void bind() = 0;
     virtual void appendProgramStart() = 0;

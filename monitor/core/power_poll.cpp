@@ -1,130 +1,190 @@
 // The power-event poll, the shutdown countdown and the disconnected display.
 #include "monitor.h"
 
-#include "monitor_settings.h"
+#include "settings_catalogue.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcPoll, "brightlock.poll", QtWarningMsg)
 
 namespace brightlock {
 
-void Monitor::Timer1Tick() {
-    const bool serial = settings::serialLink();
-    UpsFlags& f = flags();
-    if (!serial) {
-        f.UsbLink = true;
-        if (!f.UpsReplyOk) {
-            link_.psu().CloseHandleDevice();
-            link_.psu().HidHandle();
-        }
-        link_.QueryUps(1);
-        if (!f.UpsReplyOk) {
-            UnConShow();
-            return;
-        }
-    } else {
-        f.UsbLink = false;
-    }
-    // On the serial link every test reads its line again at that moment.
-    SerialLine& line = ports_.serial;
-    auto acFailed = [&] { return serial ? line.cts() : f.UpsOnBatt; };
-    auto low = [&] { return serial ? line.cd() : f.UpsLowBatt; };
+using settings::PowerEvent;
 
-    using namespace settings;
-    if (acFailed() && low()) {
+// One poll: read the UPS, then the mains check, the battery-low check and the trim, in
+// that order, so that in the low-battery state the low-battery display is what stays on
+// screen. The first-time actions of an event run once, guarded by its "noted" flag; the
+// displays are set again at every poll while the state lasts.
+void Monitor::Timer1Tick() {
+    if (!readUps()) {
+        UnConShow();
+        return; // no trimming while the UPS does not answer
+    }
+    checkMains();
+    checkBatteryLow();
+    trimStores();
+}
+
+bool Monitor::readUps() {
+    UpsFlags& f = flags();
+    f.UsbLink = !settings::serialLink();
+    if (!f.UsbLink)
+        return true;
+    if (!f.UpsReplyOk) {
+        link_.psu().CloseHandleDevice();
+        link_.psu().HidHandle();
+    }
+    const bool answeredBefore = f.UpsReplyOk;
+    link_.QueryUps(1);
+    if (answeredBefore != f.UpsReplyOk)
+        qCDebug(lcPoll) << (f.UpsReplyOk ? "the UPS answers" : "the UPS does not answer");
+    return f.UpsReplyOk;
+}
+
+// On the serial link every test reads its line again at the moment it is made.
+bool Monitor::acFailed() const {
+    return link_.flags().UsbLink ? link_.flags().UpsOnBatt : ports_.serial.cts();
+}
+
+bool Monitor::batteryLow() const {
+    return link_.flags().UsbLink ? link_.flags().UpsLowBatt : ports_.serial.cd();
+}
+
+void Monitor::checkMains() {
+    if (acFailed() && batteryLow()) {
+        // Only the battery-low check acts: no on-battery display, countdown or record.
         state_.LowBattActive = true;
-    } else if (acFailed() && !low()) {
+    } else if (acFailed() && !batteryLow()) {
         state_.LowBattActive = false;
         show(Display::OnBattery);
-        if (!state_.OnBattNoted) {
-            setTray(TrayState::OnBattery);
-            armCountdown(kOnBattery);
-        }
-        if (eventEnabled(kOnBattery) && recordLog(kOnBattery) && !state_.OnBattNoted)
-            ports_.records.record(QStringLiteral("Attention!! System Power Failed"));
+        if (!state_.OnBattNoted)
+            mainsFailed();
         state_.OnBattNoted = true;
     } else if (!acFailed()) {
         show(Display::OnLine);
         unloadAlarmIfShown();
-        page_.LblAlarm.clear();
-        page_.notify();
-        TimerSub.stop();
-        if (state_.OnBattNoted) {
-            setTray(TrayState::Idle);
-            ports_.records.record(QStringLiteral("System AC Power Recovered"));
-        }
+        stopCountdown();
+        if (state_.OnBattNoted)
+            mainsBack();
         state_.OnBattNoted = false;
     }
+}
 
-    if (low()) {
+void Monitor::checkBatteryLow() {
+    if (batteryLow()) {
         show(Display::LowBattery);
-        if (!state_.LowBattNoted) {
-            setTray(TrayState::LowBattery);
-            armCountdown(kLowBattery); // replaces a countdown already running
-        }
-        if (eventEnabled(kLowBattery) && recordLog(kLowBattery) && !state_.LowBattNoted)
-            ports_.records.record(QStringLiteral("Attention!! UPS Battery Low"));
+        if (!state_.LowBattNoted)
+            batteryLowStarts();
         // Noted even when the event's record is disabled: otherwise the first-time
         // actions would repeat at every poll and re-arm the countdown for ever.
         state_.LowBattNoted = true;
     } else {
-        if (state_.LowBattNoted) {
-            if (shutdownIsOne(kLowBattery)) {
-                TimerSub.stop();
-                page_.LblAlarm.clear();
-                page_.notify();
-                state_.OnBattNoted = false;
-            }
-            setTray(acFailed() ? TrayState::OnBattery : TrayState::Idle);
-            ports_.records.record(QStringLiteral("UPS Battery Low Recovered"));
-        }
+        if (state_.LowBattNoted)
+            batteryLowEnds();
         state_.LowBattNoted = false;
     }
-
-    ports_.records.trimStep(EventRecorder::Log, recordLimit(QStringLiteral("Logcount")));
-    ports_.records.trimStep(EventRecorder::Ups, recordLimit(QStringLiteral("Eventcount")));
-    ports_.records.trimStep(EventRecorder::Closed, recordLimit(QStringLiteral("Closecount")));
 }
 
+void Monitor::mainsFailed() {
+    qCDebug(lcPoll) << "mains failed: the UPS runs on battery";
+    setTray(TrayState::OnBattery);
+    armCountdown(PowerEvent::OnBattery);
+    if (settings::eventEnabled(PowerEvent::OnBattery) && settings::recordLog(PowerEvent::OnBattery))
+        ports_.records.record(QStringLiteral("Attention!! System Power Failed"));
+}
+
+void Monitor::mainsBack() {
+    qCDebug(lcPoll) << "mains back";
+    setTray(TrayState::Idle);
+    ports_.records.record(QStringLiteral("System AC Power Recovered"));
+}
+
+void Monitor::batteryLowStarts() {
+    qCDebug(lcPoll) << "battery low";
+    setTray(TrayState::LowBattery);
+    armCountdown(PowerEvent::LowBattery); // replaces a countdown already running
+    if (settings::eventEnabled(PowerEvent::LowBattery) && settings::recordLog(PowerEvent::LowBattery))
+        ports_.records.record(QStringLiteral("Attention!! UPS Battery Low"));
+}
+
+void Monitor::batteryLowEnds() {
+    qCDebug(lcPoll) << "battery low ended";
+    if (settings::shutdownIsOne(PowerEvent::LowBattery)) {
+        // The next poll then treats a mains failure that goes on as a new one, with the
+        // on-battery countdown.
+        stopCountdown();
+        state_.OnBattNoted = false;
+    }
+    setTray(acFailed() ? TrayState::OnBattery : TrayState::Idle);
+    ports_.records.record(QStringLiteral("UPS Battery Low Recovered"));
+}
+
+void Monitor::trimStores() {
+    ports_.records.trimStep(Store::Log, settings::recordLimit(settings::Logcount));
+    ports_.records.trimStep(Store::Ups, settings::recordLimit(settings::Eventcount));
+    ports_.records.trimStep(Store::Closed, settings::recordLimit(settings::Closecount));
+}
+
+void Monitor::armCountdown(PowerEvent event) {
+    if (!settings::shutdownArmed(event))
+        return;
+    state_.ShutdownSeconds = settings::delaySeconds(event);
+    qCDebug(lcPoll) << "countdown armed:" << state_.ShutdownSeconds << "s";
+    if (!TimerSub.isActive())
+        TimerSub.start();
+}
+
+void Monitor::stopCountdown() {
+    TimerSub.stop();
+    area_.LblAlarm.clear();
+    area_.notify();
+}
+
+// The two links end their countdowns differently, and users of each know their texts:
+// the serial countdown shows N down to 0 and raises the alarm below 0 ("Seconds" after
+// one blank); the USB countdown shows N down to 1, raises it at 0 ("Seconds" after two
+// blanks) and pauses while the UPS does not answer.
 void Monitor::TimerSubTick() {
     if (settings::serialLink()) {
-        page_.LblAlarm = QStringLiteral("System ShutDown After %1 Seconds").arg(state_.ShutdownSeconds);
-        page_.notify();
+        area_.LblAlarm = QStringLiteral("System ShutDown After %1 Seconds").arg(state_.ShutdownSeconds);
+        area_.notify();
         --state_.ShutdownSeconds;
-        if (state_.ShutdownSeconds < 0) {
-            TimerSub.stop();
-            ports_.alarm.showAlarm();
-        }
+        if (state_.ShutdownSeconds < 0)
+            countdownRanOut();
         return;
     }
     if (!flags().UpsReplyOk)
-        return; // the countdown pauses while the UPS does not answer
-    page_.LblAlarm = QStringLiteral("System ShutDown After %1  Seconds").arg(state_.ShutdownSeconds);
-    page_.notify();
+        return;
+    area_.LblAlarm = QStringLiteral("System ShutDown After %1  Seconds").arg(state_.ShutdownSeconds);
+    area_.notify();
     --state_.ShutdownSeconds;
-    if (state_.ShutdownSeconds <= 0) {
-        TimerSub.stop();
-        ports_.alarm.showAlarm();
-    }
+    if (state_.ShutdownSeconds <= 0)
+        countdownRanOut();
+}
+
+void Monitor::countdownRanOut() {
+    qCDebug(lcPoll) << "countdown ran out: the alarm window";
+    TimerSub.stop();
+    ports_.alarm.showAlarm();
 }
 
 void Monitor::UnConShow() {
-    using P = StatusDisplay;
-    display_.setShown(P::ImageBL1, false);
-    display_.setShown(P::ImageBL2, false);
-    display_.setShown(P::ImageDC1, false);
-    display_.setShown(P::ImageDC2, false);
-    display_.setShown(P::ImageAC2, false);
+    using P = PowerPath;
+    for (P::Picture p : {P::ImageBL1, P::ImageBL2, P::ImageDC1, P::ImageDC2, P::ImageAC2})
+        powerPath_.setShown(p, false);
     // The flow picture goes too, so nothing on the diagram suggests power is flowing.
-    display_.setShown(P::Image1, false);
-    display_.setShown(P::ImageAC1, true);
-    display_.Timer4.stop();
-    display_.Timer5.stop();
-    display_.Timer6.stop();
-    page_.CmdShutdownEnabled = false;
-    page_.LblMessage = QStringLiteral("UPS Disconnect");
-    page_.messageColor = QColor(96, 96, 96);
-    page_.LblAlarm = QStringLiteral(" ");
-    page_.ImaSOk = false;
-    page_.ImaSLow = false;
-    page_.notify();
+    powerPath_.setShown(P::Image1, false);
+    powerPath_.setShown(P::ImageAC1, true);
+    powerPath_.Timer4.stop();
+    powerPath_.Timer5.stop();
+    powerPath_.Timer6.stop();
+    area_.CmdShutdownEnabled = false;
+    area_.LblMessage = QStringLiteral("UPS Disconnect");
+    area_.messageColor = QColor(96, 96, 96); // neutral: not the green of a healthy UPS
+    area_.LblAlarm = QStringLiteral(" ");
+    area_.ImaSOk = false;
+    area_.ImaSLow = false;
+    area_.notify();
     setTray(TrayState::IdleUsb);
 }
 

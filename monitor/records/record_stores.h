@@ -4,6 +4,8 @@
 // that store, whose operations then do nothing.
 #pragma once
 
+#include "monitor/records/store.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -16,8 +18,6 @@ namespace brightlock {
 
 class RecordFile;
 class RecordTable;
-
-enum class Store { Log, Ups, Closed }; // tables record, UpsEvent, CloseApp
 
 class RecordStores : public QObject {
     Q_OBJECT
@@ -76,5 +76,3 @@ private:
 };
 
 } // namespace brightlock
-
-Q_DECLARE_METATYPE(brightlock::Store)

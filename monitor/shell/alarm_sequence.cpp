@@ -1,7 +1,7 @@
 // Alarm window rules; see alarm_sequence.h.
 #include "alarm_sequence.h"
 
-#include "monitor_settings.h"
+#include "settings_catalogue.h"
 
 namespace brightlock {
 
@@ -23,8 +23,8 @@ void AlarmSequence::resetAlarmDisplay() {
 
 void AlarmSequence::Load() {
     resetAlarmDisplay();
-    monitor_.page().LblAlarm.clear();
-    monitor_.page().notify();
+    monitor_.statusArea().LblAlarm.clear();
+    monitor_.statusArea().notify();
     monitor_.state().AlarmShown = true;
     Timer1.start();
 }

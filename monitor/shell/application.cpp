@@ -3,8 +3,9 @@
 
 #include "app_paths.h"
 #include "frm_splash.h"
+#include "frm_status.h"
 #include "help.h"
-#include "monitor_settings.h"
+#include "settings_catalogue.h"
 #include "store_recorder.h"
 #include "termination_signals.h"
 
@@ -31,6 +32,7 @@ Application::~Application() {
     main_.reset();
     question_.unload();
     alarm_.reset();
+    questions_.reset();
     shutdown_.reset();
     monitor_.reset();
 }
@@ -49,8 +51,7 @@ void Application::handOver() {
     if (!instance_->acquire()) {
         qCInfo(lcApp) << "Brightlock already runs here; this instance gives way";
         instance_->notifyRunning();
-        quitting_ = true;
-        QCoreApplication::quit();
+        quit();
         return;
     }
 
@@ -73,20 +74,21 @@ void Application::handOver() {
     alarm_->setMonitor(monitor_.get());
     shutdown_ =
         std::make_unique<ShutdownController>(*monitor_, *powerOff_, static_cast<ShutdownPorts&>(*this));
-    question_.setController(shutdown_.get());
+    questions_ = std::make_unique<QuestionModes>(monitor_->dialog(), static_cast<QuestionPorts&>(*this));
+    question_.setFactory([this] { return new FrmQuestion(*questions_); });
 
-    main_ = std::make_unique<frmMain>(*monitor_);
+    main_ = std::make_unique<frmMain>();
+    pages_ = addMainPages(*main_, *monitor_);
     hooks_->form = main_.get();
     main_->onCloseRequested = [this] { quit(); };
-    main_->onShutdownClicked = [this] { shutdown_->CmdShutdownClick(); };
+    pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
     tray_->onDoubleClick = [this] { main_->showFromTray(); };
 
     InstallF1Help();
     watchTerminationSignals([this] { quit(); });
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
-        if (monitor_)
-            monitor_->Form_Unload();
-    });
+    // The session may end the event loop without asking (a logout): the exit steps
+    // still run.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &Application::quit);
 
     monitor_->Form_Load();
     qCInfo(lcApp) << "monitor started in" << ApplicationDirectory();
@@ -109,6 +111,11 @@ void Application::quit() {
     QCoreApplication::quit();
 }
 
+void Application::showQuestion() {
+    if (FrmQuestion* dialog = question_.show())
+        dialog->activateWindow();
+}
+
 void Application::hideMainWindow() {
     if (main_)
         main_->hide();
@@ -126,8 +133,8 @@ bool Application::startCloser() {
     return started;
 }
 
-void Application::clearStore(EventRecorder::Store store) {
-    stores_->clear(StoreRecorder::storeOf(store));
+void Application::clearStore(Store store) {
+    stores_->clear(store);
 }
 
 void Application::showSaveList() {

@@ -1,13 +1,16 @@
 // The running monitor put together: the splash, the hand-over to the main window, the
-// single-instance rule, the objects the monitor works with, and the ways it ends.
+// single-instance rule, the objects the monitor works with, and the one way it ends.
 #pragma once
 
+#include "form_host.h"
 #include "frm_alarm.h"
 #include "frm_main.h"
 #include "frm_question.h"
+#include "main_pages.h"
 #include "monitor.h"
 #include "power_off.h"
 #include "psu_library.h"
+#include "question_modes.h"
 #include "record_stores.h"
 #include "shutdown_controller.h"
 #include "single_instance.h"
@@ -24,7 +27,7 @@ struct Options {
     bool dryRun = false; // never power the machine off; print a line instead
 };
 
-class Application : public QObject, private ShutdownPorts {
+class Application : public QObject, private ShutdownPorts, private QuestionPorts {
     Q_OBJECT
 public:
     explicit Application(Options options, QObject* parent = nullptr);
@@ -37,23 +40,29 @@ public:
     // created hidden, unless another instance already runs.
     void handOver();
 
-    // Ends the monitor the orderly way: exit steps, then the event loop ends.
+    // The one way the monitor ends, whatever asks for it (the close button, a signal, the
+    // session ending, a second instance giving way): the exit steps run once, then the
+    // event loop ends.
     void quit();
 
     Monitor* monitor() const { return monitor_.get(); }
     frmMain* mainWindow() const { return main_.get(); }
     ShutdownController* shutdown() const { return shutdown_.get(); }
+    QuestionModes* questions() const { return questions_.get(); }
     AlarmHost* alarm() const { return alarm_.get(); }
 
 private:
     class FormHooks;
 
-    void showQuestion() override { question_.show(); }
+    // QuestionPorts
+    void showQuestion() override;
     void unloadQuestion() override { question_.unload(); }
+    void startShutdown() override { shutdown_->StartShutdown(ShutdownController::Asker::Question); }
+    void clearStore(Store store) override;
+    // ShutdownPorts
     void hideMainWindow() override;
     void hideAlarm() override;
     bool startCloser() override;
-    void clearStore(EventRecorder::Store store) override;
 
     void showSaveList();
     void tellUserOnce(const QString& message);
@@ -71,8 +80,10 @@ private:
     std::unique_ptr<FormHooks> hooks_;
     std::unique_ptr<Monitor> monitor_;
     std::unique_ptr<ShutdownController> shutdown_;
-    QuestionHost question_;
+    std::unique_ptr<QuestionModes> questions_;
+    FormHost<FrmQuestion> question_;
     std::unique_ptr<frmMain> main_;
+    MainPages pages_;
     bool quitting_ = false;
 };
 

@@ -110,36 +110,31 @@ void frmAlarm::paintEvent(QPaintEvent*) {
     DrawGradient(p, width(), height(), kGradientLeft, kGradientRight);
 }
 
-AlarmHost::AlarmHost(std::function<void()> startShutdown) : startShutdown_(std::move(startShutdown)) {}
-
-AlarmHost::~AlarmHost() {
-    delete window_;
+AlarmHost::AlarmHost(std::function<void()> startShutdown) : startShutdown_(std::move(startShutdown)) {
+    host_.setFactory([this]() -> frmAlarm* {
+        if (!monitor_)
+            return nullptr;
+        return new frmAlarm(*monitor_, startShutdown_, [this] { unloadAlarm(); });
+    });
 }
 
 void AlarmHost::showAlarm() {
-    if (!monitor_)
-        return;
-    if (!window_)
-        window_ = new frmAlarm(*monitor_, startShutdown_, [this] { unloadAlarm(); });
-    window_->show();
-    window_->raise();
+    host_.show();
 }
 
 void AlarmHost::unloadAlarm() {
-    if (!window_)
-        return;
-    frmAlarm* w = window_;
-    window_ = nullptr;
-    w->sequence().Timer1.stop();
-    w->sequence().Timer2.stop();
-    w->sequence().Timer3.stop();
-    w->hide();
-    w->deleteLater(); // may be asked from inside the window's own timer tick
+    // Its timers stop at once: the window is deleted only when its own tick has returned.
+    if (frmAlarm* w = host_.form()) {
+        w->sequence().Timer1.stop();
+        w->sequence().Timer2.stop();
+        w->sequence().Timer3.stop();
+    }
+    host_.unload();
 }
 
 void AlarmHost::hideAlarm() {
-    if (window_)
-        window_->hide();
+    if (frmAlarm* w = host_.form())
+        w->hide();
 }
 
 } // namespace brightlock

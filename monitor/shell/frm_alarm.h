@@ -4,6 +4,7 @@
 #pragma once
 
 #include "alarm_sequence.h"
+#include "form_host.h"
 #include "skinned_form.h"
 
 #include <QPixmap>
@@ -64,19 +65,18 @@ class AlarmHost : public QObject, public AlarmControl {
     Q_OBJECT
 public:
     explicit AlarmHost(std::function<void()> startShutdown);
-    ~AlarmHost() override;
     // The monitor the window reports to; set once, before the first show.
     void setMonitor(Monitor* monitor) { monitor_ = monitor; }
 
     void showAlarm() override;
     void unloadAlarm() override;
     void hideAlarm();
-    frmAlarm* window() const { return window_; }
+    frmAlarm* window() const { return host_.form(); }
 
 private:
     Monitor* monitor_ = nullptr;
     std::function<void()> startShutdown_;
-    frmAlarm* window_ = nullptr;
+    FormHost<frmAlarm> host_;
 };
 
 } // namespace brightlock

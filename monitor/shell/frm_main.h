@@ -1,21 +1,19 @@
-// The main window: the tab row with its five pages and the Status page that shows what
-// the monitor decides. It is created hidden; the tray icon shows it, minimizing hides it
-// again, and closing it ends the monitor.
+// The main window: the title bar, the row of five tabs and the page host below it. Each
+// page is its own widget; a tab's click shows its page and hides the others. The window
+// is created hidden; the tray icon shows it, minimizing hides it again, and closing it
+// ends the monitor.
 #pragma once
 
-#include "monitor.h"
+#include "main_page.h"
+#include "monitor_ports.h"
 #include "skinned_form.h"
+#include "xpcmdbutton.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <array>
 #include <functional>
 
-class xpcmdbutton;
-
 namespace brightlock {
-
-class StatusDiagram;
 
 class frmMain : public SkinnedForm, public MainFormHooks {
     Q_OBJECT
@@ -24,12 +22,17 @@ public:
     static constexpr int kHeight = 440;
     enum Page { PageStatus, PageLog, PageEvent, PageClosed, PageEventManager, PageCount };
 
-    explicit frmMain(Monitor& monitor, QWidget* parent = nullptr);
+    explicit frmMain(QWidget* parent = nullptr);
+
+    // Puts a page in the host under its tab; the window owns it from then on.
+    void setPage(Page which, MainPage* page);
+    MainPage* page(Page which) const { return pages_[which]; }
 
     void LayoutFormSkin() override;
     void selectStatusPage() override { selectPage(PageStatus); }
 
-    // A tab click: its outline turns green, its page shows, the others hide.
+    // A tab click: its outline turns green and the others blue, its page shows and the
+    // others hide, then the page does its opening work.
     void selectPage(Page page);
     Page selectedPage() const { return selected_; }
 
@@ -38,31 +41,18 @@ public:
 
     // The user closed the window: the monitor's exit steps run, then the program ends.
     std::function<void()> onCloseRequested;
-    // The "Shutdown" button was clicked.
-    std::function<void()> onShutdownClicked;
-
-    QFrame* pageFrame(Page page) const { return pages_[page]; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildTabs();
-    void buildStatusPage(QFrame* page);
-    void refreshStatus();
     void setOutline(int tab, const QColor& colour);
 
-    Monitor& monitor_;
     std::array<xpcmdbutton*, PageCount> tabs_{};
     std::array<QFrame*, PageCount> outlines_{};
-    std::array<QFrame*, PageCount> pages_{};
+    std::array<MainPage*, PageCount> pages_{};
     Page selected_ = PageStatus;
-    QLabel* message_ = nullptr;
-    QLabel* alarmText_ = nullptr;
-    QLabel* onBattery_ = nullptr;
-    QLabel* lowBattery_ = nullptr;
-    QLabel* alarmSign_ = nullptr;
-    xpcmdbutton* shutdown_ = nullptr;
 };
 
 } // namespace brightlock

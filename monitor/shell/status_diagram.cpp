@@ -5,26 +5,25 @@ namespace brightlock {
 namespace {
 
 struct Layer {
-    StatusDisplay::Picture picture;
+    PowerPath::Picture picture;
     const char* name;
     const char* file;
 };
 
 // Bottom to top.
 const Layer kLayers[] = {
-    {StatusDisplay::ImageAC1, "ImageAC1", ":/status/ac_still.png"},
-    {StatusDisplay::ImageAC2, "ImageAC2", ":/status/ac_flow.png"},
-    {StatusDisplay::Image1, "Image1", nullptr},
-    {StatusDisplay::ImageDC1, "ImageDC1", ":/status/dc_1.png"},
-    {StatusDisplay::ImageDC2, "ImageDC2", ":/status/dc_2.png"},
-    {StatusDisplay::ImageBL1, "ImageBL1", ":/status/bl_1.png"},
-    {StatusDisplay::ImageBL2, "ImageBL2", ":/status/bl_2.png"},
+    {PowerPath::ImageAC1, "ImageAC1", ":/status/ac_still.png"},
+    {PowerPath::ImageAC2, "ImageAC2", ":/status/ac_flow.png"},
+    {PowerPath::Image1, "Image1", nullptr},
+    {PowerPath::ImageDC1, "ImageDC1", ":/status/dc_1.png"},
+    {PowerPath::ImageDC2, "ImageDC2", ":/status/dc_2.png"},
+    {PowerPath::ImageBL1, "ImageBL1", ":/status/bl_1.png"},
+    {PowerPath::ImageBL2, "ImageBL2", ":/status/bl_2.png"},
 };
 
 } // namespace
 
-StatusDiagram::StatusDiagram(const StatusDisplay& display, QWidget* parent)
-    : QWidget(parent), display_(display) {
+StatusDiagram::StatusDiagram(const PowerPath& display, QWidget* parent) : QWidget(parent), display_(display) {
     setObjectName(QStringLiteral("PowerPath"));
     setFixedSize(kWidth, kHeight);
     auto* base = new QLabel(this);
@@ -44,17 +43,17 @@ StatusDiagram::StatusDiagram(const StatusDisplay& display, QWidget* parent)
     for (int i = 1; i <= 6; ++i)
         flow_[i] = QPixmap(QStringLiteral(":/status/flow_%1.png").arg(i));
     // Until the first flow frame is drawn, the flow picture starts where the sequence does.
-    labels_[StatusDisplay::Image1]->setPixmap(flow_[6]);
-    connect(&display_, &StatusDisplay::changed, this, &StatusDiagram::refresh);
+    labels_[PowerPath::Image1]->setPixmap(flow_[6]);
+    connect(&display_, &PowerPath::changed, this, &StatusDiagram::refresh);
     refresh();
 }
 
 void StatusDiagram::refresh() {
-    for (int p = 0; p < StatusDisplay::PictureCount; ++p)
-        labels_[p]->setVisible(display_.isShown(StatusDisplay::Picture(p)));
+    for (int p = 0; p < PowerPath::PictureCount; ++p)
+        labels_[p]->setVisible(display_.isShown(PowerPath::Picture(p)));
     const int image = display_.flowImage();
     if (image != flowShown_ && image >= 1 && image <= 6) {
-        labels_[StatusDisplay::Image1]->setPixmap(flow_[image]);
+        labels_[PowerPath::Image1]->setPixmap(flow_[image]);
         flowShown_ = image;
     }
 }

@@ -1,9 +1,9 @@
 // The power-path diagram on the Status page: the background and one picture per role
 // (ImageAC1, ImageAC2, Image1, ImageDC1, ImageDC2, ImageBL1, ImageBL2), stacked at the
-// same place and shown or hidden as the StatusDisplay says.
+// same place and shown or hidden as the PowerPath says.
 #pragma once
 
-#include "status_display.h"
+#include "power_path.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -18,15 +18,15 @@ public:
     static constexpr int kWidth = 440;
     static constexpr int kHeight = 200;
 
-    StatusDiagram(const StatusDisplay& display, QWidget* parent = nullptr);
+    StatusDiagram(const PowerPath& display, QWidget* parent = nullptr);
 
-    QLabel* picture(StatusDisplay::Picture p) const { return labels_[p]; }
+    QLabel* picture(PowerPath::Picture p) const { return labels_[p]; }
 
 private:
     void refresh();
 
-    const StatusDisplay& display_;
-    std::array<QLabel*, StatusDisplay::PictureCount> labels_{};
+    const PowerPath& display_;
+    std::array<QLabel*, PowerPath::PictureCount> labels_{};
     std::array<QPixmap, 7> flow_; // images 1 to 6 of the flow sequence (index 0 unused)
     int flowShown_ = -1;
 };

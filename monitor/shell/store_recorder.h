@@ -14,19 +14,7 @@ public:
     void appendProgramStart() override { stores_.appendProgramStart(); }
     void appendProgramQuit() override { stores_.appendProgramQuit(); }
     void record(const QString& text) override { stores_.appendEvent(text); }
-    void trimStep(EventRecorder::Store store, int limit) override { stores_.trimStep(storeOf(store), limit); }
-
-    static brightlock::Store storeOf(EventRecorder::Store store) {
-        switch (store) {
-        case EventRecorder::Ups:
-            return brightlock::Store::Ups;
-        case EventRecorder::Closed:
-            return brightlock::Store::Closed;
-        case EventRecorder::Log:
-            break;
-        }
-        return brightlock::Store::Log;
-    }
+    void trimStep(Store store, int limit) override { stores_.trimStep(store, limit); }
 
 private:
     RecordStores& stores_;

@@ -10,8 +10,7 @@
 
 namespace brightlock {
 
-FrmQuestion::FrmQuestion(ShutdownController& controller)
-    : QWidget(nullptr, Qt::Dialog), controller_(controller) {
+FrmQuestion::FrmQuestion(QuestionModes& modes) : QWidget(nullptr, Qt::Dialog), modes_(modes) {
     setObjectName(QStringLiteral("FrmQuestion"));
     setWindowTitle(QStringLiteral("System Information"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/alarm.png")));
@@ -27,7 +26,7 @@ FrmQuestion::FrmQuestion(ShutdownController& controller)
                         .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     icon->setGeometry(20, 22, 32, 32);
 
-    auto* label = new QLabel(controller.questionText(), this); // chosen once, at load
+    auto* label = new QLabel(modes.questionText(), this); // chosen once, at load
     label->setObjectName(QStringLiteral("Label1"));
     label->setGeometry(64, 22, 250, 32);
 
@@ -39,11 +38,11 @@ FrmQuestion::FrmQuestion(ShutdownController& controller)
     no->setGeometry(176, 80, 73, 25);
     connect(yes, &xpcmdbutton::Click, this, [this] {
         answered_ = true;
-        controller_.Yes();
+        modes_.Yes();
     });
     connect(no, &xpcmdbutton::Click, this, [this] {
         answered_ = true;
-        controller_.No();
+        modes_.No();
     });
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -54,31 +53,8 @@ void FrmQuestion::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!answered_) {
         answered_ = true;
-        controller_.No();
+        modes_.No();
     }
-}
-
-QuestionHost::~QuestionHost() {
-    delete dialog_.data();
-}
-
-void QuestionHost::show() {
-    if (!dialog_ && controller_)
-        dialog_ = new FrmQuestion(*controller_);
-    if (!dialog_)
-        return;
-    dialog_->show();
-    dialog_->raise();
-    dialog_->activateWindow();
-}
-
-void QuestionHost::unload() {
-    if (!dialog_)
-        return;
-    FrmQuestion* d = dialog_;
-    dialog_ = nullptr;
-    d->hide();
-    d->deleteLater(); // may be asked from inside the dialog's own click
 }
 
 } // namespace brightlock

@@ -1,20 +1,20 @@
-// Power-path diagram rules; see status_display.h.
-#include "status_display.h"
+// Power-path diagram rules; see power_path.h.
+#include "power_path.h"
 
 namespace brightlock {
 
-StatusDisplay::StatusDisplay(const UpsFlags& flags, QObject* parent) : QObject(parent), flags_(flags) {
+PowerPath::PowerPath(const UpsFlags& flags, QObject* parent) : QObject(parent), flags_(flags) {
     Timer4.setInterval(1000);
     Timer5.setInterval(1000);
     Timer6.setInterval(1000);
     Timer7.setInterval(200);
-    connect(&Timer4, &QTimer::timeout, this, &StatusDisplay::Timer4Tick);
-    connect(&Timer5, &QTimer::timeout, this, &StatusDisplay::Timer5Tick);
-    connect(&Timer6, &QTimer::timeout, this, &StatusDisplay::Timer6Tick);
-    connect(&Timer7, &QTimer::timeout, this, &StatusDisplay::Timer7Tick);
+    connect(&Timer4, &QTimer::timeout, this, &PowerPath::Timer4Tick);
+    connect(&Timer5, &QTimer::timeout, this, &PowerPath::Timer5Tick);
+    connect(&Timer6, &QTimer::timeout, this, &PowerPath::Timer6Tick);
+    connect(&Timer7, &QTimer::timeout, this, &PowerPath::Timer7Tick);
 }
 
-void StatusDisplay::setShown(Picture p, bool shown) {
+void PowerPath::setShown(Picture p, bool shown) {
     if (shown_[p] == shown)
         return;
     shown_[p] = shown;
@@ -22,12 +22,12 @@ void StatusDisplay::setShown(Picture p, bool shown) {
 }
 
 // A running timer keeps its rhythm: the Display methods are called at every poll.
-void StatusDisplay::startIfStopped(QTimer& t) {
+void PowerPath::startIfStopped(QTimer& t) {
     if (!t.isActive())
         t.start();
 }
 
-void StatusDisplay::AcPipeDisplay() {
+void PowerPath::AcPipeDisplay() {
     Timer5.stop();
     Timer6.stop();
     setShown(Image1, true);
@@ -37,14 +37,14 @@ void StatusDisplay::AcPipeDisplay() {
         startIfStopped(Timer4);
 }
 
-void StatusDisplay::AcPipeDisable() {
+void PowerPath::AcPipeDisable() {
     setShown(Image1, false);
     Timer4.stop();
     setShown(ImageAC1, false);
     setShown(ImageAC2, false);
 }
 
-void StatusDisplay::DcPipeDisplay() {
+void PowerPath::DcPipeDisplay() {
     setShown(Image1, false);
     Timer6.stop();
     Timer4.stop();
@@ -53,13 +53,13 @@ void StatusDisplay::DcPipeDisplay() {
     startIfStopped(Timer5);
 }
 
-void StatusDisplay::DcPipeDisable() {
+void PowerPath::DcPipeDisable() {
     Timer5.stop();
     setShown(ImageDC1, false);
     setShown(ImageDC2, false);
 }
 
-void StatusDisplay::LowPipeDisplay() {
+void PowerPath::LowPipeDisplay() {
     setShown(Image1, false);
     Timer5.stop();
     Timer4.stop();
@@ -68,13 +68,13 @@ void StatusDisplay::LowPipeDisplay() {
     startIfStopped(Timer6);
 }
 
-void StatusDisplay::LowPipeDisable() {
+void PowerPath::LowPipeDisable() {
     Timer6.stop();
     setShown(ImageBL1, false);
     setShown(ImageBL2, false);
 }
 
-void StatusDisplay::Timer4Tick() {
+void PowerPath::Timer4Tick() {
     if (shown_[ImageAC1]) {
         setShown(ImageAC1, false);
         setShown(ImageAC2, true);
@@ -90,7 +90,7 @@ void StatusDisplay::Timer4Tick() {
     }
 }
 
-void StatusDisplay::Timer7Tick() {
+void PowerPath::Timer7Tick() {
     if (FlowFrame == 0) {
         ++FlowCycles;
         if (FlowCycles == 2)
@@ -104,7 +104,7 @@ void StatusDisplay::Timer7Tick() {
     emit changed();
 }
 
-void StatusDisplay::blink(Picture first, Picture second) {
+void PowerPath::blink(Picture first, Picture second) {
     if (shown_[first]) {
         setShown(first, false);
         setShown(second, true);
@@ -114,10 +114,10 @@ void StatusDisplay::blink(Picture first, Picture second) {
     }
 }
 
-void StatusDisplay::Timer5Tick() {
+void PowerPath::Timer5Tick() {
     blink(ImageDC1, ImageDC2);
 }
-void StatusDisplay::Timer6Tick() {
+void PowerPath::Timer6Tick() {
     blink(ImageBL1, ImageBL2);
 }
 

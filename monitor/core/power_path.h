@@ -12,12 +12,12 @@
 
 namespace brightlock {
 
-class StatusDisplay : public QObject {
+class PowerPath : public QObject {
     Q_OBJECT
 public:
     enum Picture { ImageAC1, ImageAC2, Image1, ImageDC1, ImageDC2, ImageBL1, ImageBL2, PictureCount };
 
-    explicit StatusDisplay(const UpsFlags& flags, QObject* parent = nullptr);
+    explicit PowerPath(const UpsFlags& flags, QObject* parent = nullptr);
 
     void AcPipeDisplay();
     void AcPipeDisable();

@@ -7,7 +7,7 @@
 
 namespace brightlock {
 
-class StatusPage : public QObject {
+class StatusArea : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;

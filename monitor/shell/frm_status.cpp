@@ -1,0 +1,77 @@
+// Status page; see frm_status.h.
+#include "frm_status.h"
+
+#include "status_diagram.h"
+
+namespace brightlock {
+namespace {
+
+// The diagram fills the left of the page; the state pictures stand to its right, the
+// texts below it, and the button beside the countdown text it belongs to.
+constexpr QPoint kDiagramAt(14, 12);
+constexpr QPoint kStatePictureAt(500, 40); // on battery and low battery share one place
+constexpr QPoint kAlarmSignAt(500, 110);
+constexpr QSize kPictureSize(48, 48);
+constexpr QRect kMessageRect(14, 226, 440, 32);
+constexpr QRect kAlarmTextRect(14, 262, 440, 24);
+constexpr QRect kShutdownRect(484, 268, 100, 27);
+
+} // namespace
+
+frmStatus::frmStatus(const StatusArea& area, const PowerPath& path, QWidget* parent)
+    : MainPage(parent), area_(area) {
+    setObjectName(QStringLiteral("frmStatus"));
+    auto* diagram = new StatusDiagram(path, this);
+    diagram->move(kDiagramAt);
+
+    auto makePicture = [this](const char* name, const char* file, QPoint at) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setPixmap(QPixmap(QString::fromLatin1(file)));
+        label->setGeometry(QRect(at, kPictureSize));
+        label->hide();
+        return label;
+    };
+    onBattery_ = makePicture("ImaSOk", ":/icons/on_battery.png", kStatePictureAt);
+    lowBattery_ = makePicture("ImaSLow", ":/icons/low_battery.png", kStatePictureAt);
+    alarmSign_ = makePicture("ImaAlarm", ":/icons/alarm.png", kAlarmSignAt);
+
+    message_ = new QLabel(this);
+    message_->setObjectName(QStringLiteral("LblMessage"));
+    message_->setGeometry(kMessageRect);
+    QFont big = message_->font();
+    big.setPointSize(15);
+    big.setBold(true);
+    message_->setFont(big);
+
+    alarmText_ = new QLabel(this);
+    alarmText_->setObjectName(QStringLiteral("LblAlarm"));
+    alarmText_->setGeometry(kAlarmTextRect);
+    QFont mid = alarmText_->font();
+    mid.setPointSize(11);
+    alarmText_->setFont(mid);
+    alarmText_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+
+    shutdown_ = new xpcmdbutton(QStringLiteral("Shutdown"), this);
+    shutdown_->setObjectName(QStringLiteral("CmdShutdown"));
+    shutdown_->setGeometry(kShutdownRect);
+    connect(shutdown_, &xpcmdbutton::Click, this, [this] {
+        if (onShutdownClicked)
+            onShutdownClicked();
+    });
+
+    connect(&area_, &StatusArea::changed, this, &frmStatus::refresh);
+    refresh();
+}
+
+void frmStatus::refresh() {
+    message_->setText(area_.LblMessage);
+    message_->setStyleSheet(QStringLiteral("color: %1;").arg(area_.messageColor.name()));
+    alarmText_->setText(area_.LblAlarm);
+    onBattery_->setVisible(area_.ImaSOk);
+    lowBattery_->setVisible(area_.ImaSLow);
+    alarmSign_->setVisible(area_.ImaAlarm);
+    shutdown_->setEnabled(area_.CmdShutdownEnabled);
+}
+
+} // namespace brightlock

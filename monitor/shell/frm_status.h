@@ -1,0 +1,36 @@
+// The Status page: the power-path diagram, the status text and the countdown text, the
+// on-battery, low-battery and alarm pictures, and the "Shutdown" button. It shows what the
+// monitor's status area and power path say and holds no state of its own.
+#pragma once
+
+#include "main_page.h"
+#include "power_path.h"
+#include "status_area.h"
+#include "xpcmdbutton.h"
+
+#include <QLabel>
+#include <functional>
+
+namespace brightlock {
+
+class frmStatus : public MainPage {
+    Q_OBJECT
+public:
+    frmStatus(const StatusArea& area, const PowerPath& path, QWidget* parent = nullptr);
+
+    // The "Shutdown" button was clicked.
+    std::function<void()> onShutdownClicked;
+
+private:
+    void refresh();
+
+    const StatusArea& area_;
+    QLabel* message_ = nullptr;
+    QLabel* alarmText_ = nullptr;
+    QLabel* onBattery_ = nullptr;
+    QLabel* lowBattery_ = nullptr;
+    QLabel* alarmSign_ = nullptr;
+    xpcmdbutton* shutdown_ = nullptr;
+};
+
+} // namespace brightlock

@@ -1,0 +1,45 @@
+// What the confirmation dialog "System Information" is asking for: a shutdown of the
+// system and the UPS, or the clearing of a record store. Each opener sets its mode and
+// shows the one dialog; "YES" carries out every mode set, in a fixed order, and "NO"
+// drops them all. Windows and stores are reached through QuestionPorts.
+#pragma once
+
+#include "monitor/records/store.h"
+#include "monitor_state.h"
+
+#include <QString>
+
+namespace brightlock {
+
+class QuestionPorts {
+public:
+    virtual ~QuestionPorts() = default;
+    // Shows the dialog modeless, loading it first when it is not loaded.
+    virtual void showQuestion() = 0;
+    virtual void unloadQuestion() = 0;
+    // Starts the shutdown path for the dialog.
+    virtual void startShutdown() = 0;
+    // Deletes every row of a record store (a record page's clear-all).
+    virtual void clearStore(Store store) = 0;
+};
+
+class QuestionModes {
+public:
+    QuestionModes(DialogFlags& flags, QuestionPorts& ports) : flags_(flags), ports_(ports) {}
+
+    // The main window's "Shutdown" button.
+    void CmdShutdownClick();
+    // A record page's clear button.
+    void askClear(Store store);
+
+    // The dialog's message; the dialog asks for it once, when it loads.
+    QString questionText() const;
+    void Yes();
+    void No();
+
+private:
+    DialogFlags& flags_;
+    QuestionPorts& ports_;
+};
+
+} // namespace brightlock
