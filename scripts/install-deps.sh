@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-serialport-dev
     libgl-dev libx11-dev libxtst-dev
     # tests and benchmarks
-    libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus
+    libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus clang-format
     imagemagick trayer fonts-dejavu-core # screenshots of the windows and the tray
     # libPSU.so's nut driver, and the real server its tests start
     libupsclient-dev nut-server
