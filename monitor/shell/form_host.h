@@ -48,7 +48,6 @@ public:
     }
 
     Form* form() const { return form_.data(); }
-    bool isLoaded() const { return !form_.isNull(); }
 
 private:
     Factory make_;
