@@ -7,7 +7,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -19,7 +19,8 @@ namespace testing {
 
 namespace {
 
-// Starts `args` with standard output and error discarded and `extraEnv` added; 0 on failure.
+// Starts `args` with standard output and error discarded and `extraEnv` added; 0 when it
+// cannot be started.
 pid_t spawn(const QStringList& args, const QByteArray& extraEnv = {}) {
     std::vector<QByteArray> bytes;
     for (const QString& a : args)
@@ -40,14 +41,32 @@ pid_t spawn(const QStringList& args, const QByteArray& extraEnv = {}) {
         envp.push_back(added.data());
     envp.push_back(nullptr);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    return error ? 0 : pid;
+    // The child ends with this process even when the test is killed, and a failed exec is
+    // reported back through a pipe that the exec closes.
+    const pid_t parent = getpid();
+    int execFailed[2];
+    if (pipe2(execFailed, O_CLOEXEC) != 0)
+        return 0;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(127);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execvpe(argv[0], argv.data(), envp.data());
+        const char failed = 1;
+        (void)!write(execFailed[1], &failed, 1);
+        _exit(127);
+    }
+    close(execFailed[1]);
+    char failed = 0;
+    const bool started = pid > 0 && read(execFailed[0], &failed, 1) == 0;
+    close(execFailed[0]);
+    if (pid > 0 && !started)
+        waitpid(pid, nullptr, 0);
+    return started ? pid : 0;
 }
 
 void stop(pid_t pid) {
