@@ -38,40 +38,37 @@ Atom Connection::atom(const char* name) {
 
 QVector<quint64> Connection::numbers(Window window, const char* property, Atom type) {
     QVector<quint64> values;
-    if (!window)
-        return values;
-    Atom actualType = None;
-    int format = 0;
-    unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display_, window, atom(property), 0, 4096, False, type, &actualType,
-                                          &format, &count, &remaining, &data);
-    if (status == Success && data && actualType == type && format == 32) {
+    read(window, property, type, 32, [&](const unsigned char* data, unsigned long count) {
         // Xlib hands 32-bit items over as longs.
         const long* items = reinterpret_cast<const long*>(data);
         for (unsigned long i = 0; i < count; ++i)
             values.append(quint64(static_cast<unsigned long>(items[i])));
-    }
-    if (data)
-        XFree(data);
+    });
     return values;
 }
 
 QByteArray Connection::bytes(Window window, const char* property, Atom type) {
     QByteArray value;
+    read(window, property, type, 8, [&](const unsigned char* data, unsigned long count) {
+        value = QByteArray(reinterpret_cast<const char*>(data), int(count));
+    });
+    return value;
+}
+
+template <typename Take>
+void Connection::read(Window window, const char* property, Atom type, int format, Take take) {
     if (!window)
-        return value;
+        return;
     Atom actualType = None;
-    int format = 0;
+    int actualFormat = 0;
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
     const int status = XGetWindowProperty(display_, window, atom(property), 0, 65536, False, type,
-                                          &actualType, &format, &count, &remaining, &data);
-    if (status == Success && data && actualType == type && format == 8)
-        value = QByteArray(reinterpret_cast<const char*>(data), int(count));
+                                          &actualType, &actualFormat, &count, &remaining, &data);
+    if (status == Success && data && actualType == type && actualFormat == format)
+        take(data, count);
     if (data)
         XFree(data);
-    return value;
 }
 
 bool Connection::supports(const char* name) {

@@ -50,6 +50,9 @@ public:
     bool errorsSince();
 
 private:
+    // Reads a property of the given type and format (8 or 32) and hands its items to `take`.
+    template <typename Take> void read(Window window, const char* property, Atom type, int format, Take take);
+
     Display* display_;
     Window root_;
     XErrorHandler previousHandler_;

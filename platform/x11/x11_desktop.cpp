@@ -17,25 +17,13 @@ namespace {
 
 using x11::Connection;
 
+// The keys before Key::A in their order; Alt, Control, Shift and Super are the left-hand ones.
 KeySym keysymOf(Key key) {
-    switch (key) {
-    case Key::Return:
-        return XK_Return;
-    case Key::Escape:
-        return XK_Escape;
-    case Key::Tab:
-        return XK_Tab;
-    case Key::Alt:
-        return XK_Alt_L;
-    case Key::Control:
-        return XK_Control_L;
-    case Key::Shift:
-        return XK_Shift_L;
-    case Key::Super:
-        return XK_Super_L;
-    default:
-        return XK_a + (int(key) - int(Key::A));
-    }
+    static const KeySym named[] = {XK_Return,    XK_Escape,  XK_Tab,    XK_Alt_L,
+                                   XK_Control_L, XK_Shift_L, XK_Super_L};
+    if (key < Key::A)
+        return named[int(key)];
+    return XK_a + KeySym(int(key) - int(Key::A));
 }
 
 // Source indication 2: the request comes from a pager-like tool acting for the user, which
