@@ -1,5 +1,6 @@
 // close: the companion program the monitor starts just before a shutdown. For now it
 // saves nothing: it signs off and asks the monitor to go on with the shutdown.
+#include "desktop.h"
 #include "settings.h"
 #include "settings_catalogue.h"
 
@@ -11,6 +12,13 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--help")) {
             std::printf("Usage: close\nStarted by Brightlock before a shutdown; asks it to shut down.\n");
+            // Whether this session's windows could be driven, for someone finding out why
+            // nothing was saved.
+            QString whyNot;
+            if (brightlock::openDesktop(whyNot))
+                std::printf("Desktop: usable\n");
+            else
+                std::printf("Desktop: not usable: %s\n", qPrintable(whyNot));
             return 0;
         }
     }

@@ -1,0 +1,196 @@
+// A scripted desktop for tests of the closer. Windows have titles, a stacking order and a
+// window in front; each document window says what its program does when asked to close.
+// Every action is recorded in order, keys and text with the window that had the keyboard.
+#pragma once
+
+#include "desktop.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace fakes {
+
+// What a program does when its document window is asked to close.
+enum class OnClose {
+    Closes,             // the window goes away at once
+    AsksToSave,         // a save prompt; Enter saves the document and the window goes away
+    AsksThenSaveDialog, // a save prompt; Enter opens a save dialog
+    SaveDialog,         // a save dialog at once
+    StaysOpen,          // nothing happens
+};
+// In a save dialog, the typed text followed by Enter saves under that name (`savedAs`)
+// and the window goes away.
+
+class FakeDesktop : public brightlock::Desktop {
+public:
+    using WindowId = brightlock::WindowId;
+    using Key = brightlock::Key;
+    enum class Role { Document, Prompt, SaveDialog };
+
+    struct Window {
+        WindowId id = 0;
+        QString title;
+        Role role = Role::Document;
+        OnClose onClose = OnClose::Closes;
+        WindowId document = 0; // for dialogs: the document window they belong to
+        WindowId owner = 0;    // WM_TRANSIENT_FOR
+        quint64 client = 0;
+        qint64 pid = 0;
+        bool minimized = false;
+        QString typed; // everything typed while this window had the keyboard
+    };
+
+    QStringList calls;   // "activate 3", "close 3", "minimizeAll", "keyDown Return @5", "type abc @5"
+    QStringList savedAs; // names confirmed in save dialogs
+    // Dialogs are transient for their document; when false they are plain windows of the
+    // same program, as some toolkits make them.
+    bool dialogsTransient = true;
+
+    // A new document window of a program of its own, on top and in front.
+    WindowId addWindow(const QString& title, OnClose onClose = OnClose::Closes) {
+        Window w;
+        w.id = nextId_++;
+        w.title = title;
+        w.onClose = onClose;
+        w.client = w.id << 21;
+        w.pid = qint64(1000 + w.id);
+        return add(w);
+    }
+    WindowId addPanel() { return panel_ = nextId_++; }
+    // The window in front, as the user or a program might change it.
+    void setActive(WindowId id) { active_ = id; }
+    Window* window(WindowId id) {
+        auto it = std::find_if(stack_.begin(), stack_.end(), [id](const Window& w) { return w.id == id; });
+        return it == stack_.end() ? nullptr : &*it;
+    }
+
+    WindowId activeWindow() override { return active_; }
+    QString windowTitle(WindowId id) override { return window(id) ? window(id)->title : QString(); }
+    WindowId panelWindow() override { return panel_; }
+    QVector<WindowId> clientWindows() override {
+        QVector<WindowId> ids;
+        for (const Window& w : stack_)
+            ids.append(w.id);
+        return ids;
+    }
+    WindowId transientFor(WindowId id) override { return window(id) ? window(id)->owner : 0; }
+    qint64 processOf(WindowId id) override { return window(id) ? window(id)->pid : 0; }
+    quint64 clientOf(WindowId id) override { return window(id) ? window(id)->client : 0; }
+    WindowId probeWindow(WindowId id) override { return window(id) ? id : 0; }
+
+    bool activateWindow(WindowId id) override {
+        calls << QStringLiteral("activate %1").arg(id);
+        Window* w = window(id);
+        if (!w)
+            return false;
+        w->minimized = false;
+        Window moved = *w;
+        stack_.erase(stack_.begin() + (w - stack_.data()));
+        stack_.append(moved);
+        active_ = id;
+        return true;
+    }
+    bool requestClose(WindowId id) override {
+        calls << QStringLiteral("close %1").arg(id);
+        Window* w = window(id);
+        if (!w || w->role != Role::Document)
+            return w != nullptr;
+        switch (w->onClose) {
+        case OnClose::Closes:
+            remove(id);
+            break;
+        case OnClose::AsksToSave:
+        case OnClose::AsksThenSaveDialog:
+            addDialog(*w, Role::Prompt);
+            break;
+        case OnClose::SaveDialog:
+            addDialog(*w, Role::SaveDialog);
+            break;
+        case OnClose::StaysOpen:
+            break;
+        }
+        return true;
+    }
+    bool minimizeAll() override {
+        calls << QStringLiteral("minimizeAll");
+        for (Window& w : stack_)
+            w.minimized = true;
+        active_ = 0;
+        return true;
+    }
+
+    bool keyDown(Key key) override {
+        calls << QStringLiteral("keyDown %1 @%2").arg(brightlock::keyName(key)).arg(active_);
+        if (key == Key::Return)
+            enter();
+        return true;
+    }
+    bool keyUp(Key key) override {
+        calls << QStringLiteral("keyUp %1 @%2").arg(brightlock::keyName(key)).arg(active_);
+        return true;
+    }
+    bool typeText(const QString& text) override {
+        calls << QStringLiteral("type %1 @%2").arg(text).arg(active_);
+        if (Window* w = window(active_))
+            w->typed += text;
+        return true;
+    }
+
+private:
+    WindowId add(const Window& w) {
+        stack_.append(w);
+        active_ = w.id;
+        return w.id;
+    }
+    void addDialog(const Window& document, Role role) {
+        Window d;
+        d.id = nextId_++;
+        d.title = role == Role::Prompt ? QStringLiteral("Save changes?") : QStringLiteral("Save As");
+        d.role = role;
+        d.document = document.id;
+        d.owner = dialogsTransient ? document.id : 0;
+        d.client = document.client;
+        d.pid = document.pid;
+        add(d);
+    }
+    void remove(WindowId id) {
+        stack_.erase(std::remove_if(stack_.begin(), stack_.end(),
+                                    [id](const Window& w) { return w.id == id || w.document == id; }),
+                     stack_.end());
+        if (window(active_))
+            return;
+        auto shown =
+            std::find_if(stack_.rbegin(), stack_.rend(), [](const Window& w) { return !w.minimized; });
+        active_ = shown == stack_.rend() ? 0 : shown->id;
+    }
+    // Enter in a dialog answers it; in a document it is only a typed line break.
+    void enter() {
+        Window* w = window(active_);
+        if (!w)
+            return;
+        if (w->role == Role::Document) {
+            w->typed += QLatin1Char('\n');
+            return;
+        }
+        const WindowId document = w->document;
+        if (w->role == Role::SaveDialog) {
+            savedAs << w->typed;
+            remove(document);
+            return;
+        }
+        if (window(document)->onClose == OnClose::AsksThenSaveDialog) {
+            const Window owner = *window(document);
+            remove(w->id);
+            addDialog(owner, Role::SaveDialog);
+            return;
+        }
+        remove(document);
+    }
+
+    QVector<Window> stack_; // bottom to top
+    WindowId active_ = 0;
+    WindowId panel_ = 0;
+    WindowId nextId_ = 1;
+};
+
+} // namespace fakes
