@@ -13,6 +13,7 @@
 
 using brightlock::frmMain;
 using brightlock::StatusDisplay;
+using brightlock::xpcmdbutton;
 
 class TestWindows : public QObject {
     Q_OBJECT

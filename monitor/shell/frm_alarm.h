@@ -9,7 +9,6 @@
 #include <QPixmap>
 #include <functional>
 
-class xpcmdbutton;
 class QLabel;
 
 namespace brightlock {

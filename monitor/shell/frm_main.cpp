@@ -150,7 +150,7 @@ void frmMain::refreshStatus() {
 }
 
 void frmMain::LayoutFormSkin() {
-    ::LayoutFormSkin(this);
+    brightlock::LayoutFormSkin(this);
 }
 
 void frmMain::selectPage(Page page) {

@@ -11,11 +11,10 @@
 #include <array>
 #include <functional>
 
-class xpcmdbutton;
-
 namespace brightlock {
 
 class StatusDiagram;
+class xpcmdbutton;
 
 class frmMain : public SkinnedForm, public MainFormHooks {
     Q_OBJECT

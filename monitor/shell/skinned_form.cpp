@@ -10,7 +10,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 
-using namespace brightlock;
+namespace brightlock {
 
 namespace {
 
@@ -24,12 +24,12 @@ public:
 
     void fit(QSize size) {
         setGeometry(QRect(QPoint(0, 0), size));
-        m_rim = rimOf(roundFormRegion(size), size);
+        rim_ = rimOf(roundFormRegion(size), size);
         update();
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, m_rim); }
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, rim_); }
 
 private:
     // The pixels of the shape with a four-neighbour outside it.
@@ -53,7 +53,7 @@ private:
         return rim;
     }
 
-    QImage m_rim;
+    QImage rim_;
 };
 
 } // namespace
@@ -77,16 +77,16 @@ SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
     SkinLabel* close = addImage(kTitleClose, "title_close.png", false);
     SkinLabel* help = addImage(kTitleHelp, "title_help.png", false);
 
-    m_title = new SkinLabel(this);
-    m_title->setObjectName(kTitle);
-    m_title->setTextFormat(Qt::PlainText);
-    QFont titleFont = m_title->font();
+    title_ = new SkinLabel(this);
+    title_->setObjectName(kTitle);
+    title_->setTextFormat(Qt::PlainText);
+    QFont titleFont = title_->font();
     titleFont.setBold(true);
-    m_title->setFont(titleFont);
-    QPalette titlePal = m_title->palette();
+    title_->setFont(titleFont);
+    QPalette titlePal = title_->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         titlePal.setColor(group, QPalette::WindowText, Qt::white);
-    m_title->setPalette(titlePal);
+    title_->setPalette(titlePal);
 
     // The help image keeps its design place, left of minimize on a 552 px window; each
     // window moves it where it wants it, and only windows that use it show it.
@@ -96,11 +96,11 @@ SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
     connect(close, &SkinLabel::Click, this, &SkinnedForm::TitleCloseClick);
     connect(minimize, &SkinLabel::Click, this, &SkinnedForm::TitleMinimizeClick);
     connect(help, &SkinLabel::Click, this, &SkinnedForm::TitleHelpClick);
-    for (SkinLabel* piece : {m_title, left, main, right})
+    for (SkinLabel* piece : {title_, left, main, right})
         connect(piece, &SkinLabel::MouseDown, this,
                 [this](int button, int, float, float) { emit TitleMouseDown(button); });
 
-    m_outline = new FrameOutline(this);
+    outline_ = new FrameOutline(this);
     resize(552, 172);
 }
 
@@ -116,13 +116,13 @@ SkinLabel* SkinnedForm::addImage(const char* name, const QString& picture, bool 
 }
 
 void SkinnedForm::setTitle(const QString& title) {
-    m_title->setText(title);
-    m_title->adjustSize();
+    title_->setText(title);
+    title_->adjustSize();
     setWindowTitle(title);
 }
 
 QString SkinnedForm::title() const {
-    return m_title->text();
+    return title_->text();
 }
 
 SkinLabel* SkinnedForm::skinImage(const QString& name) const {
@@ -140,13 +140,15 @@ void SkinnedForm::useMainTitleBar() {
 
 void SkinnedForm::resizeEvent(QResizeEvent* event) {
     LayoutFormSkin(this);
-    static_cast<FrameOutline*>(m_outline)->fit(size());
-    m_outline->raise();
+    static_cast<FrameOutline*>(outline_)->fit(size());
+    outline_->raise();
     QWidget::resizeEvent(event);
 }
 
 void SkinnedForm::showEvent(QShowEvent* event) {
     // Controls that a derived window added after construction sit above the rim otherwise.
-    m_outline->raise();
+    outline_->raise();
     QWidget::showEvent(event);
 }
+
+} // namespace brightlock

@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <cstdio>
 
+using namespace brightlock;
+
 namespace {
 
 const QColor kFace(207, 207, 207);
