@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <vector>
 
+namespace palette = brightlock::palette;
+
 namespace {
 
 const QColor kClear(0, 0, 0, 0);

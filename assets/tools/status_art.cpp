@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace palette = brightlock::palette;
+
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
