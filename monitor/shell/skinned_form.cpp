@@ -3,6 +3,7 @@
 
 #include "form_skin.h"
 #include "palette.h"
+#include "resource_paths.h"
 #include "skin_label.h"
 #include "skin_parts.h"
 #include "skin_pictures.h"
@@ -67,15 +68,15 @@ SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
     setPalette(pal);
 
     // Stacking order: the title pieces under the title text and the buttons.
-    SkinLabel* left = addImage(kTitleLeft, "title_left.png", false);
-    SkinLabel* main = addImage(kTitleMain, "title_main.png", true);
-    SkinLabel* right = addImage(kTitleRight, "title_right.png", false);
-    addImage(kBottomLeft, "bottom_left.png", false);
-    addImage(kBottom, "bottom_main.png", true);
-    addImage(kBottomRight, "bottom_right.png", false);
-    SkinLabel* minimize = addImage(kTitleMinimize, "title_minimize.png", false);
-    SkinLabel* close = addImage(kTitleClose, "title_close.png", false);
-    SkinLabel* help = addImage(kTitleHelp, "title_help.png", false);
+    SkinLabel* left = addImage(kTitleLeft, res::kSkinTitleLeft, false);
+    SkinLabel* main = addImage(kTitleMain, res::kSkinTitleMain, true);
+    SkinLabel* right = addImage(kTitleRight, res::kSkinTitleRight, false);
+    addImage(kBottomLeft, res::kSkinBottomLeft, false);
+    addImage(kBottom, res::kSkinBottom, true);
+    addImage(kBottomRight, res::kSkinBottomRight, false);
+    SkinLabel* minimize = addImage(kTitleMinimize, res::kSkinTitleMinimize, false);
+    SkinLabel* close = addImage(kTitleClose, res::kSkinTitleClose, false);
+    SkinLabel* help = addImage(kTitleHelp, res::kSkinTitleHelp, false);
 
     title_ = new SkinLabel(this);
     title_->setObjectName(kTitle);
@@ -106,7 +107,7 @@ SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
 
 SkinnedForm::~SkinnedForm() = default;
 
-SkinLabel* SkinnedForm::addImage(const char* name, const QString& picture, bool stretched) {
+SkinLabel* SkinnedForm::addImage(const char* name, const char* picture, bool stretched) {
     auto* image = new SkinLabel(this);
     image->setObjectName(name);
     image->setPixmap(skin::picture(picture));

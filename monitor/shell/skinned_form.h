@@ -40,7 +40,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    SkinLabel* addImage(const char* name, const QString& picture, bool stretched);
+    SkinLabel* addImage(const char* name, const char* picture, bool stretched);
 
     SkinLabel* title_;
     QWidget* outline_;
