@@ -74,7 +74,7 @@ private:
 template <const GlyphSet& Glyphs> class GlyphControlOf : public GlyphControl {
 public:
     explicit GlyphControlOf(QWidget* parent = nullptr) : GlyphControl(QString(), Glyphs, parent) {}
-    explicit GlyphControlOf(const QString& caption, QWidget* parent = nullptr)
+    GlyphControlOf(const QString& caption, QWidget* parent = nullptr)
         : GlyphControl(caption, Glyphs, parent) {}
 };
 
