@@ -14,6 +14,7 @@
 
 using brightlock::frmMain;
 using brightlock::PowerPath;
+using brightlock::xpcmdbutton;
 
 class TestWindows : public QObject {
     Q_OBJECT

@@ -3,6 +3,7 @@
 // Usage: skin_art <assets folder>. Everything is drawn pixel by pixel from palette.h so
 // the pictures stay crisp at 100 % and come out identical at every run.
 #include "palette.h"
+#include "resource_paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +15,9 @@
 #include <cmath>
 #include <cstdio>
 #include <vector>
+
+namespace palette = brightlock::palette;
+namespace res = brightlock::res;
 
 namespace {
 
@@ -64,8 +68,9 @@ void stamp(QImage& img, int x0, int y0, const std::vector<const char*>& rows, co
                 put(img, x0 + x, y0 + y, c);
 }
 
-bool save(const QImage& img, const QString& dir, const QString& name) {
-    const QString path = dir + "/" + name;
+// Writes the picture of resource `resource` into the assets folder `folder`.
+bool save(const QImage& img, const QString& folder, const char* resource) {
+    const QString path = folder + "/" + res::assetFile(resource);
     if (!img.save(path, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
@@ -379,25 +384,25 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: skin_art <assets folder>\n");
         return 2;
     }
-    const QString dir = QString::fromLocal8Bit(argv[1]) + "/skin";
-    if (!QDir().mkpath(dir)) {
-        std::fprintf(stderr, "cannot create %s\n", qPrintable(dir));
+    const QString dir = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(dir + "/skin")) {
+        std::fprintf(stderr, "cannot create %s/skin\n", qPrintable(dir));
         return 1;
     }
-    bool ok = save(buttonStrip(), dir, "button.png") && save(checkStrip(), dir, "checkbox.png");
+    bool ok = save(buttonStrip(), dir, res::kSkinButton) && save(checkStrip(), dir, res::kSkinCheckBox);
     for (int k = 0; k < 8 && ok; ++k)
-        ok = save(radioGlyph(k >= 4, Look(k % 4)), dir, QString("radio%1.png").arg(k));
-    ok = ok && save(titlePiece(-1), dir, "title_left.png") && save(titlePiece(0), dir, "title_main.png") &&
-         save(titlePiece(1), dir, "title_right.png");
-    ok = ok && save(titleButton({"#######", "#######"}, 3, 8), dir, "title_minimize.png");
+        ok = save(radioGlyph(k >= 4, Look(k % 4)), dir, res::kSkinRadio[k]);
+    ok = ok && save(titlePiece(-1), dir, res::kSkinTitleLeft) &&
+         save(titlePiece(0), dir, res::kSkinTitleMain) && save(titlePiece(1), dir, res::kSkinTitleRight);
+    ok = ok && save(titleButton({"#######", "#######"}, 3, 8), dir, res::kSkinTitleMinimize);
     ok = ok && save(titleButton({"##...##", "###.###", ".#####.", "..###..", ".#####.", "###.###", "##...##"},
                                 3, 3),
-                    dir, "title_close.png");
+                    dir, res::kSkinTitleClose);
     ok = ok && save(titleButton({".###.", "##.##", "...##", "..##.", "..#..", ".....", "..#.."}, 4, 3), dir,
-                    "title_help.png");
-    ok = ok && save(footerPiece(17, 27), dir, "bottom_left.png") &&
-         save(footerPiece(17, 28), dir, "bottom_main.png") &&
-         save(footerPiece(18, 28), dir, "bottom_right.png");
-    ok = ok && save(progressSkin(), dir, "progress.png");
+                    res::kSkinTitleHelp);
+    ok = ok && save(footerPiece(17, 27), dir, res::kSkinBottomLeft) &&
+         save(footerPiece(17, 28), dir, res::kSkinBottom) &&
+         save(footerPiece(18, 28), dir, res::kSkinBottomRight);
+    ok = ok && save(progressSkin(), dir, res::kSkinProgress);
     return ok ? 0 : 1;
 }

@@ -91,7 +91,7 @@ void frmMain::setOutline(int tab, const QColor& colour) {
 }
 
 void frmMain::LayoutFormSkin() {
-    ::LayoutFormSkin(this);
+    brightlock::LayoutFormSkin(this);
 }
 
 void frmMain::selectPage(Page page) {
