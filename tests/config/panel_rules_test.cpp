@@ -197,8 +197,7 @@ void PanelRulesTest::osDisableAllAndPortList() {
     home.set("MsComm", "ComboPort", "3"); // the name as the page reads it; Apply writes "Mscomm"
     home.set("OSEvent", "Closecount", "250");
     OsPanel p;
-    for (int visit = 0; visit < 3; ++visit)
-        loadOsPanel(p);
+    loadOsPanel(p);
     QCOMPARE(p.ports, QStringList({"USB", "COM1", "COM2", "COM3", "COM4"}));
     QCOMPARE(p.portText(), QString("COM3"));
     QCOMPARE(p.limits[2], QString("250"));
