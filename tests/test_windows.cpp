@@ -1,6 +1,7 @@
 // The monitor's windows on the offscreen platform: the main window follows what the
 // monitor decides, the tabs switch pages, the splash hands over once, and the tray icon
 // reacts to a left double-click only.
+#include "config/recording_messages.h"
 #include "frm_main.h"
 #include "frm_splash.h"
 #include "main_pages.h"
@@ -28,8 +29,9 @@ private slots:
 
 void TestWindows::statusPageFollowsTheMonitor() {
     MonitorRig r;
+    RecordingMessages messages;
     frmMain w;
-    brightlock::addMainPages(w, r.monitor);
+    brightlock::addMainPages(w, r.monitor, messages);
     QCOMPARE(w.size(), QSize(frmMain::kWidth, frmMain::kHeight));
     r.monitor.Form_Load();
     r.psu.acPresent = false;
@@ -59,8 +61,9 @@ void TestWindows::statusPageFollowsTheMonitor() {
 
 void TestWindows::tabsSwitchPages() {
     MonitorRig r;
+    RecordingMessages messages;
     frmMain w;
-    brightlock::addMainPages(w, r.monitor);
+    brightlock::addMainPages(w, r.monitor, messages);
     w.selectStatusPage();
     const char* pages[] = {"frmStatus", "FrmLog", "FrmUpsEvent", "FrmClose", "FrmEventManager"};
     const char* tabs[] = {"xpcmdbutton1", "xpcmdbutton2", "xpcmdbutton3", "xpcmdbutton4", "xpcmdbutton5"};

@@ -78,7 +78,8 @@ void Application::handOver() {
     question_.setFactory([this] { return new FrmQuestion(*questions_); });
 
     main_ = std::make_unique<frmMain>();
-    pages_ = addMainPages(*main_, *monitor_);
+    messages_ = std::make_unique<CriticalMessageBox>(main_.get());
+    pages_ = addMainPages(*main_, *monitor_, *messages_);
     hooks_->form = main_.get();
     main_->onCloseRequested = [this] { quit(); };
     pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };

@@ -2,6 +2,7 @@
 // single-instance rule, the objects the monitor works with, and the one way it ends.
 #pragma once
 
+#include "critical_message_box.h"
 #include "form_host.h"
 #include "frm_alarm.h"
 #include "frm_main.h"
@@ -82,6 +83,7 @@ private:
     std::unique_ptr<ShutdownController> shutdown_;
     std::unique_ptr<QuestionModes> questions_;
     FormHost<FrmQuestion> question_;
+    std::unique_ptr<CriticalMessageBox> messages_; // outlives the pages that use it
     std::unique_ptr<frmMain> main_;
     MainPages pages_;
     bool quitting_ = false;

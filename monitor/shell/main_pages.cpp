@@ -9,13 +9,13 @@
 
 namespace brightlock {
 
-MainPages addMainPages(frmMain& window, Monitor& monitor) {
+MainPages addMainPages(frmMain& window, Monitor& monitor, MessagePort& messages) {
     MainPages p;
     p.status = new frmStatus(monitor.statusArea(), monitor.powerPath());
     p.log = new FrmLog;
     p.upsEvent = new FrmUpsEvent;
     p.closed = new FrmClose;
-    p.eventManager = new FrmEventManager;
+    p.eventManager = new FrmEventManager(monitor, messages);
     window.setPage(frmMain::PageStatus, p.status);
     window.setPage(frmMain::PageLog, p.log);
     window.setPage(frmMain::PageEvent, p.upsEvent);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "frm_main.h"
+#include "message_port.h"
 #include "monitor.h"
 
 namespace brightlock {
@@ -20,6 +21,7 @@ struct MainPages {
     FrmEventManager* eventManager = nullptr;
 };
 
-MainPages addMainPages(frmMain& window, Monitor& monitor);
+// `messages` tells the user of a refused setting on the Event Manager page.
+MainPages addMainPages(frmMain& window, Monitor& monitor, MessagePort& messages);
 
 } // namespace brightlock
