@@ -77,6 +77,11 @@ void TestIni::lookupRules_data() {
         << QByteArray("[A]\n;k=1\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("2");
     QTest::newRow("key before any section")
         << QByteArray("k=1\n[A]\n") << QByteArray("A") << QByteArray("k") << QByteArray();
+    QTest::newRow("byte-order mark before the first section")
+        << QByteArray("\xEF\xBB\xBF[Mscomm]\r\nComboPort=3\r\n") << QByteArray("Mscomm")
+        << QByteArray("ComboPort") << QByteArray("3");
+    QTest::newRow("doubled CR before LF")
+        << QByteArray("[A]\r\nk=v\r\r\n") << QByteArray("A") << QByteArray("k") << QByteArray("v");
 }
 
 void TestIni::lookupRules() {
@@ -123,6 +128,14 @@ void TestIni::assignRules_data() {
     QTest::newRow("first of two same-named sections")
         << QByteArray("[A]\nx=1\n[a]\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("3")
         << QByteArray("[A]\nx=1\nk=3\n[a]\nk=2\n");
+    // Found by fuzzing: the section was not recognised, a second one was appended, and
+    // the value landed where no read finds it.
+    QTest::newRow("last line ends in a lone CR")
+        << QByteArray("x\n[Schema\r") << QByteArray("Schema") << QByteArray("k") << QByteArray("v")
+        << QByteArray("x\n[Schema\r\nk=v\n");
+    QTest::newRow("byte-order mark kept")
+        << QByteArray("\xEF\xBB\xBF[A]\nk=1\n") << QByteArray("A") << QByteArray("k") << QByteArray("2")
+        << QByteArray("\xEF\xBB\xBF[A]\nk=2\n");
 }
 
 void TestIni::assignRules() {
