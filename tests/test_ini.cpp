@@ -1,13 +1,17 @@
 // The settings-file rules: lookup and update by section and key, what stays untouched,
 // line ends, damaged files and values, and the typed readers' fallbacks.
 #include "ini.h"
+#include "ini_file.h"
 #include "ini_text.h"
 #include "settings.h"
 #include "temp_home.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using brightlock::ini::assign;
 using brightlock::ini::lookup;
@@ -39,6 +43,8 @@ private slots:
     void longValuesAreCut();
     void damagedFilesGiveDefaults();
     void unsafeNamesAndValues();
+    void plantedLinksAreNotFollowed();
+    void createdFilesArePrivate();
     void typedReadersFallBack();
 };
 
@@ -192,10 +198,24 @@ void TestIni::damagedFilesGiveDefaults() {
     QCOMPARE(ReadIni(path, "Mscomm", "ComboPort", ""), QString("2"));
     QVERIFY(readAll(path).startsWith(garbage));
 
-    writeAll(path, QByteArray(1 << 20, 'a') + "\n[A]\nk=v\n"); // a line of a megabyte
+    writeAll(path, QByteArray(1 << 19, 'a') + "\n[A]\nk=v\n"); // a line of half a megabyte
     QCOMPARE(ReadIni(path, "A", "k", ""), QString("v"));
-    writeAll(path, QByteArray("[A]\nk=") + QByteArray(1 << 20, 'z') + "\n");
+    writeAll(path, QByteArray("[A]\nk=") + QByteArray(1 << 19, 'z') + "\n");
     QCOMPARE(ReadIni(path, "A", "k", "").size(), 253);
+
+    // Beyond the size limit a file is not a settings file: it reads as missing, and a
+    // write neither replaces it nor lets a file grow past the limit.
+    const QByteArray huge = "[A]\nk=v\n" + QByteArray(int(brightlock::ini::kMaxFileSize), '#');
+    writeAll(path, huge);
+    QCOMPARE(ReadIni(path, "A", "k", "d"), QString("d"));
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("0"));
+    QCOMPARE(readAll(path), huge);
+    const QByteArray full = huge.left(int(brightlock::ini::kMaxFileSize) - 4);
+    writeAll(path, full);
+    QCOMPARE(ReadIni(path, "A", "k", "d"), QString("v"));
+    QCOMPARE(WriteIni(path, "A", "k", "widest"), QString("0")); // one byte too many
+    QCOMPARE(readAll(path), full);
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("1")); // same size: fine
 
     writeAll(path, QByteArray("[A]\0\nk=v\n", 9)); // NUL bytes
     QCOMPARE(ReadIni(path, "B", "k", "d"), QString("d"));
@@ -217,6 +237,60 @@ void TestIni::unsafeNamesAndValues() {
     QCOMPARE(WriteIni(path, "A", "", "v"), QString("0"));
     QCOMPARE(WriteIni(path, "", "k", "v"), QString("0"));
     QCOMPARE(readAll(path), before);
+}
+
+// A link planted beside the settings file never directs a write elsewhere; a settings
+// file that is a link the user made to a file of their own is written where it leads.
+void TestIni::plantedLinksAreNotFollowed() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.ini");
+    const QString victim = dir.filePath("victim");
+    writeAll(victim, "precious\n");
+    QVERIFY(QFile::link(victim, path + ".tmp"));
+    QCOMPARE(WriteIni(path, "A", "k", "v"), QString("1"));
+    QCOMPARE(readAll(victim), QByteArray("precious\n"));
+    QVERIFY(!QFileInfo(path).isSymLink());
+    QVERIFY(!QFileInfo::exists(path + ".tmp")); // the leftover is cleared
+
+    QVERIFY(QFile::remove(path + ".lock"));
+    QVERIFY(QFile::link(victim, path + ".lock"));
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("0"));
+    QCOMPARE(readAll(victim), QByteArray("precious\n"));
+    QCOMPARE(ReadIni(path, "A", "k", ""), QString("v"));
+    QVERIFY(QFile::remove(path + ".lock"));
+
+    // The user's own link, into a folder of theirs: written through, and still a link.
+    QVERIFY(QDir(dir.path()).mkdir("dotfiles"));
+    const QString real = dir.filePath("dotfiles/x.ini");
+    writeAll(real, "[A]\nk=1\n");
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::link(real, path));
+    QCOMPARE(WriteIni(path, "A", "k", "2"), QString("1"));
+    QVERIFY(QFileInfo(path).isSymLink());
+    QCOMPARE(readAll(real), QByteArray("[A]\nk=2\n"));
+
+    if (::geteuid() != 0)
+        return; // only root can make a link or a file that belongs to someone else
+    const uid_t nobody = 65534;
+    QCOMPARE(::lchown(QFile::encodeName(path).constData(), nobody, nobody), 0);
+    QCOMPARE(WriteIni(path, "A", "k", "3"), QString("0")); // a link someone else made
+    QCOMPARE(::lchown(QFile::encodeName(path).constData(), 0, 0), 0);
+    QCOMPARE(::chown(QFile::encodeName(real).constData(), nobody, nobody), 0);
+    QCOMPARE(WriteIni(path, "A", "k", "3"), QString("0")); // to someone else's file
+    QCOMPARE(readAll(real), QByteArray("[A]\nk=2\n"));
+}
+
+void TestIni::createdFilesArePrivate() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.ini");
+    QCOMPARE(WriteIni(path, "A", "k", "v"), QString("1"));
+    QCOMPARE(QFileInfo(path).permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser);
+    QCOMPARE(QFileInfo(path + ".lock").permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser);
+    // A file the user opened to others keeps that choice.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                            QFile::ReadOther));
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("1"));
+    QVERIFY(QFileInfo(path).permissions() & QFile::ReadOther);
 }
 
 void TestIni::typedReadersFallBack() {
