@@ -1,5 +1,6 @@
 // The settings-file rules: lookup and update by section and key, what stays untouched,
 // line ends, damaged files and values, and the typed readers' fallbacks.
+#include "app_dir.h"
 #include "ini.h"
 #include "ini_file.h"
 #include "ini_text.h"
@@ -45,6 +46,7 @@ private slots:
     void unsafeNamesAndValues();
     void plantedLinksAreNotFollowed();
     void createdFilesArePrivate();
+    void applicationFolderIsAbsoluteAndPrivate();
     void typedReadersFallBack();
 };
 
@@ -291,6 +293,57 @@ void TestIni::createdFilesArePrivate() {
                                             QFile::ReadOther));
     QCOMPARE(WriteIni(path, "A", "k", "w"), QString("1"));
     QVERIFY(QFileInfo(path).permissions() & QFile::ReadOther);
+}
+
+void TestIni::applicationFolderIsAbsoluteAndPrivate() {
+    using brightlock::applicationDirectory;
+    QTemporaryDir dir;
+    const QByteArray saved[] = {qgetenv("BRIGHTLOCK_HOME"), qgetenv("HOME"), qgetenv("XDG_DATA_HOME"),
+                                qgetenv("XDG_RUNTIME_DIR"), qgetenv("TMPDIR")};
+    const QString oldCwd = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const std::string noPrograms = "/nonexistent/programs"; // not writable, even for root
+
+    qputenv("BRIGHTLOCK_HOME", "./rel/home");
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), dir.filePath("rel/home"));
+    QCOMPARE(QFileInfo(dir.filePath("rel/home")).permissions() & 0x0777,
+             QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+
+    // No home folder: a shared temporary folder is used only when it is private.
+    qunsetenv("BRIGHTLOCK_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_DATA_HOME");
+    QVERIFY(QDir(dir.path()).mkdir("runtime") && QDir(dir.path()).mkdir("tmp"));
+    QVERIFY(QFile::setPermissions(dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner |
+                                                               QFile::ExeOwner | QFile::ReadOther |
+                                                               QFile::ExeOther));
+    qputenv("XDG_RUNTIME_DIR", dir.filePath("runtime").toLocal8Bit()); // open to others: not used
+    qputenv("TMPDIR", dir.filePath("tmp").toLocal8Bit());
+    const QString shared = dir.filePath(QString("tmp/brightlock-%1").arg(::geteuid()));
+    QVERIFY(QDir().mkdir(shared));
+    QVERIFY(QFile::setPermissions(shared, QFileDevice::Permissions(0x7777)));
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), QString()); // planted, open
+    QVERIFY(QDir().rmdir(shared));
+    QVERIFY(QFile::link(dir.filePath("runtime"), shared));
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), QString()); // a link
+    QVERIFY(QFile::remove(shared));
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), shared); // made here, 0700
+    if (::geteuid() == 0) {
+        QCOMPARE(::chown(QFile::encodeName(shared).constData(), 65534, 65534), 0);
+        QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), QString()); // someone else's
+    }
+    QVERIFY(QFile::setPermissions(dir.filePath("runtime"),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), dir.filePath("runtime/brightlock"));
+
+    QDir::setCurrent(oldCwd);
+    const char* names[] = {"BRIGHTLOCK_HOME", "HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "TMPDIR"};
+    for (int i = 0; i < 5; ++i) {
+        if (saved[i].isNull())
+            qunsetenv(names[i]);
+        else
+            qputenv(names[i], saved[i]);
+    }
 }
 
 void TestIni::typedReadersFallBack() {

@@ -4,6 +4,7 @@
 
 #include "ini.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -143,11 +144,18 @@ void TestProgram::secondInstanceGivesWay() {
     QCOMPARE(logTexts(box.home.path()), (QStringList{"Program start", "Program quit"}));
 }
 
+// The whole hand-over between the monitor and the closer, with the application folder
+// given relative to the folder the monitor starts in: the closer, started elsewhere,
+// must still write its flags where the monitor reads them.
 void TestProgram::dryRunShutdownOnBattery() {
     Sandbox box;
     upssim(box, "online");
     QProcess monitor;
-    monitor.setProcessEnvironment(box.env());
+    QProcessEnvironment env = box.env();
+    const QFileInfo home(box.home.path());
+    env.insert("BRIGHTLOCK_HOME", "./" + home.fileName());
+    monitor.setProcessEnvironment(env);
+    monitor.setWorkingDirectory(home.path());
     monitor.start(dist("Brightlock"), {"--dry-run"});
     QByteArray err;
     QVERIFY2(waitForOutput(monitor, "monitor started", err, 15000), err.constData());
