@@ -11,21 +11,31 @@ namespace psu {
 namespace {
 
 constexpr std::chrono::milliseconds kDeadline{800};
+constexpr std::chrono::milliseconds kScanDeadline{500};
 
 class HidDriver : public Driver {
 public:
+    // The search reads and parses the descriptor of every hidraw node (keyboards, mice,
+    // any gadget), so it runs on the worker too, within its own deadline.
     bool open() override {
         close();
-        std::string why;
-        std::unique_ptr<hid::HidUps> ups = hid::findUps(&why);
-        if (!ups) {
-            debugLog("hid: no UPS: %s", why.c_str());
-            return false;
-        }
-        debugLog("hid: using %s", ups->device().location().c_str());
-        ups_ = std::move(ups);
         if (worker_->busy()) // a late call on the previous device still runs
             worker_ = std::make_unique<DeadlineWorker>();
+        struct Found {
+            std::shared_ptr<hid::HidUps> ups;
+            std::string why;
+        };
+        auto found = std::make_shared<Found>();
+        if (!worker_->run([found] { found->ups = hid::findUps(&found->why); }, kScanDeadline)) {
+            debugLog("hid: the search for a UPS did not finish in time");
+            return false;
+        }
+        if (!found->ups) {
+            debugLog("hid: no UPS: %s", found->why.c_str());
+            return false;
+        }
+        debugLog("hid: using %s", found->ups->device().location().c_str());
+        ups_ = std::move(found->ups);
         return true;
     }
 

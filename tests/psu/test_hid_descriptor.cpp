@@ -225,6 +225,20 @@ private slots:
         QVERIFY(!error->empty());
     }
 
+    // Descriptors made to exhaust the parser: a usage range ending at the last usage
+    // (it wrapped around and never ended), and a few bytes asking for tens of thousands
+    // of fields.
+    void hostileDescriptorsCostLittle() {
+        const ReportDescriptor d = parse(QByteArray::fromHex("06ffff 1affff 2affff 7501 9501 8102"));
+        QCOMPARE(d.fields.size(), size_t(1));
+        QCOMPARE(d.fields[0].usage, Usage(0xFFFFFFFF));
+        QVERIFY(parseError(QByteArray::fromHex("7501 960080 0966 8102")));
+        // A large vendor report in a descriptor of ordinary length is still read.
+        QByteArray body = QByteArray::fromHex("0600ff 0901 7508 960010 b102");
+        body += QByteArray(400, '\0'); // items the parser skips, up to a real length
+        QCOMPARE(parse(ups(body)).fields.size(), size_t(4096));
+    }
+
     // Corrupted copies of both recordings never crash the parser or the layout search.
     void corruptedRecordings() {
         QRandomGenerator rng(20240607);
