@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::chrono::milliseconds kDeadline{800};
 constexpr std::chrono::milliseconds kScanDeadline{500};
+constexpr std::chrono::milliseconds kSettleWait{100};
 
 class HidDriver : public Driver {
 public:
@@ -19,14 +20,19 @@ public:
     // any gadget), so it runs on the worker too, within its own deadline.
     bool open() override {
         close();
-        if (worker_->busy()) // a late call on the previous device still runs
-            worker_ = std::make_unique<DeadlineWorker>();
+        // One late call at most: a device call or search that hangs holds the worker
+        // (the kernel ends a stalled control transfer within seconds); until it ends
+        // there is no UPS rather than one more thread per poll.
+        if (!worker_.waitIdle(kSettleWait)) {
+            debugLog("hid: a late device call still runs; not searching yet");
+            return false;
+        }
         struct Found {
             std::shared_ptr<hid::HidUps> ups;
             std::string why;
         };
         auto found = std::make_shared<Found>();
-        if (!worker_->run([found] { found->ups = hid::findUps(&found->why); }, kScanDeadline)) {
+        if (!worker_.run([found] { found->ups = hid::findUps(&found->why); }, kScanDeadline)) {
             debugLog("hid: the search for a UPS did not finish in time");
             return false;
         }
@@ -46,7 +52,7 @@ public:
             return std::nullopt;
         auto result = std::make_shared<std::optional<Status>>();
         auto ups = ups_;
-        if (!worker_->run([ups, result] { *result = ups->readStatus(); }, kDeadline)) {
+        if (!worker_.run([ups, result] { *result = ups->readStatus(); }, kDeadline)) {
             debugLog("hid: status query did not finish in time");
             return std::nullopt;
         }
@@ -65,7 +71,7 @@ public:
             delays.startupSeconds = delays.shutdownSeconds + 60;
         auto result = std::make_shared<bool>(false);
         auto ups = ups_;
-        if (!worker_->run([ups, result, delays] { *result = ups->switchOff(delays); }, kDeadline)) {
+        if (!worker_.run([ups, result, delays] { *result = ups->switchOff(delays); }, kDeadline)) {
             debugLog("hid: switch-off did not finish in time");
             return false;
         }
@@ -76,7 +82,7 @@ public:
 
 private:
     std::shared_ptr<hid::HidUps> ups_;
-    std::unique_ptr<DeadlineWorker> worker_ = std::make_unique<DeadlineWorker>();
+    DeadlineWorker worker_;
 };
 
 } // namespace
