@@ -3,12 +3,9 @@
 #include "hid/report_descriptor.h"
 #include "hid/report_value.h"
 #include "hid/ups_usages.h"
-#include "hid/ups_vendors.h"
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QSet>
 #include <QTest>
 
 using namespace psu::hid;
@@ -288,25 +285,6 @@ private slots:
         wide.logicalMax = -1; // as a 4-byte maximum this is not rewritten; no clamping then
         uint8_t r2[6] = {0x06, 0x64, 0x10, 0x0E, 0x00, 0x00};
         QCOMPARE(readField(wide, r2, 6), std::optional<int64_t>(3600));
-    }
-
-    // The udev rule grants access to exactly the vendors the driver recognises.
-    void udevRuleMatchesVendorTable() {
-        QFile rule(QStringLiteral(BRIGHTLOCK_SOURCE_DIR "/psu/udev/70-brightlock-ups.rules"));
-        QVERIFY(rule.open(QIODevice::ReadOnly));
-        QSet<QString> inRule;
-        const QRegularExpression line(
-            R"re(^SUBSYSTEM=="hidraw".*ATTRS\{idVendor\}=="([0-9a-f]{4})"(?:.*ATTRS\{idProduct\}=="([0-9a-f]{4})")?.*TAG\+="uaccess")re");
-        for (const QByteArray& raw : rule.readAll().split('\n')) {
-            auto m = line.match(QString::fromUtf8(raw));
-            if (m.hasMatch())
-                inRule.insert(m.captured(1) + ":" + m.captured(2));
-        }
-        QSet<QString> inTable;
-        for (const UpsVendor& v : upsVendors())
-            inTable.insert(QString::asprintf("%04x:", v.vendorId) +
-                           (v.productId ? QString::asprintf("%04x", v.productId) : QString()));
-        QCOMPARE(inRule, inTable);
     }
 };
 
