@@ -217,13 +217,12 @@ std::optional<std::string> readFile(const std::string& path) {
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > off_t(kMaxFileSize))
         return std::nullopt;
-    std::string data;
-    data.resize(size_t(st.st_size));
+    std::string data(size_t(st.st_size), '\0');
     size_t done = 0;
+    char more[4096]; // for a file that grew since fstat
     for (;;) {
-        if (done == data.size())
-            data.resize(data.size() + 4096); // the file grew since fstat
-        ssize_t n = ::read(fd.get(), &data[done], data.size() - done);
+        const bool inPlace = done < data.size();
+        ssize_t n = inPlace ? ::read(fd.get(), &data[done], data.size() - done) : ::read(fd.get(), more, sizeof more);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -231,6 +230,8 @@ std::optional<std::string> readFile(const std::string& path) {
         }
         if (n == 0)
             break;
+        if (!inPlace)
+            data.append(more, size_t(n));
         done += size_t(n);
         if (done > kMaxFileSize)
             return std::nullopt;
