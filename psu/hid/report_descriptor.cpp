@@ -14,8 +14,8 @@ constexpr uint32_t kMaxReportBits = 8 * 4096; // hidraw reports are at most 4096
 constexpr size_t kMaxDepth = 32;
 constexpr size_t kMaxLocalUsages = 1024;
 constexpr size_t kMaxFields = 65536;
-constexpr size_t kFieldsAlways = 4096;
-constexpr size_t kFieldsPerByte = 64;
+constexpr size_t kFieldsAlways = 1024;
+constexpr size_t kFieldsPerByte = 16;
 
 struct Globals {
     uint16_t usagePage = 0;
