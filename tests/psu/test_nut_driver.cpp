@@ -303,7 +303,7 @@ private slots:
         QVERIFY(a);
         QCOMPARE(a->host, std::string("::1"));
         for (const char* bad : {"ups@", "ups@host:", "ups@host:0", "ups@host:70000", "ups@host:12x",
-                                "u ps@host", "ups@ho\nst", "ups@[::1", "ups\"@host"})
+                                "u ps@host", "ups@ho\nst", "ups@[::1", "ups\"@host", "@[[3-3]", "ups@h]st"})
             QVERIFY2(!parseAddress(bad), bad);
     }
 };
