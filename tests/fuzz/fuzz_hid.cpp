@@ -61,14 +61,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view descriptor = in.longPiece();
     const std::string_view pool = in.rest();
 
-    auto parsed =
-        parseReportDescriptor(reinterpret_cast<const uint8_t*>(descriptor.data()), descriptor.size());
-    if (parsed) {
+    // A descriptor is parsed once: by the UPS when it takes it, else here.
+    auto ups = HidUps::create(std::make_unique<FakeDevice>(descriptor, pool), nullptr);
+    std::optional<ReportDescriptor> parsed;
+    if (!ups)
+        parsed =
+            parseReportDescriptor(reinterpret_cast<const uint8_t*>(descriptor.data()), descriptor.size());
+    const ReportDescriptor* d = ups ? &ups->descriptor() : parsed ? &*parsed : nullptr;
+    if (d) {
         std::map<std::pair<ReportType, uint8_t>, std::vector<uint8_t>> reports;
-        for (const Field& f : parsed->fields) {
+        for (const Field& f : d->fields) {
             std::vector<uint8_t>& report = reports[{f.type, f.reportId}];
             if (report.empty()) {
-                const size_t length = parsed->reportLength(f.type, f.reportId);
+                const size_t length = d->reportLength(f.type, f.reportId);
                 fuzz::require(length >= 1 && length <= 4097);
                 report.resize(length);
                 for (size_t i = 0; i < report.size() && !pool.empty(); ++i)
@@ -78,10 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             fuzz::require(readField(f, report.data(), report.size()).has_value() == (f.bitSize > 0));
             writeField(f, int64_t(report[0]) - 64, report.data(), report.size());
         }
-        findLayout(*parsed);
+        if (parsed)
+            findLayout(*parsed);
     }
-
-    auto ups = HidUps::create(std::make_unique<FakeDevice>(descriptor, pool), nullptr);
     if (ups) {
         ups->setSleep([](std::chrono::milliseconds) {});
         ups->readStatus();
