@@ -3,7 +3,7 @@
 // Every network call runs on the driver's one deadline worker. A call that misses its
 // deadline (a server that trickles its answer) has its connection cut off when the
 // monitor closes the link, and no new connection is made while it still runs: at most
-// one late call and one connection per driver, whatever the server does.
+// one late call per driver, and no connections piling up, whatever the server does.
 #include "nut_driver.h"
 
 #include "deadline_worker.h"
