@@ -222,7 +222,8 @@ std::optional<std::string> readFile(const std::string& path) {
     char more[4096]; // for a file that grew since fstat
     for (;;) {
         const bool inPlace = done < data.size();
-        ssize_t n = inPlace ? ::read(fd.get(), &data[done], data.size() - done) : ::read(fd.get(), more, sizeof more);
+        ssize_t n =
+            inPlace ? ::read(fd.get(), &data[done], data.size() - done) : ::read(fd.get(), more, sizeof more);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
