@@ -8,24 +8,27 @@ namespace {
 
 struct Line {
     size_t begin = 0; // first byte of the line
-    size_t end = 0;   // end of the content, before "\r\n" or "\n"
+    size_t end = 0;   // end of the content, before the line end and any carriage returns
     size_t next = 0;  // first byte of the following line
 };
 
+// A UTF-8 byte-order mark that some editors put at the start of a file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Lines end at "\n". Carriage returns before it, or at the very end of the file, belong
+// to the line end, so "\r\r\n" from a file converted twice and a last line cut after
+// its "\r" read like any other line. A byte-order mark is not part of the first line.
 std::vector<Line> splitLines(std::string_view text) {
     std::vector<Line> lines;
-    size_t pos = 0;
+    size_t pos = text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
     while (pos < text.size()) {
         size_t nl = text.find('\n', pos);
         Line line;
         line.begin = pos;
-        if (nl == std::string_view::npos) {
-            line.end = text.size();
-            line.next = text.size();
-        } else {
-            line.end = (nl > pos && text[nl - 1] == '\r') ? nl - 1 : nl;
-            line.next = nl + 1;
-        }
+        line.next = nl == std::string_view::npos ? text.size() : nl + 1;
+        line.end = nl == std::string_view::npos ? text.size() : nl;
+        while (line.end > line.begin && text[line.end - 1] == '\r')
+            --line.end;
         lines.push_back(line);
         pos = line.next;
     }
@@ -172,7 +175,7 @@ std::string assign(std::string_view text, std::string_view section, std::string_
                 after = i;
         const Line& l = lines[after];
         out.append(text.substr(0, l.next));
-        if (l.next == l.end) // the file's last line had no line end
+        if (text[l.next - 1] != '\n') // the file's last line had no line end
             out.append(eol);
         out.append(key).append("=").append(value).append(eol);
         out.append(text.substr(l.next));

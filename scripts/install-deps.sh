@@ -13,6 +13,8 @@ packages=(
     imagemagick trayer fonts-dejavu-core # screenshots of the windows and the tray
     # libPSU.so's nut driver, and the real server its tests start
     libupsclient-dev nut-server
+    # the fuzzers (scripts/fuzz.sh): clang with the libFuzzer runtime
+    clang libclang-rt-14-dev
 )
 
 as_root() {

@@ -4,6 +4,7 @@
 
 #include "ini.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -116,13 +117,17 @@ void TestProgram::lockBetweenObjects() {
     QVERIFY(third.acquire());
 }
 
+// The first instance is started as "nohup" would (SIGHUP and SIGINT ignored): the
+// terminal closing does not end it, and it still holds its place for the second.
 void TestProgram::secondInstanceGivesWay() {
     Sandbox box;
     QProcess first;
     first.setProcessEnvironment(box.env());
-    first.start(dist("Brightlock"));
+    first.start("/bin/sh", {"-c", "trap '' HUP INT; exec \"$0\"", dist("Brightlock")});
     QByteArray firstErr;
     QVERIFY2(waitForOutput(first, "monitor started", firstErr, 15000), firstErr.constData());
+    ::kill(pid_t(first.processId()), SIGHUP);
+    ::kill(pid_t(first.processId()), SIGINT);
 
     QProcess second;
     second.setProcessEnvironment(box.env());
@@ -143,11 +148,18 @@ void TestProgram::secondInstanceGivesWay() {
     QCOMPARE(logTexts(box.home.path()), (QStringList{"Program start", "Program quit"}));
 }
 
+// The whole hand-over between the monitor and the closer, with the application folder
+// given relative to the folder the monitor starts in: the closer, started elsewhere,
+// must still write its flags where the monitor reads them.
 void TestProgram::dryRunShutdownOnBattery() {
     Sandbox box;
     upssim(box, "online");
     QProcess monitor;
-    monitor.setProcessEnvironment(box.env());
+    QProcessEnvironment env = box.env();
+    const QFileInfo home(box.home.path());
+    env.insert("BRIGHTLOCK_HOME", "./" + home.fileName());
+    monitor.setProcessEnvironment(env);
+    monitor.setWorkingDirectory(home.path());
     monitor.start(dist("Brightlock"), {"--dry-run"});
     QByteArray err;
     QVERIFY2(waitForOutput(monitor, "monitor started", err, 15000), err.constData());
