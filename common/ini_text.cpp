@@ -135,13 +135,41 @@ std::string lineEnd(std::string_view text) {
 } // namespace
 
 std::optional<std::string> lookup(std::string_view text, std::string_view section, std::string_view key) {
-    std::vector<Line> lines = splitLines(text);
-    Found f = find(text, lines, section, key);
-    if (!f.keyLine)
-        return std::nullopt;
-    const Line& l = lines[*f.keyLine];
-    auto k = keyLine(text.substr(l.begin, l.end - l.begin));
-    return std::string(unquote(k->value));
+    std::optional<std::string> found;
+    visitSection(text, section, [&](std::string_view name, std::string_view value) {
+        if (!sameName(name, key))
+            return true;
+        found = std::string(value);
+        return false;
+    });
+    return found;
+}
+
+void visitSection(std::string_view text, std::string_view section,
+                  const std::function<bool(std::string_view key, std::string_view value)>& visit) {
+    bool inside = false;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t nl = text.find('\n', pos);
+        size_t end = text.size();
+        size_t next = text.size();
+        if (nl != std::string_view::npos) {
+            end = (nl > pos && text[nl - 1] == '\r') ? nl - 1 : nl;
+            next = nl + 1;
+        }
+        const std::string_view content = text.substr(pos, end - pos);
+        pos = next;
+        if (auto name = sectionName(content)) {
+            if (inside)
+                return; // the section ended here
+            inside = sameName(*name, section);
+            continue;
+        }
+        if (!inside)
+            continue;
+        if (auto k = keyLine(content); k && !visit(k->name, unquote(k->value)))
+            return;
+    }
 }
 
 std::string assign(std::string_view text, std::string_view section, std::string_view key,
