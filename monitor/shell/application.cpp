@@ -5,6 +5,7 @@
 #include "frm_splash.h"
 #include "frm_status.h"
 #include "help.h"
+#include "record_page.h"
 #include "settings_catalogue.h"
 #include "store_recorder.h"
 #include "termination_signals.h"
@@ -55,6 +56,10 @@ void Application::handOver() {
         return;
     }
 
+    stores_ = std::make_unique<RecordStores>(ApplicationDirectory());
+    connect(stores_.get(), &RecordStores::storeUnavailable, this, &Application::tellUserOnce);
+    connect(stores_.get(), &RecordStores::failed, this, &Application::tellUserOnce);
+
     if (options_.dryRun)
         powerOff_ = std::make_unique<DryRunPowerOff>();
     else
@@ -63,8 +68,6 @@ void Application::handOver() {
     psu_->onLoadFailure = [this](const QString& message) { tellUserOnce(message); };
     serial_ = std::make_unique<TermiosSerialLine>();
     tray_ = std::make_unique<SystemTray>();
-    stores_ = std::make_unique<RecordStores>(ApplicationDirectory());
-    connect(stores_.get(), &RecordStores::storeUnavailable, this, &Application::tellUserOnce);
     recorder_ = std::make_unique<StoreRecorder>(*stores_);
     hooks_ = std::make_unique<FormHooks>();
     alarm_ =
@@ -78,7 +81,7 @@ void Application::handOver() {
     question_.setFactory([this] { return new FrmQuestion(*questions_); });
 
     main_ = std::make_unique<frmMain>();
-    pages_ = addMainPages(*main_, *monitor_);
+    pages_ = addMainPages(*main_, *monitor_, *stores_, *questions_);
     hooks_->form = main_.get();
     main_->onCloseRequested = [this] { quit(); };
     pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
@@ -134,7 +137,8 @@ bool Application::startCloser() {
 }
 
 void Application::clearStore(Store store) {
-    stores_->clear(store);
+    if (RecordPage* page = pages_.recordPage(store))
+        page->ClearAllRecords();
 }
 
 void Application::showSaveList() {

@@ -3,6 +3,7 @@
 
 #include "frm_main.h"
 #include "monitor.h"
+#include "monitor/records/store.h"
 
 namespace brightlock {
 
@@ -11,6 +12,9 @@ class FrmLog;
 class FrmUpsEvent;
 class FrmClose;
 class FrmEventManager;
+class RecordPage;
+class RecordStores;
+class QuestionModes;
 
 struct MainPages {
     frmStatus* status = nullptr;
@@ -18,8 +22,12 @@ struct MainPages {
     FrmUpsEvent* upsEvent = nullptr;
     FrmClose* closed = nullptr;
     FrmEventManager* eventManager = nullptr;
+
+    // The record page that shows a store.
+    RecordPage* recordPage(Store store) const;
 };
 
-MainPages addMainPages(frmMain& window, Monitor& monitor);
+// The record pages show `stores`; their clear buttons ask through `questions`.
+MainPages addMainPages(frmMain& window, Monitor& monitor, RecordStores& stores, QuestionModes& questions);
 
 } // namespace brightlock
