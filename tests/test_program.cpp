@@ -4,6 +4,7 @@
 
 #include "ini.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -46,19 +47,40 @@ bool waitForOutput(QProcess& p, const QByteArray& text, QByteArray& seen, int ms
     return false;
 }
 
-QStringList logTexts(const QString& dir) {
+// Column 2 of a table's rows in the order they were written.
+QStringList texts(const QString& file, const QString& table) {
     QStringList texts;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
-        db.setDatabaseName(dir + "/EventRecord.mdb");
+        db.setDatabaseName(file);
         if (db.open()) {
-            QSqlQuery q("select * from record order by rowid", db);
+            QSqlQuery q("select * from " + table + " order by rowid", db);
             while (q.next())
                 texts << q.value(2).toString();
         }
     }
     QSqlDatabase::removeDatabase("check");
     return texts;
+}
+
+QStringList logTexts(const QString& dir) {
+    return texts(dir + "/EventRecord.mdb", "record");
+}
+
+QStringList closedApps(const QString& dir) {
+    return texts(dir + "/CloseAppRecord.mdb", "CloseApp");
+}
+
+// What the closer leaves after saving two windows and closing a third unsaved.
+void leaveCloserList(const Sandbox& box) {
+    const QString settings = box.home.filePath("UpsConfigure.ini");
+    WriteIni(settings, "Schema", "CloseAppFlag", "1");
+    WriteIni(settings, "Schema", "SaveList", "1");
+    QFile list(box.home.filePath("CloseApp.ini"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("[CloseApp]\n1=Report.odt - Writer\n2=Notes - Editor\n3=Terminal\nCount=3\n"
+               "[Date]\n1=2024-05-01\n2=2024-05-01\n[Time]\n1=08:00:00\n2=08:00:02\n"
+               "[SaveAppFileName]\n1=/home/u/Save/SaveClose17\n2=/home/u/Save/SaveClose4821\n");
 }
 
 QString upssim(const Sandbox& box, const QString& command) {
@@ -77,6 +99,7 @@ private slots:
     void helpAndVersion();
     void lockBetweenObjects();
     void secondInstanceGivesWay();
+    void saveListImportsAtStart();
     void dryRunShutdownOnBattery();
 };
 
@@ -124,6 +147,7 @@ void TestProgram::secondInstanceGivesWay() {
     QByteArray firstErr;
     QVERIFY2(waitForOutput(first, "monitor started", firstErr, 15000), firstErr.constData());
 
+    leaveCloserList(box); // the second instance must not import it
     QProcess second;
     second.setProcessEnvironment(box.env());
     second.start(dist("Brightlock"));
@@ -132,6 +156,8 @@ void TestProgram::secondInstanceGivesWay() {
     const QByteArray secondErr = second.readAllStandardError();
     QVERIFY2(secondErr.contains("gives way"), secondErr.constData());
     QVERIFY(!secondErr.contains("monitor started"));
+    QCOMPARE(ReadIni(box.home.filePath("UpsConfigure.ini"), "Schema", "CloseAppFlag", ""), QString("1"));
+    QCOMPARE(closedApps(box.home.path()), QStringList());
     QVERIFY(waitForOutput(first, "another instance started", firstErr, 5000));
     QCOMPARE(first.state(), QProcess::Running); // the running one goes on
 
@@ -141,6 +167,23 @@ void TestProgram::secondInstanceGivesWay() {
     QCOMPARE(first.exitCode(), 0);
     // One start (the second instance recorded nothing) and the quit of the exit steps.
     QCOMPARE(logTexts(box.home.path()), (QStringList{"Program start", "Program quit"}));
+}
+
+void TestProgram::saveListImportsAtStart() {
+    Sandbox box;
+    leaveCloserList(box);
+    QProcess monitor;
+    monitor.setProcessEnvironment(box.env());
+    monitor.start(dist("Brightlock"), {"--dry-run"});
+    QByteArray err;
+    QVERIFY2(waitForOutput(monitor, "monitor started", err, 15000), err.constData());
+    QVERIFY2(err.contains("imported 2 saved applications"), err.constData());
+    QCOMPARE(closedApps(box.home.path()), (QStringList{"Report.odt - Writer", "Notes - Editor"}));
+    const QString settings = box.home.filePath("UpsConfigure.ini");
+    QCOMPARE(ReadIni(settings, "Schema", "CloseAppFlag", ""), QString("0"));
+    QCOMPARE(ReadIni(settings, "Schema", "SaveList", ""), QString("1")); // until "Close"
+    monitor.terminate();
+    QVERIFY(monitor.waitForFinished(10000));
 }
 
 void TestProgram::dryRunShutdownOnBattery() {

@@ -45,9 +45,8 @@ void Application::start() {
 }
 
 void Application::handOver() {
-    if (settings::saveListRequested())
-        showSaveList();
-
+    // A second instance gives way before the save list: it must not touch the records
+    // (the save list imports into them), and it ends at once anyway.
     instance_ = std::make_unique<SingleInstance>(instanceScope(ApplicationDirectory()));
     if (!instance_->acquire()) {
         qCInfo(lcApp) << "Brightlock already runs here; this instance gives way";
@@ -59,6 +58,8 @@ void Application::handOver() {
     stores_ = std::make_unique<RecordStores>(ApplicationDirectory());
     connect(stores_.get(), &RecordStores::storeUnavailable, this, &Application::tellUserOnce);
     connect(stores_.get(), &RecordStores::failed, this, &Application::tellUserOnce);
+    if (settings::saveListRequested())
+        showSaveList();
 
     if (options_.dryRun)
         powerOff_ = std::make_unique<DryRunPowerOff>();
@@ -142,7 +143,21 @@ void Application::clearStore(Store store) {
 }
 
 void Application::showSaveList() {
-    qCInfo(lcApp) << "the closer saved applications at the last shutdown";
+    // The save list has a view of its own on the closed-applications store, which it
+    // needs before the main window's load binds the stores.
+    stores_->bind();
+    saveList_.setFactory([this] {
+        return new frmSave(*stores_, [this] {
+            saveList_.unload();
+            hideToTray();
+        });
+    });
+    saveList_.show();
+}
+
+void Application::hideToTray() {
+    if (main_ && QSystemTrayIcon::isSystemTrayAvailable())
+        main_->hide();
 }
 
 void Application::tellUserOnce(const QString& message) {

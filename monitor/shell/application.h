@@ -6,6 +6,7 @@
 #include "frm_alarm.h"
 #include "frm_main.h"
 #include "frm_question.h"
+#include "frm_save.h"
 #include "main_pages.h"
 #include "monitor.h"
 #include "power_off.h"
@@ -65,6 +66,8 @@ private:
     bool startCloser() override;
 
     void showSaveList();
+    // Hides the main window when a tray icon can bring it back.
+    void hideToTray();
     void tellUserOnce(const QString& message);
 
     Options options_;
@@ -82,6 +85,7 @@ private:
     std::unique_ptr<ShutdownController> shutdown_;
     std::unique_ptr<QuestionModes> questions_;
     FormHost<FrmQuestion> question_;
+    FormHost<frmSave> saveList_;
     std::unique_ptr<frmMain> main_;
     MainPages pages_;
     bool quitting_ = false;
