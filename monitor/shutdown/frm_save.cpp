@@ -46,7 +46,7 @@ void frmSave::Form_Load() {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(207, 207, 207));
     setPalette(pal);
-    ::LayoutFormSkin(this);
+    LayoutFormSkin(this);
     SetTopMost(this, -1);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
