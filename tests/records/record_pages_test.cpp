@@ -115,7 +115,6 @@ void RecordPagesTest::openingTrimsToTheLimit() {
     QCOMPARE(gridModel(page)->rowCount(), 1000);
     QCOMPARE(cell(page, 0, 2), QString("event 6")); // the five oldest went
     QVERIFY(page->clearButton()->isEnabled());
-    QCOMPARE(page->clearButton()->Caption(), QString("Clear  All  Logs"));
 
     // The header row names the fields; the widths follow the twip table at the screen's
     // twips per pixel, also after a refresh has made the columns anew.
@@ -151,7 +150,6 @@ void RecordPagesTest::clearingTheUpsEventTable() {
     fill(rig.stores, Store::Log, 3, "log");
     rig.openTab("xpcmdbutton3");
     FrmUpsEvent* page = rig.pages.upsEvent;
-    QCOMPARE(page->clearButton()->Caption(), QString("Clear  All  Events"));
 
     rig.click(page, "CmdClearUps");
     FrmQuestion* dialog = rig.dialog.form();
@@ -187,8 +185,6 @@ void RecordPagesTest::closedApplicationsByDateInTheUsersLocale() {
     QCOMPARE(cell(page, 1, 2), QString("Report - Writer"));
     QCOMPARE(cell(page, 0, 0), QLocale().toString(QDate(2024, 1, 10), QLocale::ShortFormat));
     QCOMPARE(cell(page, 0, 1), QLocale().toString(QTime(7, 30), QLocale::ShortFormat));
-    QCOMPARE(page->clearButton()->Caption(), QString("Clear  All  Records"));
-    QCOMPARE(page->grid()->columnWidth(3), qRound(5900 * page->grid()->logicalDpiX() / 1440.0));
 }
 
 void RecordPagesTest::brokenTableIsReportedOnce() {

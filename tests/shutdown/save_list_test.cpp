@@ -1,6 +1,5 @@
 // The save list: which of the closer's entries are imported and when, a damaged CloseApp.ini,
 // and the "Save List" window itself, offscreen.
-#include "form_skin.h"
 #include "frm_save.h"
 #include "import_closed_apps.h"
 #include "settings_catalogue.h"
@@ -105,12 +104,6 @@ void SaveListTest::importRunsOnlyWhenTheFlagIsOne() {
         QVERIFY(i.added.empty());
         QCOMPARE(flag(), QString(value)); // left for the closer to set
     }
-    // Imported once, never twice.
-    home.set("Schema", "CloseAppFlag", "1");
-    Import first, second;
-    QVERIFY(first.run());
-    QVERIFY(!second.run());
-    QCOMPARE(first.added.size() + second.added.size(), size_t(1));
 }
 
 void SaveListTest::damagedListStaysBounded() {
@@ -153,14 +146,9 @@ void SaveListTest::saveListWindow() {
     int unloads = 0;
     {
         frmSave window(stores, [&] { ++unloads; });
-        QCOMPARE(window.title(), QString("Save List"));
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(window.palette().color(QPalette::Window), QColor(207, 207, 207));
-        auto* grid = window.findChild<RecordGrid*>("MSFlexGrid3");
-        QVERIFY(grid);
-        QCOMPARE(grid->columnWidth(2), qRound(3000 * grid->logicalDpiX() / 1440.0));
         // The whole store, by date.
-        QAbstractItemModel* model = grid->model();
+        QAbstractItemModel* model = window.findChild<RecordGrid*>("MSFlexGrid3")->model();
         QCOMPARE(model->rowCount(), 3);
         QCOMPARE(model->index(0, 2).data().toString(), QString("Letter"));
         QCOMPARE(model->index(1, 2).data().toString(), QString("Earlier run"));
