@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 // The value of Key in Section of FileName, cut to 253 characters; Default when the
 // file, the section or the key does not exist.
@@ -19,3 +20,10 @@ QString WriteIni(const QString& FileName, const QString& Section, const QString&
 
 // The application directory followed by "/UpsConfigure.ini".
 QString SettingsFile();
+
+namespace brightlock {
+
+// A value as found in the file, in the form ReadIni returns it: decoded, cut to 253 characters.
+QString iniValueText(std::string_view stored);
+
+} // namespace brightlock

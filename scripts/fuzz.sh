@@ -6,13 +6,13 @@
 # recorded UPS descriptors and a few hand-made inputs. A finding (crash, sanitizer
 # report, broken property, timeout) is kept in build-fuzz/findings/<target>/ and makes
 # the script fail.
-#   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: ini_text hid nut psu_ini
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: ini_text hid nut psu_ini closeapp_import
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(ini_text hid nut psu_ini)
+[ ${#targets[@]} -gt 0 ] || targets=(ini_text hid nut psu_ini closeapp_import)
 build="${BRIGHTLOCK_FUZZ_BUILD:-build-fuzz}"
 
 launcher=()
@@ -50,12 +50,16 @@ printf '\x09\x00\x06\xff\xff\x1a\xff\xff\x2a\xff\xff' | seed hid usage-range-to-
 printf '[PSU]\nDriver=nut   ; the NAS\n[hid]\nShutdownDelay=60\nStartupDelay=120\n[nut]\nUps=ups@nas.local:3493\nUser=brightlock\nPassword=pa;ss\nTls=try\nCertVerify=1\nCertPath=/etc/nut/cert\n' |
     seed psu_ini readme
 
+printf '[CloseApp]\n1=Report.odt - Writer\n2=Notes - Editor\nCount=3\n[Date]\n1=2026-12-07\n2=07/12/2026\n[Time]\n1=12:00:00\n2=12:00\n[SaveAppFileName]\n1=/home/ann/Save/SaveClose42\n2=/home/ann/Save/SaveClose7\n[temp123456]\n1=4194311\n2=0\n' |
+    seed closeapp_import two-saved
+printf '[CloseApp]\nCount=99999999999\n1=x\n[SaveAppFileName]\n1=\x00/Save\n' | seed closeapp_import huge-count
+
 status=0
 printf '%-10s %12s %9s %6s %7s %7s\n' target execs exec/s cov ft corpus
 for t in "${targets[@]}"; do
     dict=()
     case "$t" in
-    ini_text | psu_ini) dict=(-dict=tests/fuzz/ini.dict) ;;
+    ini_text | psu_ini | closeapp_import) dict=(-dict=tests/fuzz/ini.dict) ;;
     nut) dict=(-dict=tests/fuzz/nut.dict) ;;
     esac
     mkdir -p "$build/findings/$t" "$build/corpus/$t"

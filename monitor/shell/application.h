@@ -7,6 +7,7 @@
 #include "frm_alarm.h"
 #include "frm_main.h"
 #include "frm_question.h"
+#include "frm_save.h"
 #include "main_pages.h"
 #include "monitor.h"
 #include "power_off.h"
@@ -66,6 +67,8 @@ private:
     bool startCloser() override;
 
     void showSaveList();
+    // Hides the main window when a tray icon can bring it back.
+    void hideToTray();
     void tellUserOnce(const QString& message);
 
     Options options_;
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<QuestionModes> questions_;
     FormHost<FrmQuestion> question_;
     std::unique_ptr<CriticalMessageBox> messages_; // outlives the pages that use it
+    FormHost<frmSave> saveList_;
     std::unique_ptr<frmMain> main_;
     MainPages pages_;
     bool quitting_ = false;

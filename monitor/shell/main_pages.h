@@ -4,6 +4,7 @@
 #include "frm_main.h"
 #include "message_port.h"
 #include "monitor.h"
+#include "monitor/records/store.h"
 
 namespace brightlock {
 
@@ -12,6 +13,9 @@ class FrmLog;
 class FrmUpsEvent;
 class FrmClose;
 class FrmEventManager;
+class RecordPage;
+class RecordStores;
+class QuestionModes;
 
 struct MainPages {
     frmStatus* status = nullptr;
@@ -19,9 +23,14 @@ struct MainPages {
     FrmUpsEvent* upsEvent = nullptr;
     FrmClose* closed = nullptr;
     FrmEventManager* eventManager = nullptr;
+
+    // The record page that shows a store.
+    RecordPage* recordPage(Store store) const;
 };
 
-// `messages` tells the user of a refused setting on the Event Manager page.
-MainPages addMainPages(frmMain& window, Monitor& monitor, MessagePort& messages);
+// `messages` tells the user of a refused setting on the Event Manager page; the record
+// pages show `stores` and their clear buttons ask through `questions`.
+MainPages addMainPages(frmMain& window, Monitor& monitor, MessagePort& messages, RecordStores& stores,
+                       QuestionModes& questions);
 
 } // namespace brightlock
