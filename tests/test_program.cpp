@@ -5,8 +5,8 @@
 
 #include "ini.h"
 
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
