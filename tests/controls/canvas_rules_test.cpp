@@ -1,6 +1,5 @@
-// The window frame's rules without widgets: where its parts go on frames of two sizes, how
-// the title picture is sliced, the resize of every handle code through twips, and what the
-// title does in each window state.
+// The window frame's rules without widgets: where its parts go on frames of two sizes and
+// the resize of every handle code through twips.
 #include "canvas_rules.h"
 
 #include <QtTest>
@@ -17,7 +16,6 @@ private slots:
         QCOMPARE(small.right, QRect(335, 29, 5, 128));
         QCOMPARE(small.bottom, QRect(0, 157, 340, 5));
         QCOMPARE(small.grips[TopRightGrip], QRect(331, 0, 9, 9));
-        QCOMPARE(small.grips[BottomRightGrip], QRect(331, 153, 9, 9));
         QCOMPARE(small.grips[TopGrip], QRect(9, 0, 322, 4));
 
         // After a resize the right and bottom parts move with the edges; the left ones stay.
@@ -29,17 +27,6 @@ private slots:
         QCOMPARE(big.grips[TopGrip].width(), 582);
         QCOMPARE(big.grips[TopLeftGrip], small.grips[TopLeftGrip]);
         QCOMPARE(big.grips[BottomLeftGrip], QRect(0, 391, 9, 9));
-    }
-
-    void titleIsPaintedInThreeSlices() {
-        const auto slices = titleSlices({27, 29}, 340);
-        QCOMPARE(slices.size(), size_t(3));
-        QCOMPARE(slices[0].target, QRect(0, 0, 9, 29));
-        QCOMPARE(slices[1].target, QRect(9, 0, 322, 29));
-        QCOMPARE(slices[1].source, QRect(9, 0, 9, 29));
-        QCOMPARE(slices[2].target, QRect(331, 0, 9, 29));
-        QCOMPARE(slices[2].source, QRect(18, 0, 9, 29));
-        QCOMPARE(titleSlices({27, 29}, 18).size(), size_t(2)); // no room for the middle
     }
 
     void everyHandleCodeMovesTheWindowOnce_data() {
@@ -85,27 +72,6 @@ private slots:
         QCOMPARE(
             resizedGeometry({100, 100, 340, 162}, *resizeMove(RightBorder, -500 * 15.0, 0), 15, {50, 40}),
             QRect(100, 100, 50, 162));
-    }
-
-    void titleRulesPerWindowState() {
-        QCOMPARE(windowStateOf(Qt::WindowNoState), WindowState::Normal);
-        QCOMPARE(windowStateOf(Qt::WindowMinimized | Qt::WindowMaximized), WindowState::Minimized);
-        QCOMPARE(windowStateOf(Qt::WindowFullScreen), WindowState::Maximized);
-
-        QCOMPARE(stateAfterDoubleClick(false, WindowState::Normal), WindowState::Maximized);
-        QCOMPARE(stateAfterDoubleClick(false, WindowState::Maximized), WindowState::Normal);
-        QCOMPARE(stateAfterDoubleClick(false, WindowState::Minimized), WindowState::Normal);
-        QVERIFY(!stateAfterDoubleClick(true, WindowState::Normal));
-
-        // A fixed frame still drags; nothing drags or resizes while maximised.
-        QVERIFY(titlePressDrags(1, WindowState::Normal));
-        QVERIFY(!titlePressDrags(2, WindowState::Normal));
-        QVERIFY(!titlePressDrags(1, WindowState::Maximized));
-        QVERIFY(resizeAllowed(false, WindowState::Normal));
-        QVERIFY(!resizeAllowed(true, WindowState::Normal));
-        QVERIFY(!resizeAllowed(false, WindowState::Maximized));
-        QCOMPARE(handleCursor(TopRightGrip, true), Qt::SizeBDiagCursor);
-        QCOMPARE(handleCursor(TopRightGrip, false), Qt::ArrowCursor);
     }
 };
 
