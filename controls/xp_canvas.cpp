@@ -112,10 +112,6 @@ xp_canvas::xp_canvas(QWidget* parent) : QWidget(parent) {
 
 xp_canvas::~xp_canvas() = default;
 
-QString xp_canvas::Caption() const {
-    return captionSet_ ? caption_ : objectName();
-}
-
 void xp_canvas::setCaption(const QString& vNewCaption) {
     captionSet_ = true;
     showCaption(vNewCaption);
@@ -161,8 +157,9 @@ void xp_canvas::applyShape() {
     QWidget* f = form();
     if (f->width() <= 0 || f->height() <= 0)
         return;
-    // The title picture across the top of the window, as the title bar paints it.
-    QImage top(f->size(), QImage::Format_ARGB32_Premultiplied);
+    // The title picture across the top of the window, as the title bar paints it; only its
+    // top six rows are looked at.
+    QImage top(f->width(), qMin(f->height(), 6), QImage::Format_ARGB32_Premultiplied);
     top.fill(Qt::transparent);
     QPainter painter(&top);
     const QPixmap picture = titlePicture();

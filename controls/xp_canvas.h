@@ -29,7 +29,7 @@ public:
     ~xp_canvas() override;
 
     // The control's object name until a caption is set.
-    QString Caption() const;
+    QString Caption() const { return caption_; }
     void setCaption(const QString& vNewCaption);
     // The program's icon until another is set.
     QPixmap Icon() const { return icon_; }
