@@ -37,6 +37,24 @@ inline constexpr char kSkinBottomLeft[]    = ":/skin/bottom_left.png";
 inline constexpr char kSkinBottom[]        = ":/skin/bottom_main.png";
 inline constexpr char kSkinBottomRight[]   = ":/skin/bottom_right.png";
 
+// The skinned window frame, in its active ("1") and inactive ("2") looks: the title picture
+// painted in three slices, the title picture of a maximised window (square corners), the
+// side borders and the bottom border. The title's rounded corners are magenta (255,0,255)
+// pixels in its top six rows, which the frame cuts out of the window's shape.
+struct FrameSet {
+    const char* top;
+    const char* topMax;
+    const char* left;
+    const char* right;
+    const char* bottom;
+};
+inline constexpr FrameSet kFrameActive{
+    ":/skin/frame_top1.png", ":/skin/frame_topmax1.png", ":/skin/frame_left1.png",
+    ":/skin/frame_right1.png", ":/skin/frame_bottom1.png"};
+inline constexpr FrameSet kFrameInactive{
+    ":/skin/frame_top2.png", ":/skin/frame_topmax2.png", ":/skin/frame_left2.png",
+    ":/skin/frame_right2.png", ":/skin/frame_bottom2.png"};
+
 // The power-path diagram of the Status page: its base, the mains and battery pipe layers and
 // the six frames of the flow sequence (Image1 pictures 1 to 6).
 inline constexpr char kStatusBase[]    = ":/status/diagram_base.png";
