@@ -13,6 +13,8 @@ packages=(
     imagemagick trayer fonts-dejavu-core # screenshots of the windows and the tray
     # libPSU.so's nut driver, and the real server its tests start
     libupsclient-dev nut-server
+    # the Debian package and the checks of the installed files
+    dpkg-dev fakeroot lintian desktop-file-utils appstream man-db
 )
 
 as_root() {
