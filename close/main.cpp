@@ -10,7 +10,14 @@
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--help")) {
-            std::printf("Usage: close\nStarted by Brightlock before a shutdown; asks it to shut down.\n");
+            std::printf("Usage: close\nStarted by Brightlock before a shutdown; asks it to shut down.\n\n"
+                        "Options:\n"
+                        "  -h, --help     show this help and exit\n"
+                        "  -v, --version  show the version and exit\n");
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "-v") || !std::strcmp(argv[i], "--version")) {
+            std::printf("close (Brightlock) %s\n", BRIGHTLOCK_VERSION);
             return 0;
         }
     }
