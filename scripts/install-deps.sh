@@ -14,7 +14,7 @@ packages=(
     # libPSU.so's nut driver, and the real server its tests start
     libupsclient-dev nut-server
     # the Debian package and the checks of the installed files
-    dpkg-dev fakeroot lintian desktop-file-utils appstream man-db
+    dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 as_root() {
