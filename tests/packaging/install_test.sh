@@ -121,7 +121,16 @@ unset BRIGHTLOCK_HOME XDG_DATA_HOME PSU_SIM_STATE
 "$prefix/bin/upssim" onbatt >"$tmp/upssim"
 grep -q "^state file: $data/upssim.state\$" "$tmp/upssim" || fail "upssim state file: $(head -1 "$tmp/upssim")"
 
-"$prefix/bin/brightlock" --dry-run 2>"$tmp/monitor.log" &
+# On a display, F1 is pressed in the main window (shown there, as no tray exists) with the
+# home folder as the current folder: the installed quick help opens, through a stand-in for
+# the desktop's opener that notes what it was asked to open.
+if [ -n "${DISPLAY:-}" ]; then
+    export QT_QPA_PLATFORM=xcb
+    mkdir -p "$tmp/opener"
+    printf '#!/bin/sh\necho "$@" >>"%s"\n' "$tmp/opened" >"$tmp/opener/xdg-open"
+    chmod +x "$tmp/opener/xdg-open"
+fi
+(cd "$home" && PATH=$tmp/opener:$PATH exec "$prefix/bin/brightlock" --dry-run) 2>"$tmp/monitor.log" &
 monitor=$!
 # Rows of the log table that hold the text $1.
 records() { { sqlite3 "$data/EventRecord.mdb" "select * from record" 2>/dev/null || true; } | grep -cF "$1" || true; }
@@ -132,6 +141,13 @@ done
 [ "$(records 'Attention!! System Power Failed')" -ge 1 ] ||
     fail "the installed monitor did not record the simulated power failure; log: $(cat "$tmp/monitor.log")"
 grep -q " $programs/libPSU.so\$" "/proc/$monitor/maps" || fail "the monitor did not load the installed libPSU.so"
+if [ -n "${DISPLAY:-}" ]; then
+    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$monitor" --name '^Brightlock$' | head -n 1 || true)
+    [ -n "$window" ] && xdotool windowfocus --sync "$window" key F1
+    for _ in $(seq 20); do [ -s "$tmp/opened" ] && break; sleep 0.25; done
+    [ "$(cat "$tmp/opened" 2>/dev/null)" = "file://$programs/Wrenfield%20II.html" ] ||
+        fail "F1 opened '$(cat "$tmp/opened" 2>/dev/null)', not the installed quick help"
+fi
 kill "$monitor"
 wait "$monitor" || fail "the monitor ended with status $?"
 monitor=
