@@ -9,6 +9,7 @@
 # Positions of controls on pages that may change can be given as "x y" in the main window:
 #   EM_LOW_AT, EM_OS_AT  the "UPS Low Battery" and "OS Event Log" option buttons
 #   CLEAR_AT             the "Clear All Logs" button of the Log Record page
+# and in the confirmation dialog: QUESTION_NO_AT, its "NO" button.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -163,15 +164,26 @@ ups onbatt
 shot_window "$main" status-on-battery.png
 tray_shot tray-on-battery.png
 
-# The Shutdown button asks first; "NO" leaves everything as it was.
-click_in "$main" 546 357
-if question=$(wait_window "System Information" 5); then
-    shot_window "$question" question-shutdown.png
-    click_in "$question" 212 92 # "NO"
+# Takes the confirmation dialog that the last click opened as $1, then answers "NO", which
+# leaves everything as it was; $2 says why a missing dialog is skipped.
+question_shot() {
+    local question
+    if ! question=$(wait_window "System Information" 4); then
+        note "$1 skipped: $2"
+        return
+    fi
+    shot_window "$question" "$1"
+    # shellcheck disable=SC2086
+    click_in "$question" ${QUESTION_NO_AT:-212 92}
     sleep 0.5
-else
-    note "question-shutdown.png skipped: no confirmation dialog"
-fi
+    if xdotool search --onlyvisible --name "^System Information\$" >/dev/null 2>&1; then
+        note "the dialog did not close: set QUESTION_NO_AT to its NO button"
+    fi
+}
+
+# The Shutdown button asks first.
+click_in "$main" 546 357
+question_shot question-shutdown.png "no confirmation dialog"
 
 ups lowbatt
 shot_window "$main" status-low-battery.png
@@ -182,13 +194,7 @@ page_shot log page-log.png || true
 if [ -f "$out/page-log.png" ]; then
     # shellcheck disable=SC2086
     click_in "$main" ${CLEAR_AT:-560 372}
-    if question=$(wait_window "System Information" 3); then
-        shot_window "$question" question-clear.png
-        click_in "$question" 212 92 # "NO"
-        sleep 0.5
-    else
-        note "question-clear.png skipped: set CLEAR_AT to the Clear All Logs button"
-    fi
+    question_shot question-clear.png "set CLEAR_AT to the Clear All Logs button"
 fi
 page_shot events page-events.png || true
 if page_shot manager event-manager-on-battery.png; then

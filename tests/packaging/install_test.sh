@@ -11,7 +11,7 @@ version=$2
 tmp=$(mktemp -d)
 monitor=
 cleanup() {
-    [ -n "$monitor" ] && kill "$monitor" 2>/dev/null || true
+    if [ -n "$monitor" ]; then kill "$monitor" 2>/dev/null || true; fi
     rm -rf "$tmp"
 }
 trap cleanup EXIT
