@@ -15,6 +15,8 @@ packages=(
     libupsclient-dev nut-server
     # the fuzzers (scripts/fuzz.sh): clang with the libFuzzer runtime
     clang libclang-rt-14-dev
+    # the Debian package and the checks of the installed files
+    dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 as_root() {

@@ -48,8 +48,23 @@ void printStatus(HidUps& ups) {
                                               : "not supported: the UPS has no DelayBeforeShutdown field");
 }
 
-constexpr const char* kInstalledRule = "/etc/udev/rules.d/70-brightlock-ups.rules";
-constexpr const char* kInstalledCheck = "/usr/local/lib/brightlock/brightlock-ups-check";
+// Where the rule and its check live: installed by scripts/install-udev-rule.sh, or by the
+// package.
+constexpr const char* kInstalledRules[] = {"/etc/udev/rules.d/70-brightlock-ups.rules",
+                                           "/usr/lib/udev/rules.d/70-brightlock-ups.rules",
+                                           "/lib/udev/rules.d/70-brightlock-ups.rules"};
+constexpr const char* kInstalledChecks[] = {"/usr/local/lib/brightlock/brightlock-ups-check",
+                                            "/usr/lib/brightlock/brightlock-ups-check"};
+
+bool ruleInstalled() {
+    auto any = [](const auto& paths, int mode) {
+        for (const char* path : paths)
+            if (::access(path, mode) == 0)
+                return true;
+        return false;
+    };
+    return any(kInstalledRules, F_OK) && any(kInstalledChecks, X_OK);
+}
 
 void explainOpenError(const Candidate& c) {
     struct stat st {};
@@ -57,7 +72,7 @@ void explainOpenError(const Candidate& c) {
     if (c.openError == EACCES || c.openError == EPERM) {
         std::printf("    You may not open %s (mode %04o, owner uid %u).\n", c.node.devPath.c_str(),
                     unsigned(st.st_mode & 07777), unsigned(st.st_uid));
-        if (::access(kInstalledRule, F_OK) != 0 || ::access(kInstalledCheck, X_OK) != 0)
+        if (!ruleInstalled())
             std::printf(
                 "    Install the udev rule that comes with Brightlock (scripts/install-udev-rule.sh),\n"
                 "    then unplug the UPS and plug it in again.\n");
