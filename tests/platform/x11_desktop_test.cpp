@@ -146,6 +146,9 @@ private slots:
         QCOMPARE(desktop_->windowTitle(idOf(document)), QStringLiteral("Grüße – Ελληνικά ✓"));
         QCOMPARE(desktop_->windowTitle(latin1), QStringLiteral("Café"));
         QCOMPARE(desktop_->panelWindow(), WindowId(dock));
+        QVERIFY(desktop_->isApplicationWindow(idOf(document)) && desktop_->isApplicationWindow(idOf(dialog)));
+        QVERIFY(desktop_->isApplicationWindow(latin1)); // no type given
+        QVERIFY(!desktop_->isApplicationWindow(dock));
         QCOMPARE(desktop_->transientFor(idOf(dialog)), idOf(document));
         QCOMPARE(desktop_->transientFor(idOf(document)), WindowId(0));
         // The window manager keeps a dialog above its document.
