@@ -28,6 +28,10 @@ constexpr int kDialogToFront = 200;
 constexpr int kTitleLength = 254;
 // A window that twice does not come to the front when brought there is given up.
 constexpr int kMissesAllowed = 2;
+// On a busy desktop a window or dialog may come later than the pauses above allow for: the
+// closer then looks again every kGraceStep until kGrace has passed, before it gives up.
+constexpr int kGrace = 3000;
+constexpr int kGraceStep = 100;
 
 const QString kCloseApp = QLatin1String(closeapp::kCloseApp);
 
@@ -100,6 +104,7 @@ void Closer::ClosePass() {
         return;
     }
     tried_.insert(current);
+    qCInfo(lcCloser) << "pass" << KeyText << "takes up window" << current << title;
     closeWindow(current);
 }
 
@@ -113,6 +118,7 @@ WindowId Closer::switchTask(bool& finish) {
     }
     desktop_.activateWindow(next);
     clock_.pause(kAfterSwitch);
+    waitAWhile([&] { return desktop_.activeWindow() == next || !desktop_.probeWindow(next); });
     const WindowId current = desktop_.activeWindow();
     if (current != next) {
         if (!desktop_.probeWindow(next)) {
@@ -145,23 +151,28 @@ void Closer::closeWindow(WindowId window) {
     clock_.pause(kBeforeProbe);
     WindowId probe = desktop_.probeWindow(window);
     files_.writeList(QLatin1String(closeapp::kProbe), KeyText, QString::number(probe));
-    if (!probe)
+    if (!probe) {
+        qCInfo(lcCloser) << "window" << window << "closed at once";
         return;
+    }
 
     clock_.pause(kBeforeEnter);
-    if (!dialogInFront(window, beforeClose)) {
+    if (!dialogOf(window, beforeClose)) {
         qCInfo(lcCloser) << "window" << window << "shows no prompt of its own; it stays open";
         return;
     }
     const QSet<WindowId> beforeEnter = listedWindows(desktop_);
+    qCInfo(lcCloser) << "Enter to its prompt" << desktop_.activeWindow();
     pressEnter();
     clock_.pause(kBeforeProbe);
     probe = desktop_.probeWindow(window);
-    if (!probe)
+    if (!probe) {
+        qCInfo(lcCloser) << "window" << window << "closed after Enter";
         return;
+    }
 
     clock_.pause(kBeforeTyping);
-    const WindowId dialog = dialogInFront(window, beforeEnter);
+    const WindowId dialog = dialogOf(window, beforeEnter);
     if (!dialog) {
         qCInfo(lcCloser) << "window" << window << "shows no save dialog of its own; it stays open";
         return;
@@ -171,6 +182,7 @@ void Closer::closeWindow(WindowId window) {
     savePaths_.insert(savePath);
     writeSaveRecord(files_, KeyText, QDateTime::currentDateTime(), options_.locale, savePath);
     ++WindowCounter;
+    qCInfo(lcCloser) << "typing" << savePath << "into its save dialog" << dialog;
     if (!desktop_.typeText(savePath))
         qCWarning(lcCloser) << "could not type all of" << savePath;
     clock_.pause(kAfterTyping);
@@ -181,6 +193,24 @@ void Closer::closeWindow(WindowId window) {
     }
     pressEnter();
     clock_.pause(kAfterSave);
+}
+
+bool Closer::waitAWhile(const std::function<bool()>& done) {
+    for (int waited = 0; waited < kGrace; waited += kGraceStep) {
+        if (done())
+            return true;
+        clock_.pause(kGraceStep);
+    }
+    return done();
+}
+
+WindowId Closer::dialogOf(WindowId window, const QSet<WindowId>& before) {
+    WindowId dialog = 0;
+    waitAWhile([&] {
+        dialog = dialogInFront(window, before);
+        return dialog || !desktop_.probeWindow(window);
+    });
+    return dialog;
 }
 
 WindowId Closer::dialogInFront(WindowId window, const QSet<WindowId>& before) {

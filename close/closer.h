@@ -71,6 +71,10 @@ private:
     void closeWindow(WindowId window);
     // The dialog of `window` that is in front, brought there when it is not; 0 when none.
     WindowId dialogInFront(WindowId window, const QSet<WindowId>& before);
+    // The same, given a little longer to show up while the window is still there.
+    WindowId dialogOf(WindowId window, const QSet<WindowId>& before);
+    // Pauses in short steps until `done` or a few seconds have passed; whether it is done.
+    bool waitAWhile(const std::function<bool()>& done);
     void pressEnter();
 
     Desktop& desktop_;
