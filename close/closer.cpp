@@ -191,8 +191,18 @@ void Closer::closeWindow(WindowId window) {
         clock_.pause(kAfterSave);
         return;
     }
+    const QSet<WindowId> beforeConfirm = listedWindows(desktop_);
     pressEnter();
     clock_.pause(kAfterSave);
+    // The completion list of a dialog's name field can take an Enter for itself. The dialog
+    // is then still in front and shows nothing new (a dialog that refuses a name says so in a
+    // window of its own): confirm once more.
+    if (desktop_.activeWindow() == dialog && desktop_.probeWindow(window) &&
+        !topDialogOf(desktop_, window, beforeConfirm)) {
+        qCInfo(lcCloser) << "the save dialog" << dialog << "is still open; Enter once more";
+        pressEnter();
+        clock_.pause(kAfterSave);
+    }
 }
 
 bool Closer::waitAWhile(const std::function<bool()>& done) {

@@ -4,11 +4,10 @@
 // in files under Save/, both editors are gone, nothing was typed into the stubborn window,
 // and [Schema] holds the exit flags. Skipped, with the reason, where a part is missing.
 #include "desktop.h"
-#include "platform/x_session.h"
+#include "platform/own_session_main.h"
 
 #include "ini.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QPlainTextEdit>
@@ -61,7 +60,8 @@ private:
         (void)QTest::qWaitFor(
             [&] {
                 for (WindowId w : desktop_->clientWindows())
-                    if (desktop_->processOf(w) == editor.processId())
+                    if (desktop_->processOf(w) == editor.processId() && desktop_->probeWindow(w) &&
+                        !desktop_->windowTitle(w).isEmpty())
                         found = w;
                 return found != 0;
             },
@@ -70,11 +70,14 @@ private:
     }
     // Types into the editor until it marks its title as changed ("*"), as both editors do.
     bool typeInto(WindowId window, const QString& text) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            QTest::qWait(500);
             if (!desktop_->activateWindow(window) ||
                 !QTest::qWaitFor([&] { return desktop_->activeWindow() == window; }, 10000))
                 continue;
             QTest::qWait(1000);
+            if (desktop_->activeWindow() != window)
+                continue;
             if (desktop_->typeText(text) &&
                 QTest::qWaitFor([&] { return desktop_->windowTitle(window).startsWith('*'); }, 5000))
                 return true;
@@ -105,13 +108,13 @@ void CloserDesktopTest::savesAndClosesRealEditors() {
     stubborn.show();
     QVERIFY(QTest::qWaitForWindowExposed(&stubborn, 20000));
 
+    // One editor at a time, so that a window still coming up cannot take the other's text.
     QProcess gtkEditor, qtEditor;
-    const WindowId gtkWindow = startEditor(gtkEditor, "mousepad");
-    const WindowId qtWindow = startEditor(qtEditor, "featherpad");
-    QVERIFY(gtkWindow && qtWindow);
     const QStringList texts{"written in mousepad, not saved", "written in featherpad, not saved"};
-    QVERIFY(typeInto(gtkWindow, texts[0]));
-    QVERIFY(typeInto(qtWindow, texts[1]));
+    const WindowId gtkWindow = startEditor(gtkEditor, "mousepad");
+    QVERIFY(gtkWindow && typeInto(gtkWindow, texts[0]));
+    const WindowId qtWindow = startEditor(qtEditor, "featherpad");
+    QVERIFY(qtWindow && typeInto(qtWindow, texts[1]));
     QTest::qWait(500);
 
     QProcess closer;
@@ -152,24 +155,8 @@ void CloserDesktopTest::savesAndClosesRealEditors() {
     QCOMPARE(ReadIni(settings, "Schema", "Close", ""), QString("0"));
 }
 
-// The test's own X session is started before the application, so that Qt's xcb platform
-// connects to it; without one the case is skipped with the reason.
 int main(int argc, char** argv) {
-    testing::XSession session;
-    if (session.ok()) {
-        qputenv("DISPLAY", session.display().toLocal8Bit());
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    } else {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int status = 0;
-    {
-        QApplication app(argc, argv);
-        app.setQuitOnLastWindowClosed(false);
-        CloserDesktopTest test(session);
-        status = QTest::qExec(&test, argc, argv);
-    }
-    return status;
+    return testing::execOnOwnSession<CloserDesktopTest>(argc, argv);
 }
 
 #include "closer_desktop_test.moc"

@@ -31,6 +31,7 @@ private slots:
     void withoutApplicationWindowsHandsOverAtTheFirstPass();
     void windowsThatCloseReuseTheirIndex();
     void savesThroughPromptAndSaveDialog();
+    void saveDialogGetsOneMoreEnter();
     void excludedTitlesEndTheRunAtTheThirdLanding();
     void untitledWindowEndsTheRun();
     void keystrokesGoOnlyToTheTargetsNewDialogs();
@@ -107,6 +108,23 @@ void CloserTest::savesThroughPromptAndSaveDialog() {
     QCOMPARE(r.log.mid(r.log.size() - 5),
              kExitWrites + QStringList({"[CloseApp] Count=2", "[Schema] SaveList=1"}));
     QVERIFY(r.desktop.clientWindows().isEmpty());
+}
+
+// An Enter that a completion list took is repeated once; a dialog that still does not
+// save is left to the user, without further keys.
+void CloserTest::saveDialogGetsOneMoreEnter() {
+    for (int taken : {1, 2}) {
+        CloserRig<> r;
+        r.desktop.completionTakesEnters = taken;
+        const WindowId notes = r.desktop.addWindow("notes", OnClose::AsksThenSaveDialog);
+        r.closer.run();
+
+        QCOMPARE(r.log.count("keyDown Return @3"), 2); // the save dialog
+        QCOMPARE(r.desktop.savedAs, taken == 1 ? QStringList{r.savePath(4821)} : QStringList());
+        QCOMPARE(bool(r.desktop.window(notes)), taken == 2);
+        QCOMPARE(r.list("SaveAppFileName", "1"), r.savePath(4821));
+        QCOMPARE(r.list("CloseApp", "Count"), QString("2"));
+    }
 }
 
 // Exact, case-sensitive titles; the third landing ends the run with the document unclosed.

@@ -49,6 +49,8 @@ public:
     // Dialogs are transient for their document; when false they are plain windows of the
     // same program, as some toolkits make them.
     bool dialogsTransient = true;
+    // Enters in save dialogs that their name field's completion list takes for itself.
+    int completionTakesEnters = 0;
 
     // A new document window of a program of its own, on top and in front.
     WindowId addWindow(const QString& title, OnClose onClose = OnClose::Closes) {
@@ -188,6 +190,10 @@ private:
             return;
         }
         const WindowId document = w->document;
+        if (w->role == Role::SaveDialog && completionTakesEnters > 0) {
+            --completionTakesEnters;
+            return;
+        }
         if (w->role == Role::SaveDialog) {
             savedAs << w->typed;
             remove(document);

@@ -2,9 +2,8 @@
 // Qt windows of this test on the xcb platform, and a few bare Xlib windows for what Qt
 // does not make (a title only in WM_NAME, a dock).
 #include "desktop.h"
-#include "platform/x_session.h"
+#include "platform/own_session_main.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
@@ -262,24 +261,8 @@ private:
     QList<QPointer<QWidget>> windows_;
 };
 
-// The test's own X session is started before the application, so that Qt's xcb platform
-// connects to it; without one every case is skipped with the reason.
 int main(int argc, char** argv) {
-    testing::XSession session;
-    if (session.ok()) {
-        qputenv("DISPLAY", session.display().toLocal8Bit());
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    } else {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int status = 0;
-    {
-        QApplication app(argc, argv);
-        app.setQuitOnLastWindowClosed(false);
-        X11DesktopTest test(session);
-        status = QTest::qExec(&test, argc, argv);
-    }
-    return status;
+    return testing::execOnOwnSession<X11DesktopTest>(argc, argv);
 }
 
 #include "x11_desktop_test.moc"
