@@ -78,9 +78,8 @@ void Closer::ClosePass() {
         FinishClosing(QStringLiteral("the run took %1 s, its limit").arg(options_.runLimitMs / 1000));
         return;
     }
-    bool finish = false;
-    const WindowId current = switchTask(finish);
-    if (finish || !current)
+    const WindowId current = switchTask();
+    if (finished_ || !current)
         return;
 
     const QString title = desktop_.windowTitle(current).left(kTitleLength);
@@ -108,11 +107,10 @@ void Closer::ClosePass() {
     closeWindow(current);
 }
 
-WindowId Closer::switchTask(bool& finish) {
+WindowId Closer::switchTask() {
     const WindowId next = nextWindow(desktop_, tried_);
     if (!next) {
         // Nothing left to switch to: where the task switch would land on the start window.
-        finish = true;
         FinishClosing(QStringLiteral("no application window is left"));
         return 0;
     }
@@ -129,12 +127,10 @@ WindowId Closer::switchTask(bool& finish) {
             tried_.insert(next);
     }
     if (current && current == TrayWindow) {
-        finish = true;
         FinishClosing(QStringLiteral("the panel came to the front"));
         return 0;
     }
     if (current && current == StartWindow && !desktop_.isApplicationWindow(StartWindow)) {
-        finish = true;
         FinishClosing(QStringLiteral("the start window came to the front"));
         return 0;
     }

@@ -65,8 +65,8 @@ public:
 
 private:
     // Brings the next untried window to the front; the window in front afterwards, or 0
-    // when the pass has nothing to take up.
-    WindowId switchTask(bool& finish);
+    // when the pass has nothing to take up. Finishes the run when nothing is left.
+    WindowId switchTask();
     // Close request, prompt, save dialog.
     void closeWindow(WindowId window);
     // The dialog of `window` that is in front, brought there when it is not; 0 when none.
