@@ -31,7 +31,8 @@ void printHelp() {
                 "Environment:\n"
                 "  BRIGHTLOCK_HOME  the application directory (default: the program folder when\n"
                 "                   writable, else ~/.local/share/brightlock)\n",
-                brightlock::Closer::kRunLimitMs / 1000 + 10, brightlock::Closer::kRunLimitMs / 1000);
+                (brightlock::Closer::kRunLimitMs + brightlock::Closer::kLongestPassMs) / 1000,
+                brightlock::Closer::kRunLimitMs / 1000);
     // Whether this session's windows could be driven, for someone finding out why nothing
     // was saved.
     QString whyNot;
