@@ -1,38 +1,99 @@
-// close: the companion program the monitor starts just before a shutdown. For now it
-// saves nothing: it signs off and asks the monitor to go on with the shutdown.
+// close: the companion program the monitor starts just before a shutdown. It saves and
+// closes the user's open applications on the X11 desktop, then asks the monitor to go on.
+#include "closer.h"
+#include "hand_over.h"
+
+#include "app_paths.h"
 #include "desktop.h"
 #include "settings.h"
-#include "settings_catalogue.h"
+#include "termination_signals.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+namespace {
+
+void printHelp() {
+    std::printf("Usage: close\n"
+                "Started by Brightlock just before a shutdown. It brings each open application window\n"
+                "to the front, asks it to close, answers its save prompt with Enter, and saves its\n"
+                "unsaved work under the Save folder of Brightlock's application directory as\n"
+                "SaveClose<number>. It records what it did in CloseApp.ini, then asks Brightlock to\n"
+                "shut down ([Schema] ShutDown=1 in UpsConfigure.ini).\n\n"
+                "A run lasts at most about %d s: no window is taken up after %d s. Without an X11\n"
+                "desktop it saves nothing and hands over at once. Keep away from the keyboard and\n"
+                "the mouse while it runs. Arguments other than these are ignored:\n"
+                "  -h, --help     show this help and whether this desktop can be driven, and exit\n"
+                "  -v, --version  show the version and exit\n\n"
+                "Environment:\n"
+                "  BRIGHTLOCK_HOME  the application directory (default: the program folder when\n"
+                "                   writable, else ~/.local/share/brightlock)\n",
+                (brightlock::Closer::kRunLimitMs + brightlock::Closer::kLongestPassMs) / 1000,
+                brightlock::Closer::kRunLimitMs / 1000);
+    // Whether this session's windows could be driven, for someone finding out why nothing
+    // was saved.
+    QString whyNot;
+    if (brightlock::openDesktop(whyNot))
+        std::printf("\nDesktop: usable\n");
+    else
+        std::printf("\nDesktop: not usable: %s\n", qPrintable(whyNot));
+}
+
+// The run under way, for the exit hook: Xlib ends the process through exit() when the X
+// server goes away, and the monitor must still learn that the closer is done.
+brightlock::Closer* gRunning = nullptr;
+
+void finishOnExit() {
+    if (gRunning)
+        gRunning->FinishClosing(QStringLiteral("the program ended early"));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--help")) {
-            std::printf("Usage: close\nStarted by Brightlock before a shutdown; asks it to shut down.\n\n"
-                        "Options:\n"
-                        "  -h, --help     show this help and exit\n"
-                        "  -v, --version  show the version and exit\n");
-            // Whether this session's windows could be driven, for someone finding out why
-            // nothing was saved.
-            QString whyNot;
-            if (brightlock::openDesktop(whyNot))
-                std::printf("Desktop: usable\n");
-            else
-                std::printf("Desktop: not usable: %s\n", qPrintable(whyNot));
+            printHelp();
             return 0;
         }
         if (!std::strcmp(argv[i], "-v") || !std::strcmp(argv[i], "--version")) {
-            std::printf("close (Brightlock) %s\n", BRIGHTLOCK_VERSION);
+            std::printf("close %s\n", BRIGHTLOCK_VERSION);
             return 0;
         }
     }
     QCoreApplication app(argc, argv);
     brightlock::installSettingsFile();
-    namespace s = brightlock::settings;
-    s::write(s::Close, 0);
-    s::write(s::ShutDown, 1);
+    brightlock::ProfileFiles files;
+    // Absolute, because the save path is typed into other programs' dialogs.
+    const QString applicationDirectory = QDir(brightlock::ApplicationDirectory()).absolutePath();
+
+    QString whyNot;
+    const std::unique_ptr<brightlock::Desktop> desktop = brightlock::openDesktop(whyNot);
+    if (!desktop) {
+        std::fprintf(stderr, "close: no open application is saved: %s\n", qPrintable(whyNot));
+        brightlock::startList(files, applicationDirectory);
+        brightlock::handOver(files, QStringLiteral("1"));
+        return 0;
+    }
+
+    brightlock::SteadyClock clock;
+    brightlock::Closer::Options options;
+    options.applicationDirectory = applicationDirectory;
+    brightlock::Closer closer({*desktop, clock, files}, options);
+    gRunning = &closer;
+    std::atexit(finishOnExit);
+    // The session or the system ending: hand over at once, whatever the pass was doing.
+    brightlock::watchTerminationSignals([&closer] {
+        closer.FinishClosing(QStringLiteral("a termination signal"));
+        std::exit(0);
+    });
+    closer.run();
+    if (closer.reachedRunLimit())
+        std::fprintf(stderr, "close: %s; windows not reached by then stay open\n",
+                     qPrintable(closer.finishReason()));
+    gRunning = nullptr;
     return 0;
 }

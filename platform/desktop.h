@@ -44,6 +44,10 @@ public:
     virtual WindowId panelWindow() = 0;
     // The managed client windows from bottom to top (_NET_CLIENT_LIST_STACKING).
     virtual QVector<WindowId> clientWindows() = 0;
+    // Whether the window is one a user switches to: a normal window or a dialog
+    // (_NET_WM_WINDOW_TYPE, none given counts as normal), not a panel, the desktop, a
+    // toolbar, a menu or a splash screen.
+    virtual bool isApplicationWindow(WindowId window) = 0;
     // The window this one is a dialog of (WM_TRANSIENT_FOR); 0 when none.
     virtual WindowId transientFor(WindowId window) = 0;
     // The process that shows the window (_NET_WM_PID); 0 when it does not say.

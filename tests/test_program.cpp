@@ -30,6 +30,9 @@ struct Sandbox {
         e.insert("PSU_DRIVER", "sim");
         e.insert("PSU_SIM_STATE", home.filePath("sim.state"));
         e.insert("QT_QPA_PLATFORM", "offscreen");
+        // The closer a dry-run shutdown starts must not reach the desktop the tests run on.
+        e.remove("DISPLAY");
+        e.remove("WAYLAND_DISPLAY");
         e.insert("QT_LOGGING_RULES", "brightlock.*.info=true");
         return e;
     }

@@ -11,6 +11,7 @@
 #include "termination_signals.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QProcess>
@@ -131,8 +132,18 @@ void Application::hideAlarm() {
 }
 
 bool Application::startCloser() {
+    // Without arguments and not waited for. The closer has no window, so it is not started
+    // minimised; it is told this monitor's application directory, absolute, so both programs
+    // use the same files whatever the closer would work out on its own.
     const QString closer = ProgramDirectory() + QStringLiteral("/close");
-    const bool started = QProcess::startDetached(closer, {}, ApplicationDirectory());
+    const QString home = QDir(ApplicationDirectory()).absolutePath();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("BRIGHTLOCK_HOME"), home);
+    QProcess process;
+    process.setProgram(closer);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(home);
+    const bool started = process.startDetached();
     if (!started)
         qCWarning(lcApp) << "cannot start" << closer;
     return started;

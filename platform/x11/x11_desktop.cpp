@@ -61,6 +61,26 @@ public:
         return x_.numbers(x_.root(), "_NET_CLIENT_LIST_STACKING", XA_WINDOW);
     }
 
+    bool isApplicationWindow(WindowId window) override {
+        // The window manager goes by the first type it knows; so does this.
+        static const char* const others[] = {
+            "_NET_WM_WINDOW_TYPE_DESKTOP",       "_NET_WM_WINDOW_TYPE_DOCK",
+            "_NET_WM_WINDOW_TYPE_TOOLBAR",       "_NET_WM_WINDOW_TYPE_MENU",
+            "_NET_WM_WINDOW_TYPE_UTILITY",       "_NET_WM_WINDOW_TYPE_SPLASH",
+            "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU", "_NET_WM_WINDOW_TYPE_POPUP_MENU",
+            "_NET_WM_WINDOW_TYPE_TOOLTIP",       "_NET_WM_WINDOW_TYPE_NOTIFICATION",
+            "_NET_WM_WINDOW_TYPE_COMBO",         "_NET_WM_WINDOW_TYPE_DND"};
+        for (quint64 type : x_.numbers(Window(window), "_NET_WM_WINDOW_TYPE", XA_ATOM)) {
+            if (type == x_.atom("_NET_WM_WINDOW_TYPE_NORMAL") ||
+                type == x_.atom("_NET_WM_WINDOW_TYPE_DIALOG"))
+                return true;
+            for (const char* other : others)
+                if (type == x_.atom(other))
+                    return false;
+        }
+        return probeWindow(window) != 0;
+    }
+
     WindowId transientFor(WindowId window) override {
         Window owner = None;
         if (!window || !XGetTransientForHint(x_.display(), Window(window), &owner))

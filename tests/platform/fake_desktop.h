@@ -17,6 +17,8 @@ enum class OnClose {
     AsksThenSaveDialog, // a save prompt; Enter opens a save dialog
     SaveDialog,         // a save dialog at once
     StaysOpen,          // nothing happens
+    AsksThenCancels,    // a save prompt whose default answer is Cancel: Enter closes only the prompt
+    AsksAndWaits,       // a save prompt that Enter does not answer
 };
 // In a save dialog, the typed text followed by Enter saves under that name (`savedAs`)
 // and the window goes away.
@@ -37,7 +39,9 @@ public:
         quint64 client = 0;
         qint64 pid = 0;
         bool minimized = false;
-        QString typed; // everything typed while this window had the keyboard
+        bool application = true;  // false: a desktop or dock window the window manager lists
+        bool staysBehind = false; // the window manager does not bring it to the front
+        QString typed;            // everything typed while this window had the keyboard
     };
 
     QStringList calls;   // "activate 3", "close 3", "minimizeAll", "keyDown Return @5", "type abc @5"
@@ -45,6 +49,8 @@ public:
     // Dialogs are transient for their document; when false they are plain windows of the
     // same program, as some toolkits make them.
     bool dialogsTransient = true;
+    // Enters in save dialogs that their name field's completion list takes for itself.
+    int completionTakesEnters = 0;
 
     // A new document window of a program of its own, on top and in front.
     WindowId addWindow(const QString& title, OnClose onClose = OnClose::Closes) {
@@ -57,6 +63,12 @@ public:
         return add(w);
     }
     WindowId addPanel() { return panel_ = nextId_++; }
+    // A listed window that is no application's: the desktop of a file manager, a dock.
+    WindowId addOtherWindow(const QString& title) {
+        const WindowId id = addWindow(title, OnClose::StaysOpen);
+        window(id)->application = false;
+        return id;
+    }
     // The window in front, as the user or a program might change it.
     void setActive(WindowId id) { active_ = id; }
     Window* window(WindowId id) {
@@ -73,6 +85,7 @@ public:
             ids.append(w.id);
         return ids;
     }
+    bool isApplicationWindow(WindowId id) override { return window(id) && window(id)->application; }
     WindowId transientFor(WindowId id) override { return window(id) ? window(id)->owner : 0; }
     qint64 processOf(WindowId id) override { return window(id) ? window(id)->pid : 0; }
     quint64 clientOf(WindowId id) override { return window(id) ? window(id)->client : 0; }
@@ -84,6 +97,8 @@ public:
         if (!w)
             return false;
         w->minimized = false;
+        if (w->staysBehind)
+            return true;
         Window moved = *w;
         stack_.erase(stack_.begin() + (w - stack_.data()));
         stack_.append(moved);
@@ -101,6 +116,8 @@ public:
             break;
         case OnClose::AsksToSave:
         case OnClose::AsksThenSaveDialog:
+        case OnClose::AsksThenCancels:
+        case OnClose::AsksAndWaits:
             addDialog(*w, Role::Prompt);
             break;
         case OnClose::SaveDialog:
@@ -173,12 +190,25 @@ private:
             return;
         }
         const WindowId document = w->document;
+        if (w->role == Role::SaveDialog && completionTakesEnters > 0) {
+            --completionTakesEnters;
+            return;
+        }
         if (w->role == Role::SaveDialog) {
             savedAs << w->typed;
             remove(document);
             return;
         }
-        if (window(document)->onClose == OnClose::AsksThenSaveDialog) {
+        const OnClose onClose = window(document)->onClose;
+        if (onClose == OnClose::AsksAndWaits) {
+            w->typed += QLatin1Char('\n');
+            return;
+        }
+        if (onClose == OnClose::AsksThenCancels) {
+            remove(w->id);
+            return;
+        }
+        if (onClose == OnClose::AsksThenSaveDialog) {
             const Window owner = *window(document);
             remove(w->id);
             addDialog(owner, Role::SaveDialog);

@@ -2,9 +2,8 @@
 // Qt windows of this test on the xcb platform, and a few bare Xlib windows for what Qt
 // does not make (a title only in WM_NAME, a dock).
 #include "desktop.h"
-#include "platform/x_session.h"
+#include "platform/own_session_main.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
@@ -146,6 +145,9 @@ private slots:
         QCOMPARE(desktop_->windowTitle(idOf(document)), QStringLiteral("Grüße – Ελληνικά ✓"));
         QCOMPARE(desktop_->windowTitle(latin1), QStringLiteral("Café"));
         QCOMPARE(desktop_->panelWindow(), WindowId(dock));
+        QVERIFY(desktop_->isApplicationWindow(idOf(document)) && desktop_->isApplicationWindow(idOf(dialog)));
+        QVERIFY(desktop_->isApplicationWindow(latin1)); // no type given
+        QVERIFY(!desktop_->isApplicationWindow(dock));
         QCOMPARE(desktop_->transientFor(idOf(dialog)), idOf(document));
         QCOMPARE(desktop_->transientFor(idOf(document)), WindowId(0));
         // The window manager keeps a dialog above its document.
@@ -259,24 +261,8 @@ private:
     QList<QPointer<QWidget>> windows_;
 };
 
-// The test's own X session is started before the application, so that Qt's xcb platform
-// connects to it; without one every case is skipped with the reason.
 int main(int argc, char** argv) {
-    testing::XSession session;
-    if (session.ok()) {
-        qputenv("DISPLAY", session.display().toLocal8Bit());
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    } else {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int status = 0;
-    {
-        QApplication app(argc, argv);
-        app.setQuitOnLastWindowClosed(false);
-        X11DesktopTest test(session);
-        status = QTest::qExec(&test, argc, argv);
-    }
-    return status;
+    return testing::execOnOwnSession<X11DesktopTest>(argc, argv);
 }
 
 #include "x11_desktop_test.moc"

@@ -1,0 +1,18 @@
+// The file name typed into a save dialog: "<Save folder>/SaveClose" followed by a number from
+// 0 to 9999. The number is drawn at random, as the list's format asks, but never one that a
+// file in the Save folder already has (an earlier shutdown's saved work, with or without an
+// extension the application added) or that this run handed out before: a reused name would
+// make the application replace saved work or stop at its "replace?" question.
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <functional>
+
+namespace brightlock {
+
+// `draw` gives a number from 0 to 9999. When every number is taken, the last draw is used.
+QString freshSavePath(const QString& saveFolder, const std::function<int()>& draw,
+                      const QSet<QString>& handedOut);
+
+} // namespace brightlock
