@@ -3,6 +3,7 @@
 
 #include "alarm_paint.h"
 #include "form_skin.h"
+#include "resource_paths.h"
 #include "skin_label.h"
 #include "xpcmdbutton.h"
 
@@ -14,7 +15,7 @@
 namespace brightlock {
 
 AlarmBar::AlarmBar(QWidget* parent)
-    : QWidget(parent), skin_(QStringLiteral(":/skin/progress.png")),
+    : QWidget(parent), skin_(QString::fromLatin1(res::kSkinProgress)),
       picture_(415, 19, QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QStringLiteral("picpgb2"));
     setGeometry(120, 72, 415, 19);
@@ -44,7 +45,7 @@ frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::f
     setObjectName(QStringLiteral("frmAlarm"));
     setTitle(QStringLiteral("Alarm Message"));
     setFixedSize(kWidth, kHeight);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/alarm.png")));
+    setWindowIcon(QIcon(QString::fromLatin1(res::kIconAlarm)));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(207, 207, 207));
     setPalette(pal);
@@ -53,7 +54,7 @@ frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::f
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Image1"));
-    icon->setPixmap(QPixmap(QStringLiteral(":/icons/alarm_48.png")));
+    icon->setPixmap(QPixmap(QString::fromLatin1(res::kIconAlarm48)));
     icon->setGeometry(28, 58, 48, 48);
 
     auto* text =

@@ -1,6 +1,7 @@
 // Splash window; see frm_splash.h.
 #include "frm_splash.h"
 
+#include "resource_paths.h"
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -9,7 +10,7 @@ namespace brightlock {
 
 frmSplash::frmSplash(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
-      picture_(QStringLiteral(":/icons/splash.png")) {
+      picture_(QString::fromLatin1(res::kSplash)) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Brightlock"));
     setFixedSize(kWidth, kHeight);

@@ -1,6 +1,7 @@
 // Status page; see frm_status.h.
 #include "frm_status.h"
 
+#include "resource_paths.h"
 #include "status_diagram.h"
 
 namespace brightlock {
@@ -32,9 +33,9 @@ frmStatus::frmStatus(const StatusArea& area, const PowerPath& path, QWidget* par
         label->hide();
         return label;
     };
-    onBattery_ = makePicture("ImaSOk", ":/icons/on_battery.png", kStatePictureAt);
-    lowBattery_ = makePicture("ImaSLow", ":/icons/low_battery.png", kStatePictureAt);
-    alarmSign_ = makePicture("ImaAlarm", ":/icons/alarm.png", kAlarmSignAt);
+    onBattery_ = makePicture("ImaSOk", res::kIconOnBattery, kStatePictureAt);
+    lowBattery_ = makePicture("ImaSLow", res::kIconLowBattery, kStatePictureAt);
+    alarmSign_ = makePicture("ImaAlarm", res::kIconAlarm, kAlarmSignAt);
 
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("LblMessage"));

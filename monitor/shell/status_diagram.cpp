@@ -1,6 +1,7 @@
 // Power-path diagram widget; see status_diagram.h.
 #include "status_diagram.h"
 
+#include "resource_paths.h"
 namespace brightlock {
 namespace {
 
@@ -12,13 +13,13 @@ struct Layer {
 
 // Bottom to top.
 const Layer kLayers[] = {
-    {PowerPath::ImageAC1, "ImageAC1", ":/status/ac_still.png"},
-    {PowerPath::ImageAC2, "ImageAC2", ":/status/ac_flow.png"},
+    {PowerPath::ImageAC1, "ImageAC1", res::kStatusAcStill},
+    {PowerPath::ImageAC2, "ImageAC2", res::kStatusAcFlow},
     {PowerPath::Image1, "Image1", nullptr},
-    {PowerPath::ImageDC1, "ImageDC1", ":/status/dc_1.png"},
-    {PowerPath::ImageDC2, "ImageDC2", ":/status/dc_2.png"},
-    {PowerPath::ImageBL1, "ImageBL1", ":/status/bl_1.png"},
-    {PowerPath::ImageBL2, "ImageBL2", ":/status/bl_2.png"},
+    {PowerPath::ImageDC1, "ImageDC1", res::kStatusDc1},
+    {PowerPath::ImageDC2, "ImageDC2", res::kStatusDc2},
+    {PowerPath::ImageBL1, "ImageBL1", res::kStatusBl1},
+    {PowerPath::ImageBL2, "ImageBL2", res::kStatusBl2},
 };
 
 } // namespace
@@ -28,7 +29,7 @@ StatusDiagram::StatusDiagram(const PowerPath& display, QWidget* parent) : QWidge
     setFixedSize(kWidth, kHeight);
     auto* base = new QLabel(this);
     base->setObjectName(QStringLiteral("ImageBase"));
-    base->setPixmap(QPixmap(QStringLiteral(":/status/diagram_base.png")));
+    base->setPixmap(QPixmap(QString::fromLatin1(res::kStatusBase)));
     base->setGeometry(rect());
     for (const Layer& layer : kLayers) {
         auto* label = new QLabel(this);
@@ -41,7 +42,7 @@ StatusDiagram::StatusDiagram(const PowerPath& display, QWidget* parent) : QWidge
         labels_[layer.picture] = label;
     }
     for (int i = 1; i <= 6; ++i)
-        flow_[i] = QPixmap(QStringLiteral(":/status/flow_%1.png").arg(i));
+        flow_[i] = QPixmap(QString::fromLatin1(res::kStatusFlow[i - 1]));
     // Until the first flow frame is drawn, the flow picture starts where the sequence does.
     labels_[PowerPath::Image1]->setPixmap(flow_[6]);
     connect(&display_, &PowerPath::changed, this, &StatusDiagram::refresh);

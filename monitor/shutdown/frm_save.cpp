@@ -3,6 +3,7 @@
 
 #include "form_skin.h"
 #include "import_closed_apps.h"
+#include "resource_paths.h"
 #include "settings_catalogue.h"
 #include "skin_label.h"
 
@@ -24,7 +25,7 @@ frmSave::frmSave(RecordStores& stores, std::function<void()> unload)
       unload_(std::move(unload)) {
     setObjectName(QStringLiteral("frmSave"));
     setTitle(QStringLiteral("Save List"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
+    setWindowIcon(QIcon(QString::fromLatin1(res::kIconMain)));
     setFixedSize(kWidth, kHeight);
     if (auto* help = skinImage(QStringLiteral("imgTitleHelp"))) {
         help->move(kWidth - 56, 8);
