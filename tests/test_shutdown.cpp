@@ -3,6 +3,7 @@
 #include "monitor_rig.h"
 #include "question_modes.h"
 #include "shutdown_controller.h"
+#include "stderr_capture.h"
 
 #include <QProcess>
 #include <QTest>
@@ -31,8 +32,10 @@ struct Ports : brightlock::ShutdownPorts, brightlock::QuestionPorts {
 
 struct PowerOff : brightlock::PowerOff {
     fakes::CallLog& log;
+    bool rehearsal = false;
     explicit PowerOff(fakes::CallLog& l) : log(l) {}
     void powerOff() override { log << "powerOff"; }
+    bool dryRun() const override { return rehearsal; }
 };
 
 struct Rig : MonitorRig {
@@ -58,6 +61,7 @@ private slots:
     void serialLinkRaisesDtrOnly();
     void alarmWindowAsks();
     void dryRunPowerOffLine();
+    void dryRunSwitchesOffOnlyTheSimulatedUps();
 };
 
 void TestShutdown::dialogRequests() {
@@ -166,6 +170,34 @@ void TestShutdown::dryRunPowerOffLine() {
     child.start(QCoreApplication::applicationFilePath(), {"dryRunPowerOffLine"});
     QVERIFY(child.waitForFinished());
     QVERIFY(child.readAllStandardError().contains("dry run: power-off requested\n"));
+}
+
+void TestShutdown::dryRunSwitchesOffOnlyTheSimulatedUps() {
+    struct Case {
+        const char* port;
+        bool simulated;
+        QStringList link; // what reaches the UPS
+        bool line;        // "dry run: UPS switch-off requested"
+    };
+    const Case cases[] = {
+        {"0", false, {}, true},
+        {"0", true, {"CmdOutput 2", "CmdOutput 2", "CmdOutput 2"}, false},
+        {"2", false, {}, true},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        r.power.rehearsal = true;
+        r.psu.simulatedUps = c.simulated;
+        r.set("Mscomm", "ComboPort", c.port);
+        r.monitor.Form_Load();
+        r.set("Schema", "ShutDown", "1");
+        r.log.clear();
+        StderrCapture err;
+        r.shutdown.ShutdownWatch();
+        QCOMPARE(r.log, c.link + QStringList{"powerOff"});
+        QVERIFY(!r.serial.dtr);
+        QCOMPARE(err.text().count("dry run: UPS switch-off requested\n"), c.line ? 1 : 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestShutdown)

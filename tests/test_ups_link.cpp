@@ -181,6 +181,7 @@ void TestUpsLink::realLibraryWithSimulatedUps() {
     poll();
     QVERIFY(lib.errorText().isEmpty());
     QVERIFY(!link.flags().UpsReplyOk);
+    QVERIFY(!lib.simulated());
 
     qputenv("PSU_DRIVER", "sim");
     upssim("online");
@@ -199,8 +200,13 @@ void TestUpsLink::realLibraryWithSimulatedUps() {
     QVERIFY(link.flags().UpsOnBatt);
     QVERIFY(link.flags().UpsLowBatt);
 
+    // The simulated UPS still counts the commands of a rehearsal (libPSU.so refuses them
+    // towards every real one).
+    QVERIFY(lib.simulated());
+    qputenv("PSU_DRY_RUN", "1");
     for (int i = 0; i < 3; ++i)
         link.QueryUps(2);
+    qunsetenv("PSU_DRY_RUN");
     QVERIFY(upssim("status").contains("switched off: yes (3 times)"));
 
     upssim("silent");

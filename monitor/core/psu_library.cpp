@@ -39,6 +39,7 @@ bool PsuLibrary::load() {
             closeHandleDevice_ = close;
             cmdOutput_ = out;
             cmdInput_ = in;
+            isSimulated_ = reinterpret_cast<Void>(sym("PsuIsSimulated"));
             return true;
         }
         error_ = QStringLiteral("%1 lacks one of HidHandle, CloseHandleDevice, CmdOutput and CmdInput")
@@ -73,6 +74,10 @@ void PsuLibrary::CmdOutput(int32_t command, int32_t reserved, char* echo) {
 void PsuLibrary::CmdInput(char* reply, char* aux) {
     if (load())
         cmdInput_(reply, aux);
+}
+
+bool PsuLibrary::simulated() {
+    return isSimulated_ && isSimulated_() == 1;
 }
 
 } // namespace brightlock

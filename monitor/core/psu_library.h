@@ -20,6 +20,8 @@ public:
     void CloseHandleDevice() override;
     void CmdOutput(int32_t command, int32_t reserved, char* echo) override;
     void CmdInput(char* reply, char* aux) override;
+    // Asks the library's optional PsuIsSimulated; false when it has none.
+    bool simulated() override;
 
     // Loads the library if that has not been tried yet; true when all four functions are there.
     bool load();
@@ -39,6 +41,7 @@ private:
     Void closeHandleDevice_ = nullptr;
     Output cmdOutput_ = nullptr;
     Input cmdInput_ = nullptr;
+    Void isSimulated_ = nullptr;
 };
 
 } // namespace brightlock

@@ -26,7 +26,12 @@ public:
     void selectStatusPage() override { form->selectStatusPage(); }
 };
 
-Application::Application(Options options, QObject* parent) : QObject(parent), options_(options) {}
+Application::Application(Options options, QObject* parent) : QObject(parent), options_(options) {
+    // libPSU.so then refuses the switch-off towards every real UPS by itself, whatever
+    // asks for it (see psu/psu.h); set before the library is loaded.
+    if (options_.dryRun)
+        qputenv("PSU_DRY_RUN", "1");
+}
 
 Application::~Application() {
     main_.reset();

@@ -50,17 +50,29 @@ void ShutdownController::ShutdownWatch() {
     if (!settings::shutdownRequested())
         return;
     writeShutDown(0);
-    if (settings::comboPort() > 0) {
-        monitor_.serial().setDtr(true);
-    } else {
-        UpsLink& link = monitor_.link();
-        link.QueryUps(2);
-        PauseMs(10);
-        link.QueryUps(2);
-        PauseMs(10);
-        link.QueryUps(2);
-    }
+    switchUpsOff();
     ShutdownWindows(powerOff_);
+}
+
+// A rehearsal tells no real UPS to switch off: neither DTR nor a library command goes
+// out, a line says what would have. The simulated UPS still receives the three commands,
+// so that a rehearsal can be checked.
+void ShutdownController::switchUpsOff() {
+    const bool serial = settings::comboPort() > 0;
+    UpsLink& link = monitor_.link();
+    if (powerOff_.dryRun() && (serial || !link.psu().simulated())) {
+        reportDryRunUpsSwitchOff();
+        return;
+    }
+    if (serial) {
+        monitor_.serial().setDtr(true);
+        return;
+    }
+    link.QueryUps(2);
+    PauseMs(10);
+    link.QueryUps(2);
+    PauseMs(10);
+    link.QueryUps(2);
 }
 
 } // namespace brightlock

@@ -37,6 +37,8 @@ public:
     QTimer Timer3;
 
 private:
+    void switchUpsOff();
+
     Monitor& monitor_;
     PowerOff& powerOff_;
     ShutdownPorts& ports_;
