@@ -9,7 +9,10 @@ using brightlock::PowerPath;
 namespace {
 
 struct Poll : MonitorRig {
+    qint64 clockMs = 0; // the monitor's clock; each poll moves it on by one interval
+
     Poll() {
+        monitor.setClock([this] { return clockMs; });
         monitor.Form_Load();
         log.clear();
         records.rows.clear();
@@ -18,7 +21,15 @@ struct Poll : MonitorRig {
         psu.answering = true;
         psu.acPresent = ac;
         psu.batteryLow = low;
+        poll();
+    }
+    void poll() {
+        clockMs += brightlock::Monitor::kPollMs;
         monitor.Timer1Tick();
+    }
+    void silent() {
+        psu.answering = false;
+        poll();
     }
     void onLine() { ups(true, false); }
     void onBattery() { ups(false, false); }
@@ -47,6 +58,7 @@ private slots:
     void countdownOnSerial();
     void zeroDelay();
     void countdownPausesWhileUpsIsSilent();
+    void silenceOnBatteryPausesTheCountdownOnlyForAWhile();
 };
 
 void TestPowerPoll::onlineToBatteryAndBack() {
@@ -287,6 +299,42 @@ void TestPowerPoll::countdownPausesWhileUpsIsSilent() {
     p.onBattery(); // answers again, still on battery: the countdown goes on where it stopped
     p.monitor.TimerSubTick();
     QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After 298  Seconds"));
+}
+
+void TestPowerPoll::silenceOnBatteryPausesTheCountdownOnlyForAWhile() {
+    Poll p;
+    p.set("UpsLowBattery", "Delaytime", "0.5");
+    p.lowBattery(); // the last answer, at 2.2 s
+    const qint64 answered = p.clockMs;
+    const QStringList rows = p.records.rows;
+    for (int i = 0; i < 6; ++i)
+        p.silent(); // 13.2 s of silence
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 30); // a short loss pauses the countdown
+    p.clockMs = answered + brightlock::Monitor::kSilenceLimitMs - 1;
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 30);
+
+    p.clockMs = answered + brightlock::Monitor::kSilenceLimitMs;
+    p.monitor.TimerSubTick(); // then it goes on from the last reading
+    QCOMPARE(p.seconds(), 29);
+    for (int i = 0; i < 100 && p.counting(); ++i) {
+        p.clockMs += 1000;
+        p.monitor.TimerSubTick();
+    }
+    p.silent();
+    QCOMPARE(p.alarm.shows, 1);
+    QCOMPARE(p.records.rows, rows); // nothing recorded for the silence
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS Disconnect"));
+
+    // A UPS that answers again, even once, restarts the allowance.
+    Poll q;
+    q.onBattery();
+    q.clockMs += 60000;
+    q.onBattery();
+    q.silent();
+    q.monitor.TimerSubTick();
+    QCOMPARE(q.seconds(), 300);
 }
 
 QTEST_GUILESS_MAIN(TestPowerPoll)

@@ -35,10 +35,26 @@ bool Monitor::readUps() {
         link_.psu().HidHandle();
     }
     const bool answeredBefore = f.UpsReplyOk;
-    link_.QueryUps(1);
+    queryStatus();
     if (answeredBefore != f.UpsReplyOk)
         qCDebug(lcPoll) << (f.UpsReplyOk ? "the UPS answers" : "the UPS does not answer");
     return f.UpsReplyOk;
+}
+
+void Monitor::queryStatus() {
+    link_.QueryUps(1);
+    if (flags().UpsReplyOk)
+        lastAnswerMs_ = now();
+}
+
+// The countdown pauses while the UPS does not answer, but not for ever: a UPS whose
+// interface dies with the mains (a cable pulled, a network server without power) would
+// otherwise keep the machine running until the battery is empty. Once the last reading
+// said on battery or low battery and the silence has lasted kSilenceLimitMs, the
+// countdown goes on as though that reading still held.
+bool Monitor::silenceOutlasted() const {
+    const UpsFlags& f = link_.flags();
+    return lastAnswerMs_ && (f.UpsOnBatt || f.UpsLowBatt) && now() - *lastAnswerMs_ >= kSilenceLimitMs;
 }
 
 // On the serial link every test reads its line again at the moment it is made.
@@ -143,7 +159,7 @@ void Monitor::stopCountdown() {
 // The two links end their countdowns differently, and users of each know their texts:
 // the serial countdown shows N down to 0 and raises the alarm below 0 ("Seconds" after
 // one blank); the USB countdown shows N down to 1, raises it at 0 ("Seconds" after two
-// blanks) and pauses while the UPS does not answer.
+// blanks) and pauses while the UPS does not answer, for at most kSilenceLimitMs.
 void Monitor::TimerSubTick() {
     if (settings::serialLink()) {
         area_.LblAlarm = QStringLiteral("System ShutDown After %1 Seconds").arg(state_.ShutdownSeconds);
@@ -153,7 +169,7 @@ void Monitor::TimerSubTick() {
             countdownRanOut();
         return;
     }
-    if (!flags().UpsReplyOk)
+    if (!flags().UpsReplyOk && !silenceOutlasted())
         return;
     area_.LblAlarm = QStringLiteral("System ShutDown After %1  Seconds").arg(state_.ShutdownSeconds);
     area_.notify();
