@@ -48,6 +48,7 @@ private slots:
     void failureAndLowBatteryTogether();
     void batteryThenLowThenRecovered();
     void lowBatteryRecoveryRestartsTheOnBatteryEvent();
+    void flickeringLowBatteryStillEndsInTheAlarm();
     void disabledRecordsStillArmTheCountdown();
     void disabledLowBatteryEventRunsOut();
     void damagedShutdownSwitchNeverArms();
@@ -142,6 +143,8 @@ void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
     Poll p;
     p.onBattery();
     p.lowBattery();
+    for (int i = 0; i < 5; ++i)
+        p.monitor.TimerSubTick();
     p.onBattery(); // low battery ends, mains still failed, [UpsLowBattery] Shutdown = 1
     QVERIFY(!p.counting());
     QCOMPARE(p.statusArea().LblAlarm, QString());
@@ -149,11 +152,31 @@ void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
     QCOMPARE(p.trayCalls().last(), QString("tray ImaSOk UPS is on battery"));
     QCOMPARE(p.records.rows.last(), QString("ups:UPS Battery Low Recovered"));
 
-    p.onBattery(); // a new on-battery event
+    p.onBattery(); // a new on-battery event, whose countdown goes on from what was left
     QVERIFY(p.counting());
-    QCOMPARE(p.seconds(), 300);
+    QCOMPARE(p.seconds(), 55);
     QCOMPARE(p.records.rows.last(), QString("ups:Attention!! System Power Failed"));
     QCOMPARE(p.records.rows.count("log:Attention!! System Power Failed"), 2);
+}
+
+void TestPowerPoll::flickeringLowBatteryStillEndsInTheAlarm() {
+    Poll p;
+    p.onBattery();
+    int polls = 0;
+    for (; polls < 300 && p.alarm.shows == 0; ++polls) {
+        (polls % 2 ? p.onBattery() : p.lowBattery());
+        for (int tick = 0; tick < 2 && p.counting(); ++tick) // two ticks per 2.2 s poll
+            p.monitor.TimerSubTick();
+    }
+    // The countdown runs in the low-battery polls only, and never starts afresh: its 60 s
+    // are spent in 30 of them, so the alarm comes at the 59th poll.
+    QCOMPARE(polls, 59);
+    QCOMPARE(p.records.rows.count("ups:Attention!! UPS Battery Low"), polls / 2 + polls % 2);
+    QCOMPARE(p.records.rows.count("ups:UPS Battery Low Recovered"), polls / 2);
+
+    p.onLine(); // the next mains failure has its full countdown again
+    p.onBattery();
+    QCOMPARE(p.seconds(), 300);
 }
 
 void TestPowerPoll::disabledRecordsStillArmTheCountdown() {

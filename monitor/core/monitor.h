@@ -101,6 +101,7 @@ private:
     DialogFlags dialog_;
     Clock clock_;
     std::optional<qint64> lastAnswerMs_; // when the UPS last answered a status query
+    bool countdownInFailure_ = false;    // a countdown was armed during this mains failure
     bool loaded_ = false;
     bool unloaded_ = false;
 };

@@ -4,6 +4,7 @@
 #include "settings_catalogue.h"
 
 #include <QLoggingCategory>
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcPoll, "brightlock.poll", QtWarningMsg)
 
@@ -80,6 +81,7 @@ void Monitor::checkMains() {
         show(Display::OnLine);
         unloadAlarmIfShown();
         stopCountdown();
+        countdownInFailure_ = false;
         if (state_.OnBattNoted)
             mainsBack();
         state_.OnBattNoted = false;
@@ -144,7 +146,14 @@ void Monitor::trimStores() {
 void Monitor::armCountdown(PowerEvent event) {
     if (!settings::shutdownArmed(event))
         return;
-    state_.ShutdownSeconds = settings::delaySeconds(event);
+    int32_t seconds = settings::delaySeconds(event);
+    // During one mains failure a countdown that replaces another, running or stopped at
+    // the end of a low battery, never runs longer than what was left of it: a flickering
+    // battery-low signal would otherwise restart it at full length for ever.
+    if (countdownInFailure_)
+        seconds = std::min(seconds, std::max(state_.ShutdownSeconds, 0));
+    countdownInFailure_ = true;
+    state_.ShutdownSeconds = seconds;
     qCDebug(lcPoll) << "countdown armed:" << state_.ShutdownSeconds << "s";
     if (!TimerSub.isActive())
         TimerSub.start();
