@@ -43,7 +43,11 @@ struct Rig : MonitorRig {
     PowerOff power{log};
     ShutdownController shutdown{monitor, power, ports};
     brightlock::QuestionModes questions{monitor.dialog(), ports};
-    Rig() { ports.shutdown = &shutdown; }
+    qint64 clockMs = 0;
+    Rig() {
+        ports.shutdown = &shutdown;
+        monitor.setClock([this] { return clockMs; });
+    }
     QString shutDownKey() { return ReadIni(SettingsFile(), "Schema", "ShutDown", "missing"); }
 };
 
@@ -60,6 +64,10 @@ private slots:
     void closerThatCannotStartStillGoesDown();
     void serialLinkRaisesDtrOnly();
     void alarmWindowAsks();
+    void laterRequestsOnlyHideTheWindows();
+    void closerThatNeverReports();
+    void requestThatCannotBeStored();
+    void staleRequestThatCannotBeReset();
     void dryRunPowerOffLine();
     void dryRunSwitchesOffOnlyTheSimulatedUps();
 };
@@ -156,6 +164,77 @@ void TestShutdown::alarmWindowAsks() {
     Rig r;
     r.shutdown.StartShutdown(ShutdownController::Asker::Alarm);
     QCOMPARE(r.log, (QStringList{"hideMainWindow", "hideAlarm", "startCloser"}));
+}
+
+void TestShutdown::laterRequestsOnlyHideTheWindows() {
+    Rig r;
+    r.shutdown.StartShutdown(ShutdownController::Asker::Alarm);
+    r.log.clear();
+    r.shutdown.StartShutdown(ShutdownController::Asker::Alarm); // a new alarm ran full
+    r.questions.CmdShutdownClick();
+    r.questions.Yes(); // and the user pressed the shutdown button
+    QCOMPARE(r.log, (QStringList{"hideMainWindow", "hideAlarm", "showQuestion", "hideMainWindow",
+                                 "unloadQuestion", "unloadQuestion"}));
+    r.shutdown.ShutdownWatch(); // the one closer is still saving
+    QVERIFY(!r.log.contains("powerOff"));
+    r.set("Schema", "ShutDown", "1");
+    r.shutdown.ShutdownWatch();
+    QCOMPARE(r.log.count("powerOff"), 1);
+}
+
+void TestShutdown::closerThatNeverReports() {
+    Rig r;
+    r.clockMs = 5000;
+    r.shutdown.StartShutdown(ShutdownController::Asker::Alarm);
+    r.clockMs += ShutdownController::kCloserWaitMs - 1;
+    r.shutdown.ShutdownWatch();
+    QVERIFY(!r.log.contains("powerOff"));
+    r.clockMs += 1;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("closer did not report"));
+    r.shutdown.ShutdownWatch();
+    QCOMPARE(r.log.count("powerOff"), 1);
+    r.clockMs += ShutdownController::kCloserWaitMs;
+    r.shutdown.ShutdownWatch(); // once only
+    QCOMPARE(r.log.count("powerOff"), 1);
+    QCOMPARE(r.shutDownKey(), QString("0"));
+}
+
+// A settings file that takes no write (a full or read-only folder) cannot hold the
+// request: it is kept in memory, and the reason is said once.
+void TestShutdown::requestThatCannotBeStored() {
+    for (const char* save : {"0", "1"}) {
+        Rig r;
+        r.set("OSEvent", "Saveapllication", save);
+        r.ports.closerStarts = false;
+        r.shutdown.setFlagWriter([](int) { return false; });
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot store the shutdown request"));
+        QTest::failOnWarning(QRegularExpression("cannot store"));
+        if (save[0] == '1')
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("closer could not be started"));
+        r.shutdown.StartShutdown(ShutdownController::Asker::Alarm);
+        QCOMPARE(r.shutDownKey(), QString("0"));
+        r.shutdown.ShutdownWatch();
+        QCOMPARE(r.log.count("powerOff"), 1);
+        r.shutdown.ShutdownWatch();
+        QCOMPARE(r.log.count("powerOff"), 1);
+    }
+}
+
+// A "1" left from an earlier run that cannot be reset neither powers off while the closer
+// saves nor again after the shutdown; the closer is still waited for, within the limit.
+void TestShutdown::staleRequestThatCannotBeReset() {
+    Rig r;
+    r.set("Schema", "ShutDown", "1");
+    r.shutdown.setFlagWriter([](int) { return false; });
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot store the shutdown request"));
+    r.shutdown.StartShutdown(ShutdownController::Asker::Alarm);
+    r.shutdown.ShutdownWatch();
+    QVERIFY(!r.log.contains("powerOff"));
+    r.clockMs += ShutdownController::kCloserWaitMs;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("closer did not report"));
+    r.shutdown.ShutdownWatch();
+    r.shutdown.ShutdownWatch();
+    QCOMPARE(r.log.count("powerOff"), 1);
 }
 
 void TestShutdown::dryRunPowerOffLine() {
