@@ -87,7 +87,8 @@ void Application::handOver() {
     hooks_->form = main_.get();
     main_->onCloseRequested = [this] { quit(); };
     pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
-    tray_->onDoubleClick = [this] { main_->showFromTray(); };
+    tray_->onOpen = [this] { main_->showFromTray(); };
+    main_->canHideToTray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
     InstallF1Help();
     watchTerminationSignals([this] { quit(); });

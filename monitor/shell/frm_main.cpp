@@ -46,6 +46,8 @@ frmMain::frmMain(QWidget* parent) : SkinnedForm(parent) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
     setFixedSize(kWidth, kHeight);
     useMainTitleBar();
+    disconnect(this, &SkinnedForm::TitleMinimizeClick, this, &QWidget::hide);
+    connect(this, &SkinnedForm::TitleMinimizeClick, this, &frmMain::minimizeClick);
     buildTabs();
 }
 
@@ -109,6 +111,13 @@ void frmMain::showFromTray() {
     showNormal();
     raise();
     activateWindow();
+}
+
+void frmMain::minimizeClick() {
+    if (canHideToTray && canHideToTray())
+        hide();
+    else
+        showMinimized();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,7 @@
 // The main window: the title bar, the row of five tabs and the page host below it. Each
 // page is its own widget; a tab's click shows its page and hides the others. The window
-// is created hidden; the tray icon shows it, minimizing hides it again, and closing it
-// ends the monitor.
+// is created hidden; the tray icon shows it, minimizing hides it again (or, without a
+// tray, minimizes it as any window), and closing it ends the monitor.
 #pragma once
 
 #include "main_page.h"
@@ -38,6 +38,12 @@ public:
 
     // Brings the window up from the tray.
     void showFromTray();
+    // The title bar's minimize: into the tray where there is one, else onto the desktop's
+    // own place for minimized windows, so that the window stays within reach.
+    void minimizeClick();
+
+    // Whether the desktop has a tray to hide the window in; none when unset.
+    std::function<bool()> canHideToTray;
 
     // The user closed the window: the monitor's exit steps run, then the program ends.
     std::function<void()> onCloseRequested;
