@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace brightlock {
 
@@ -36,7 +37,7 @@ public:
     void selectPage(Page page);
     Page selectedPage() const { return selected_; }
 
-    // Brings the window up from the tray.
+    // Brings the window up from the tray where it was last seen.
     void showFromTray();
     // The title bar's minimize: into the tray where there is one, else onto the desktop's
     // own place for minimized windows, so that the window stays within reach.
@@ -50,6 +51,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildTabs();
@@ -59,6 +61,7 @@ private:
     std::array<QFrame*, PageCount> outlines_{};
     std::array<MainPage*, PageCount> pages_{};
     Page selected_ = PageStatus;
+    std::optional<QPoint> lastPos_; // where the window was when it was last hidden
 };
 
 } // namespace brightlock

@@ -1,6 +1,8 @@
-// The tray icon on a StatusNotifierItem host, end to end: a private session bus with a
-// stand-in watcher (helpers/sni_watcher), the real QSystemTrayIcon on a private X server,
-// and the host's click and menu entry reaching the main window's opener.
+// The monitor's shell on a real desktop, end to end: the tray icon on a StatusNotifierItem
+// host (a private session bus with a stand-in watcher, helpers/sni_watcher, whose click and
+// menu entry reach the main window's opener), and the main window coming back from the
+// tray where it was left, under a private X server with openbox.
+#include "frm_main.h"
 #include "status_notifier.h"
 #include "system_tray.h"
 #include "x_session.h"
@@ -8,6 +10,7 @@
 #include <QApplication>
 #include <QProcess>
 #include <QTest>
+#include <X11/Xlib.h>
 
 #include <csignal>
 #include <cstdio>
@@ -43,28 +46,29 @@ private:
 
 } // namespace
 
-class TestTrayHost : public QObject {
+class TestShellDesktop : public QObject {
     Q_OBJECT
 public:
-    TestTrayHost(bool bus, bool display) : bus_(bus), display_(display) {}
+    TestShellDesktop(bool bus, bool display) : bus_(bus), display_(display) {}
 
 private slots:
     void initTestCase() {
         if (!bus_ || !display_)
-            QSKIP("needs dbus-daemon and Xvfb");
+            QSKIP("needs dbus-daemon, Xvfb and openbox");
     }
     void plainBusHasNoHost();
     void hostClickAndMenuOpen();
+    void mainWindowComesBackWhereItWasLeft();
 
 private:
     bool bus_, display_;
 };
 
-void TestTrayHost::plainBusHasNoHost() {
+void TestShellDesktop::plainBusHasNoHost() {
     QVERIFY(!brightlock::statusNotifierHostPresent());
 }
 
-void TestTrayHost::hostClickAndMenuOpen() {
+void TestShellDesktop::hostClickAndMenuOpen() {
     QProcess watcher;
     watcher.start(QCoreApplication::applicationDirPath() + "/sni_watcher");
     // Read while the event loop runs: the watcher's calls need this process to answer.
@@ -97,13 +101,45 @@ void TestTrayHost::hostClickAndMenuOpen() {
     QVERIFY(watcher.waitForFinished(5000));
 }
 
+// Where the X server shows a window's top-left corner.
+QPoint shownAt(QWidget& w) {
+    Display* display = XOpenDisplay(nullptr);
+    int x = -1, y = -1;
+    ::Window child = 0;
+    XTranslateCoordinates(display, ::Window(w.winId()), DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    XCloseDisplay(display);
+    return {x, y};
+}
+
+void TestShellDesktop::mainWindowComesBackWhereItWasLeft() {
+    brightlock::frmMain w;
+    w.canHideToTray = [] { return true; };
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Another client has the window manager move it, as a drag of the title does; the
+    // window learns where it went.
+    Display* display = XOpenDisplay(nullptr);
+    XMoveWindow(display, ::Window(w.winId()), 333, 222);
+    XCloseDisplay(display);
+    QTRY_COMPARE(w.pos(), QPoint(333, 222));
+
+    emit w.TitleMinimizeClick();
+    QTRY_VERIFY(!w.isVisible());
+    w.showFromTray();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Not placed afresh by the window manager when it is mapped again.
+    QTRY_COMPARE_WITH_TIMEOUT(shownAt(w), QPoint(333, 222), 2000);
+    QTest::qWait(300);
+    QCOMPARE(shownAt(w), QPoint(333, 222));
+}
+
 // The bus and the X server are the test's own and exist before the application, so that
 // Qt's D-Bus tray and its xcb platform use them.
 int main(int argc, char** argv) {
     PrivateBus bus;
     if (bus.ok())
         qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address());
-    testing::XSession session(testing::XSession::Kind::ServerOnly);
+    testing::XSession session;
     if (session.ok()) {
         qputenv("DISPLAY", session.display().toLocal8Bit());
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -114,10 +150,10 @@ int main(int argc, char** argv) {
     {
         QApplication app(argc, argv);
         app.setQuitOnLastWindowClosed(false);
-        TestTrayHost test(bus.ok(), session.ok());
+        TestShellDesktop test(bus.ok(), session.ok());
         status = QTest::qExec(&test, argc, argv);
     }
     return status;
 }
 
-#include "test_tray_host.moc"
+#include "test_shell_desktop.moc"
