@@ -148,7 +148,8 @@ void Application::showSaveList() {
 }
 
 void Application::tellUserOnce(const QString& message) {
-    if (told_.contains(message))
+    // Nothing opens on the way out: the user asked the monitor to end.
+    if (quitting_ || told_.contains(message))
         return;
     told_.insert(message);
     auto* box =
