@@ -218,6 +218,7 @@ void TestPowerPoll::damagedShutdownSwitchNeverArms() {
 void TestPowerPoll::disconnectedAndBack() {
     Poll p;
     p.onBattery();
+    QVERIFY(p.monitor.powerPath().Timer5.isActive()); // the battery pipe blinks
     const int trims = p.records.trims;
     p.log.clear();
     p.psu.answering = false;
@@ -229,6 +230,7 @@ void TestPowerPoll::disconnectedAndBack() {
     QCOMPARE(p.trayCalls(), QStringList{"tray ImaMain Brightlock"});
     QCOMPARE(p.records.trims, trims); // no trimming
     QVERIFY(p.counting());            // the countdown is not touched
+    QVERIFY(!p.monitor.powerPath().Timer5.isActive());
 
     p.log.clear();
     p.monitor.Timer1Tick(); // retried: closed and opened again before the query
