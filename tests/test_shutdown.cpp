@@ -65,6 +65,7 @@ private slots:
     void serialLinkRaisesDtrOnly();
     void alarmWindowAsks();
     void laterRequestsOnlyHideTheWindows();
+    void noAlarmWhileGoingDown();
     void closerThatNeverReports();
     void requestThatCannotBeStored();
     void staleRequestThatCannotBeReset();
@@ -101,8 +102,8 @@ void TestShutdown::twoOpenersOneYes() {
     r.questions.askClear(Store::Log);
     r.log.clear();
     r.questions.Yes();
-    QCOMPARE(r.log,
-             (QStringList{"hideMainWindow", "unloadQuestion", "clear 0", "clear 2", "unloadQuestion"}));
+    QCOMPARE(r.log, (QStringList{"hideMainWindow", "unloadQuestion", "hideAlarm", "clear 0", "clear 2",
+                                 "unloadQuestion"}));
     const auto& d = r.monitor.dialog();
     QVERIFY(!d.AskShutdown && !d.AskClearLog && !d.AskClearClosed);
     QVERIFY(r.shutdown.Timer3.isActive());
@@ -180,6 +181,24 @@ void TestShutdown::laterRequestsOnlyHideTheWindows() {
     r.set("Schema", "ShutDown", "1");
     r.shutdown.ShutdownWatch();
     QCOMPARE(r.log.count("powerOff"), 1);
+}
+
+// Once the machine is going down no alarm window comes up to take the keyboard from the
+// closer: neither from the countdown (the alarm control is not asked) nor from a re-check
+// of an alarm window cancelled before (the port stops them with the window).
+void TestShutdown::noAlarmWhileGoingDown() {
+    Rig r;
+    r.monitor.Form_Load();
+    r.set("UpsLowBattery", "Delaytime", "0");
+    r.questions.CmdShutdownClick();
+    r.questions.Yes();
+    QVERIFY(r.log.contains("hideAlarm"));
+    r.psu.acPresent = false;
+    r.psu.batteryLow = true;
+    r.monitor.Timer1Tick();
+    r.monitor.TimerSubTick();
+    QVERIFY(!r.monitor.TimerSub.isActive());
+    QCOMPARE(r.alarm.shows, 0);
 }
 
 void TestShutdown::closerThatNeverReports() {

@@ -188,8 +188,12 @@ void Monitor::TimerSubTick() {
 }
 
 void Monitor::countdownRanOut() {
-    qCDebug(lcPoll) << "countdown ran out: the alarm window";
     TimerSub.stop();
+    // The machine is already going down; an alarm window now would only take the
+    // keyboard from the closer while it saves the user's work.
+    if (state_.ShuttingDown)
+        return;
+    qCDebug(lcPoll) << "countdown ran out: the alarm window";
     ports_.alarm.showAlarm();
 }
 

@@ -33,6 +33,11 @@ void ShutdownController::StartShutdown(Asker asker) {
     // power off while the second still saves.
     if (armed)
         return;
+    // Nor does an alarm window come up again, from the countdown or a re-check after
+    // Cancel: it would take the keyboard from the closer.
+    monitor_.state().ShuttingDown = true;
+    if (asker == Asker::Question)
+        ports_.hideAlarm();
 
     if (settings::saveApplications()) {
         // A "1" left from an earlier run would power off while the closer is still

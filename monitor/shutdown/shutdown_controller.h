@@ -23,6 +23,7 @@ public:
     virtual ~ShutdownPorts() = default;
     virtual void unloadQuestion() = 0;
     virtual void hideMainWindow() = 0;
+    // Hides the alarm window and stops its bar and its re-checks.
     virtual void hideAlarm() = 0;
     // Starts the closer without waiting for it; false when it could not be started.
     virtual bool startCloser() = 0;
