@@ -11,7 +11,10 @@
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--help")) {
-            std::printf("Usage: close\nStarted by Brightlock before a shutdown; asks it to shut down.\n");
+            std::printf("Usage: close\nStarted by Brightlock before a shutdown; asks it to shut down.\n\n"
+                        "Options:\n"
+                        "  -h, --help     show this help and exit\n"
+                        "  -v, --version  show the version and exit\n");
             // Whether this session's windows could be driven, for someone finding out why
             // nothing was saved.
             QString whyNot;
@@ -19,6 +22,10 @@ int main(int argc, char** argv) {
                 std::printf("Desktop: usable\n");
             else
                 std::printf("Desktop: not usable: %s\n", qPrintable(whyNot));
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "-v") || !std::strcmp(argv[i], "--version")) {
+            std::printf("close (Brightlock) %s\n", BRIGHTLOCK_VERSION);
             return 0;
         }
     }

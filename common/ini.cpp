@@ -18,7 +18,11 @@ QString ReadIni(const QString& FileName, const QString& Section, const QString& 
     auto value = brightlock::ini::readValue(bytes(FileName), bytes(Section), bytes(Key));
     if (!value)
         return Default;
-    QString text = QString::fromStdString(*value);
+    return brightlock::iniValueText(*value);
+}
+
+QString brightlock::iniValueText(std::string_view stored) {
+    QString text = QString::fromUtf8(stored.data(), qsizetype(stored.size()));
     if (text.size() > kMaxValueLength) {
         text.truncate(kMaxValueLength);
         if (text.back().isHighSurrogate())

@@ -3,23 +3,26 @@
 
 #include "ini_text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace brightlock::ini {
 namespace {
 
-// Settings files are small; anything larger is not one of ours and reads as missing.
-constexpr off_t kMaxFileSize = 64 * 1024 * 1024;
+// Links followed from a settings file to its target, at most.
+constexpr int kMaxLinkHops = 8;
 
 class Fd {
 public:
-    explicit Fd(int fd) : fd_(fd) {}
+    explicit Fd(int fd = -1) : fd_(fd) {}
     ~Fd() {
         if (fd_ >= 0)
             ::close(fd_);
@@ -51,68 +54,107 @@ bool writeAll(int fd, const std::string& data) {
     return true;
 }
 
-// A settings file reached through a symbolic link is replaced where the link points.
-std::string resolveLink(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char buf[PATH_MAX];
-        if (::realpath(path.c_str(), buf))
-            return buf;
-    }
-    return path;
+std::string parentOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-} // namespace
-
-std::optional<std::string> readFile(const std::string& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        return std::nullopt;
+bool folderOwnedBy(const std::string& dir, uid_t uid) {
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileSize)
-        return std::nullopt;
-    std::string data;
-    data.resize(size_t(st.st_size));
-    size_t done = 0;
-    for (;;) {
-        if (done == data.size())
-            data.resize(data.size() + 4096); // the file grew since fstat
-        ssize_t n = ::read(fd.get(), &data[done], data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return std::nullopt;
+    return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid;
+}
+
+std::string linkTarget(const std::string& link) {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink(link.c_str(), buf, sizeof buf);
+    if (n <= 0 || size_t(n) >= sizeof buf)
+        return {};
+    const std::string target(buf, size_t(n));
+    return target.front() == '/' ? target : parentOf(link) + "/" + target;
+}
+
+// The file a write replaces: the path itself when it is no symbolic link. A settings
+// file that is a link (into a dotfiles folder, say) is replaced where the link leads
+// only when the user made every link on the way and the file there, and the folder it
+// lies in, are the user's own. A link someone else made, or one that leads to a file or
+// folder of someone else, is refused, so a planted link can never direct a write.
+std::optional<std::string> writeTarget(const std::string& path) {
+    const uid_t me = ::geteuid();
+    std::string current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0) {
+            if (errno != ENOENT)
+                return std::nullopt;
+            // A file to be created: through a link only into a folder of the user's.
+            if (hop > 0 && !folderOwnedBy(parentOf(current), me))
+                return std::nullopt;
+            return current;
         }
-        if (n == 0)
-            break;
-        done += size_t(n);
-        if (done > size_t(kMaxFileSize))
+        if (!S_ISLNK(st.st_mode)) {
+            if (hop > 0 && (st.st_uid != me || !folderOwnedBy(parentOf(current), me)))
+                return std::nullopt;
+            return current;
+        }
+        if (st.st_uid != me)
+            return std::nullopt;
+        current = linkTarget(current);
+        if (current.empty())
             return std::nullopt;
     }
-    data.resize(done);
-    return data;
+    return std::nullopt; // a loop, or a chain longer than anyone makes by hand
 }
 
-std::optional<std::string> readValue(const std::string& path, const std::string& section,
-                                     const std::string& key) {
-    auto text = readFile(path);
-    if (!text)
-        return std::nullopt;
-    return lookup(*text, section, key);
+// Tries `attempt` until it succeeds or the deadline passes, pausing a little longer each
+// time. False at the deadline, or at once when `attempt` fails for another reason than
+// a lock held elsewhere.
+template <typename Attempt> bool retryUntil(std::chrono::steady_clock::time_point deadline, Attempt attempt) {
+    std::chrono::milliseconds pause{1};
+    for (;;) {
+        if (attempt())
+            return true;
+        if (errno != EWOULDBLOCK && errno != EAGAIN && errno != EACCES && errno != EINTR)
+            return false;
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
+        pause = std::min(pause * 2, std::chrono::milliseconds(8));
+    }
 }
 
-namespace {
+bool setTurnstile(int fd, short type) {
+    struct flock range {};
+    range.l_type = type;
+    range.l_whence = SEEK_SET;
+    range.l_start = 0;
+    range.l_len = 1;
+    return ::fcntl(fd, F_OFD_SETLK, &range) == 0;
+}
 
+// The advisory lock that serialises writers: flock on "<file>.lock", taken within
+// kLockWait. flock cannot wait with a time limit, so a writer tries again and again; to
+// keep a writer that writes in a loop from taking the lock back each time before a
+// waiting one tries, a waiter first takes a turnstile (a record lock on the same file,
+// which does not interact with flock) and holds it until it has the lock: the writer
+// that just finished then waits at the turnstile. The lock file is opened without
+// following links and must be a plain file.
 class WriteLock {
 public:
     explicit WriteLock(const std::string& path)
-        : fd_(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
-        if (fd_.get() < 0)
+        : fd_(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                     0600)) {
+        struct stat st {};
+        if (fd_.get() < 0 || ::fstat(fd_.get(), &st) != 0 || !S_ISREG(st.st_mode))
             return;
-        while (::flock(fd_.get(), LOCK_EX) != 0)
-            if (errno != EINTR)
-                return;
-        held_ = true;
+        const int fd = fd_.get();
+        const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+        if (!retryUntil(deadline, [fd] { return setTurnstile(fd, F_WRLCK); }))
+            return;
+        held_ = retryUntil(deadline, [fd] { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; });
+        setTurnstile(fd, F_UNLCK);
     }
     bool held() const { return held_; }
 
@@ -121,10 +163,35 @@ private:
     bool held_ = false;
 };
 
-// Replaces the file with `text` through a temporary file and a rename; the caller holds the lock.
+// Whether `name` is a temporary file of a writer of `base`: "<base>.tmp-XXXXXX", or
+// "<base>.tmp" as older versions named it.
+bool isTemporaryOf(const std::string& name, const std::string& base) {
+    const std::string prefix = base + ".tmp";
+    if (name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return name.size() == prefix.size() || (name.size() == prefix.size() + 7 && name[prefix.size()] == '-');
+}
+
+// Under the lock no writer is at work, so any temporary file left beside the settings
+// file belongs to a writer that was killed. Removing one never follows a link.
+void removeLeftovers(const std::string& path) {
+    const std::string dir = parentOf(path);
+    const std::string base = path.substr(path.rfind('/') + 1);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return;
+    while (dirent* e = ::readdir(d))
+        if (isTemporaryOf(e->d_name, base))
+            ::unlinkat(::dirfd(d), e->d_name, 0);
+    ::closedir(d);
+}
+
+// Replaces the file with `text` through a fresh temporary file (created exclusively, so
+// never through a link) and a rename; the caller holds the lock. A new file is readable
+// by its owner only; a replaced one keeps its permissions.
 bool replaceFile(const std::string& path, const std::string& text, const struct stat* old) {
-    const std::string tmp = path + ".tmp";
-    Fd out(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    std::string tmp = path + ".tmp-XXXXXX";
+    Fd out(::mkostemp(&tmp[0], O_CLOEXEC));
     if (out.get() < 0)
         return false;
     if (old)
@@ -142,6 +209,46 @@ bool replaceFile(const std::string& path, const std::string& text, const struct 
 
 } // namespace
 
+std::optional<std::string> readFile(const std::string& path) {
+    // Non-blocking, so a FIFO in the file's place cannot hold the reader.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0)
+        return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > off_t(kMaxFileSize))
+        return std::nullopt;
+    std::string data(size_t(st.st_size), '\0');
+    size_t done = 0;
+    char more[4096]; // for a file that grew since fstat
+    for (;;) {
+        const bool inPlace = done < data.size();
+        ssize_t n =
+            inPlace ? ::read(fd.get(), &data[done], data.size() - done) : ::read(fd.get(), more, sizeof more);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        if (!inPlace)
+            data.append(more, size_t(n));
+        done += size_t(n);
+        if (done > kMaxFileSize)
+            return std::nullopt;
+    }
+    data.resize(done);
+    return data;
+}
+
+std::optional<std::string> readValue(const std::string& path, const std::string& section,
+                                     const std::string& key) {
+    auto text = readFile(path);
+    if (!text)
+        return std::nullopt;
+    return lookup(*text, section, key);
+}
+
 bool writeValues(const std::string& givenPath, const std::string& section,
                  const std::vector<std::pair<std::string, std::string>>& values) {
     if (!isValidSection(section))
@@ -149,15 +256,18 @@ bool writeValues(const std::string& givenPath, const std::string& section,
     for (const auto& kv : values)
         if (!isValidKey(kv.first))
             return false;
-    const std::string path = resolveLink(givenPath);
-    WriteLock lock(path);
+    const std::optional<std::string> path = writeTarget(givenPath);
+    if (!path)
+        return false;
+    WriteLock lock(*path);
     if (!lock.held())
         return false;
+    removeLeftovers(*path);
 
     struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    std::optional<std::string> old = readFile(path);
-    if (exists && !old)
+    const bool exists = ::lstat(path->c_str(), &st) == 0;
+    std::optional<std::string> old = readFile(*path);
+    if (exists && (!old || !S_ISREG(st.st_mode)))
         return false; // present but not readable as a settings file: leave it alone
     const std::string text = old.value_or(std::string());
     std::string updated = text;
@@ -165,7 +275,9 @@ bool writeValues(const std::string& givenPath, const std::string& section,
         updated = assign(updated, section, kv.first, singleLine(kv.second));
     if (exists && updated == text)
         return true;
-    return replaceFile(path, updated, exists ? &st : nullptr);
+    if (updated.size() > kMaxFileSize)
+        return false;
+    return replaceFile(*path, updated, exists ? &st : nullptr);
 }
 
 bool writeValue(const std::string& path, const std::string& section, const std::string& key,
@@ -174,14 +286,17 @@ bool writeValue(const std::string& path, const std::string& section, const std::
 }
 
 bool createFile(const std::string& givenPath, const std::string& text) {
-    const std::string path = resolveLink(givenPath);
-    WriteLock lock(path);
+    const std::optional<std::string> path = writeTarget(givenPath);
+    if (!path)
+        return false;
+    WriteLock lock(*path);
     if (!lock.held())
         return false;
+    removeLeftovers(*path);
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0)
+    if (::lstat(path->c_str(), &st) == 0)
         return true;
-    return replaceFile(path, text, nullptr);
+    return replaceFile(*path, text, nullptr);
 }
 
 } // namespace brightlock::ini

@@ -8,26 +8,37 @@ namespace {
 
 struct Line {
     size_t begin = 0; // first byte of the line
-    size_t end = 0;   // end of the content, before "\r\n" or "\n"
+    size_t end = 0;   // end of the content, before the line end and any carriage returns
     size_t next = 0;  // first byte of the following line
 };
 
+// A UTF-8 byte-order mark that some editors put at the start of a file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Where the first line starts: a byte-order mark is not part of it.
+size_t firstLine(std::string_view text) {
+    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+}
+
+// The line starting at `pos`. Lines end at "\n". Carriage returns before it, or at the very
+// end of the file, belong to the line end, so "\r\r\n" from a file converted twice and a
+// last line cut after its "\r" read like any other line.
+Line lineAt(std::string_view text, size_t pos) {
+    const size_t nl = text.find('\n', pos);
+    Line line;
+    line.begin = pos;
+    line.next = nl == std::string_view::npos ? text.size() : nl + 1;
+    line.end = nl == std::string_view::npos ? text.size() : nl;
+    while (line.end > line.begin && text[line.end - 1] == '\r')
+        --line.end;
+    return line;
+}
+
 std::vector<Line> splitLines(std::string_view text) {
     std::vector<Line> lines;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t nl = text.find('\n', pos);
-        Line line;
-        line.begin = pos;
-        if (nl == std::string_view::npos) {
-            line.end = text.size();
-            line.next = text.size();
-        } else {
-            line.end = (nl > pos && text[nl - 1] == '\r') ? nl - 1 : nl;
-            line.next = nl + 1;
-        }
-        lines.push_back(line);
-        pos = line.next;
+    for (size_t pos = firstLine(text); pos < text.size();) {
+        lines.push_back(lineAt(text, pos));
+        pos = lines.back().next;
     }
     return lines;
 }
@@ -135,13 +146,34 @@ std::string lineEnd(std::string_view text) {
 } // namespace
 
 std::optional<std::string> lookup(std::string_view text, std::string_view section, std::string_view key) {
-    std::vector<Line> lines = splitLines(text);
-    Found f = find(text, lines, section, key);
-    if (!f.keyLine)
-        return std::nullopt;
-    const Line& l = lines[*f.keyLine];
-    auto k = keyLine(text.substr(l.begin, l.end - l.begin));
-    return std::string(unquote(k->value));
+    std::optional<std::string> found;
+    visitSection(text, section, [&](std::string_view name, std::string_view value) {
+        if (!sameName(name, key))
+            return true;
+        found = std::string(value);
+        return false;
+    });
+    return found;
+}
+
+void visitSection(std::string_view text, std::string_view section,
+                  const std::function<bool(std::string_view key, std::string_view value)>& visit) {
+    bool inside = false;
+    for (size_t pos = firstLine(text); pos < text.size();) {
+        const Line line = lineAt(text, pos);
+        const std::string_view content = text.substr(line.begin, line.end - line.begin);
+        pos = line.next;
+        if (auto name = sectionName(content)) {
+            if (inside)
+                return; // the section ended here
+            inside = sameName(*name, section);
+            continue;
+        }
+        if (!inside)
+            continue;
+        if (auto k = keyLine(content); k && !visit(k->name, unquote(k->value)))
+            return;
+    }
 }
 
 std::string assign(std::string_view text, std::string_view section, std::string_view key,
@@ -172,7 +204,7 @@ std::string assign(std::string_view text, std::string_view section, std::string_
                 after = i;
         const Line& l = lines[after];
         out.append(text.substr(0, l.next));
-        if (l.next == l.end) // the file's last line had no line end
+        if (text[l.next - 1] != '\n') // the file's last line had no line end
             out.append(eol);
         out.append(key).append("=").append(value).append(eol);
         out.append(text.substr(l.next));

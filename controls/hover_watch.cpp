@@ -6,19 +6,19 @@
 namespace brightlock {
 
 HoverWatch::HoverWatch(QObject* parent, std::function<void(QPoint)> onTick)
-    : QObject(parent), m_onTick(std::move(onTick)) {
-    m_timer.setInterval(kIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, [this] { m_onTick(QCursor::pos()); });
+    : QObject(parent), onTick_(std::move(onTick)) {
+    timer_.setInterval(kIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, [this] { onTick_(QCursor::pos()); });
 }
 
 void HoverWatch::start() {
     // Restarting on every move would keep postponing the tick; a running timer is left alone.
-    if (!m_timer.isActive())
-        m_timer.start();
+    if (!timer_.isActive())
+        timer_.start();
 }
 
 void HoverWatch::stop() {
-    m_timer.stop();
+    timer_.stop();
 }
 
 } // namespace brightlock

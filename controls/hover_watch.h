@@ -20,11 +20,11 @@ public:
 
     void start();
     void stop();
-    bool isActive() const { return m_timer.isActive(); }
+    bool isActive() const { return timer_.isActive(); }
 
 private:
-    QTimer m_timer;
-    std::function<void(QPoint)> m_onTick;
+    QTimer timer_;
+    std::function<void(QPoint)> onTick_;
 };
 
 } // namespace brightlock

@@ -1,4 +1,4 @@
-// Conversion between 32-bit colour values and QColor.
+// Conversion of 32-bit colour values into QColor.
 #include "ole_color.h"
 
 #include "palette.h"
@@ -25,10 +25,6 @@ QColor fromOleColor(quint32 value) {
         return palette::kFace;
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
-quint32 toOleColor(const QColor& colour) {
-    return quint32(colour.red()) | quint32(colour.green()) << 8 | quint32(colour.blue()) << 16;
 }
 
 } // namespace brightlock

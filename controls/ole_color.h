@@ -11,6 +11,5 @@ namespace brightlock {
 inline constexpr quint32 kSystemButtonFace = 0x8000000F;
 
 QColor fromOleColor(quint32 value);
-quint32 toOleColor(const QColor& colour);
 
 } // namespace brightlock

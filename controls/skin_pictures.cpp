@@ -1,15 +1,17 @@
 // Loading and cutting of the skin pictures.
 #include "skin_pictures.h"
 
+#include "resource_paths.h"
 #include "skin_log.h"
 #include "skin_rules.h"
 
 #include <QPixmapCache>
+#include <iterator>
 
 namespace brightlock::skin {
 
-QPixmap picture(const QString& name) {
-    const QString path = ":/skin/" + name;
+QPixmap picture(const char* resource) {
+    const QString path = QString::fromLatin1(resource);
     QPixmap pixmap;
     if (QPixmapCache::find(path, &pixmap))
         return pixmap;
@@ -22,7 +24,7 @@ QPixmap picture(const QString& name) {
 }
 
 QPixmap buttonStrip() {
-    return picture("button.png");
+    return picture(res::kSkinButton);
 }
 
 QRect buttonCellRect(int cell) {
@@ -32,13 +34,15 @@ QRect buttonCellRect(int cell) {
 QPixmap checkBoxGlyph(int cell) {
     if (cell < 0 || cell >= kCheckCellCount)
         return {};
-    return picture("checkbox.png").copy(QRect(QPoint(0, cell * kGlyphSize.height()), kGlyphSize));
+    return picture(res::kSkinCheckBox).copy(QRect(QPoint(0, cell * kGlyphSize.height()), kGlyphSize));
 }
+
+static_assert(std::size(res::kSkinRadio) == kRadioGlyphCount);
 
 QPixmap radioGlyphPicture(int index) {
     if (index < 0 || index >= kRadioGlyphCount)
         return {};
-    return picture(QString("radio%1.png").arg(index));
+    return picture(res::kSkinRadio[index]);
 }
 
 } // namespace brightlock::skin

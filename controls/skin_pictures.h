@@ -18,7 +18,7 @@ QPixmap checkBoxGlyph(int cell);
 // One of the eight radio glyph images; a null pixmap for an index out of range.
 QPixmap radioGlyphPicture(int index);
 
-// A skin picture by file name, ":/skin/<name>".
-QPixmap picture(const QString& name);
+// A skin picture by its resource path (resource_paths.h).
+QPixmap picture(const char* resource);
 
 } // namespace brightlock::skin

@@ -15,7 +15,6 @@ namespace brightlock::skin {
 enum ButtonCell : int { CellNormal = 0, CellPressed = 1, CellDisabled = 2, CellHover = 3, CellLatched = 4 };
 
 inline constexpr QSize kButtonCellSize{18, 21};
-inline constexpr int kButtonCellCount = 5;
 inline constexpr int kBorder = 3;
 
 // The look a button falls back to: State 0 normal, 1 latched, anything else keeps the last one.

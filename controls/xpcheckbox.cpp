@@ -1,33 +1,14 @@
-// The skinned check box: its value rules and glyph cells.
+// The skinned check box: its glyph cells and the value a click leaves.
 #include "xpcheckbox.h"
 
 #include "skin_pictures.h"
-#include "skin_rules.h"
 
-using namespace brightlock;
+namespace brightlock {
 
-xpcheckbox::xpcheckbox(QWidget* parent) : xpcheckbox(QString(), parent) {}
+const GlyphSet kCheckBoxGlyphs{&skin::checkBoxCell, &skin::checkBoxGlyph};
 
-xpcheckbox::xpcheckbox(const QString& caption, QWidget* parent) : GlyphControl(parent) {
-    setCaption(caption);
-    drawNormal();
+void xpcheckbox::changeValueOnClick() {
+    setValue(skin::nextCheckValue(Value()));
 }
 
-void xpcheckbox::setValue(qint32 value) {
-    m_value = value;
-    drawNormal();
-}
-
-void xpcheckbox::clickControl() {
-    emit Click();
-    setValue(skin::nextCheckValue(m_value));
-    drawNormal();
-}
-
-std::optional<int> xpcheckbox::glyphFor(int look) const {
-    return skin::checkBoxCell(m_value, skin::GlyphLook(look));
-}
-
-QPixmap xpcheckbox::glyphPicture(int index) const {
-    return skin::checkBoxGlyph(index);
-}
+} // namespace brightlock

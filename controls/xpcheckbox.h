@@ -4,23 +4,22 @@
 
 #include "glyph_control.h"
 
-class xpcheckbox : public brightlock::GlyphControl {
+namespace brightlock {
+
+extern const GlyphSet kCheckBoxGlyphs;
+
+class xpcheckbox : public GlyphControlOf<kCheckBoxGlyphs> {
     Q_OBJECT
     Q_PROPERTY(qint32 Value READ Value WRITE setValue)
 
 public:
-    explicit xpcheckbox(QWidget* parent = nullptr);
-    xpcheckbox(const QString& caption, QWidget* parent = nullptr);
+    using GlyphControlOf::GlyphControlOf;
 
-    qint32 Value() const { return m_value; }
-    void setValue(qint32 value);
-
-    void clickControl() override;
+    qint32 Value() const { return glyphValue(); }
+    void setValue(qint32 value) { setGlyphValue(value); }
 
 protected:
-    std::optional<int> glyphFor(int look) const override;
-    QPixmap glyphPicture(int index) const override;
-
-private:
-    qint32 m_value = 0;
+    void changeValueOnClick() override;
 };
+
+} // namespace brightlock

@@ -2,24 +2,15 @@
 #include "xpradiobutton.h"
 
 #include "skin_pictures.h"
-#include "skin_rules.h"
 
-using namespace brightlock;
+namespace brightlock {
 
-xpradiobutton::xpradiobutton(QWidget* parent) : xpradiobutton(QString(), parent) {}
+const GlyphSet kRadioGlyphs{[](qint32 value, skin::GlyphLook look) -> std::optional<int> {
+                                return skin::radioGlyph(value != 0, look);
+                            },
+                            &skin::radioGlyphPicture};
 
-xpradiobutton::xpradiobutton(const QString& caption, QWidget* parent) : GlyphControl(parent) {
-    setCaption(caption);
-    drawNormal();
-}
-
-void xpradiobutton::setValue(bool value) {
-    m_value = value;
-    drawNormal();
-}
-
-void xpradiobutton::clickControl() {
-    emit Click();
+void xpradiobutton::changeValueOnClick() {
     // The container's own option buttons only: buttons inside a nested frame are another container.
     if (QWidget* container = parentWidget()) {
         for (xpradiobutton* sibling : container->findChildren<xpradiobutton*>(Qt::FindDirectChildrenOnly))
@@ -28,13 +19,6 @@ void xpradiobutton::clickControl() {
         setValue(false);
     }
     setValue(true);
-    drawNormal();
 }
 
-std::optional<int> xpradiobutton::glyphFor(int look) const {
-    return skin::radioGlyph(m_value, skin::GlyphLook(look));
-}
-
-QPixmap xpradiobutton::glyphPicture(int index) const {
-    return skin::radioGlyphPicture(index);
-}
+} // namespace brightlock

@@ -5,23 +5,22 @@
 
 #include "glyph_control.h"
 
-class xpradiobutton : public brightlock::GlyphControl {
+namespace brightlock {
+
+extern const GlyphSet kRadioGlyphs;
+
+class xpradiobutton : public GlyphControlOf<kRadioGlyphs> {
     Q_OBJECT
     Q_PROPERTY(bool Value READ Value WRITE setValue)
 
 public:
-    explicit xpradiobutton(QWidget* parent = nullptr);
-    xpradiobutton(const QString& caption, QWidget* parent = nullptr);
+    using GlyphControlOf::GlyphControlOf;
 
-    bool Value() const { return m_value; }
-    void setValue(bool value);
-
-    void clickControl() override;
+    bool Value() const { return glyphValue() != 0; }
+    void setValue(bool value) { setGlyphValue(value ? 1 : 0); }
 
 protected:
-    std::optional<int> glyphFor(int look) const override;
-    QPixmap glyphPicture(int index) const override;
-
-private:
-    bool m_value = false;
+    void changeValueOnClick() override;
 };
+
+} // namespace brightlock

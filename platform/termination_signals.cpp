@@ -32,8 +32,15 @@ void watchTerminationSignals(std::function<void()> onSignal) {
     sa.sa_handler = onUnixSignal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        // "nohup" and shells starting a background job hand the program an ignored
+        // SIGHUP or SIGINT: the user asked for it to outlive the terminal, so it stays
+        // ignored. SIGTERM always ends the monitor in order.
+        struct sigaction inherited {};
+        if (sig != SIGTERM && ::sigaction(sig, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+            continue;
         ::sigaction(sig, &sa, nullptr);
+    }
 }
 
 } // namespace brightlock

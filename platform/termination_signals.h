@@ -7,6 +7,7 @@
 namespace brightlock {
 
 // Installs the handlers; `onSignal` runs on the main thread once per signal received.
+// A SIGHUP or SIGINT that the program inherited as ignored (nohup) stays ignored.
 void watchTerminationSignals(std::function<void()> onSignal);
 
 } // namespace brightlock

@@ -81,4 +81,9 @@ bool DeadlineWorker::busy() const {
     return shared_->running;
 }
 
+bool DeadlineWorker::waitIdle(std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(shared_->mutex);
+    return shared_->wake.wait_for(lock, timeout, [&] { return !shared_->running; });
+}
+
 } // namespace psu

@@ -26,6 +26,9 @@ public:
     // Whether a task that missed its deadline is still running.
     bool busy() const;
 
+    // Waits at most `timeout` for a late task to end; true when none runs (any more).
+    bool waitIdle(std::chrono::milliseconds timeout);
+
 private:
     struct Shared;
     static void loop(std::shared_ptr<Shared> shared);

@@ -13,6 +13,10 @@ packages=(
     imagemagick trayer fonts-dejavu-core # screenshots of the windows and the tray
     # libPSU.so's nut driver, and the real server its tests start
     libupsclient-dev nut-server
+    # the fuzzers (scripts/fuzz.sh): clang with the libFuzzer runtime
+    clang libclang-rt-14-dev
+    # the Debian package and the checks of the installed files
+    dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 as_root() {

@@ -1,13 +1,18 @@
 // The settings-file rules: lookup and update by section and key, what stays untouched,
 // line ends, damaged files and values, and the typed readers' fallbacks.
+#include "app_dir.h"
 #include "ini.h"
+#include "ini_file.h"
 #include "ini_text.h"
 #include "settings.h"
 #include "temp_home.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using brightlock::ini::assign;
 using brightlock::ini::lookup;
@@ -39,6 +44,9 @@ private slots:
     void longValuesAreCut();
     void damagedFilesGiveDefaults();
     void unsafeNamesAndValues();
+    void plantedLinksAreNotFollowed();
+    void createdFilesArePrivate();
+    void applicationFolderIsAbsoluteAndPrivate();
     void typedReadersFallBack();
 };
 
@@ -77,6 +85,11 @@ void TestIni::lookupRules_data() {
         << QByteArray("[A]\n;k=1\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("2");
     QTest::newRow("key before any section")
         << QByteArray("k=1\n[A]\n") << QByteArray("A") << QByteArray("k") << QByteArray();
+    QTest::newRow("byte-order mark before the first section")
+        << QByteArray("\xEF\xBB\xBF[Mscomm]\r\nComboPort=3\r\n") << QByteArray("Mscomm")
+        << QByteArray("ComboPort") << QByteArray("3");
+    QTest::newRow("doubled CR before LF")
+        << QByteArray("[A]\r\nk=v\r\r\n") << QByteArray("A") << QByteArray("k") << QByteArray("v");
 }
 
 void TestIni::lookupRules() {
@@ -123,6 +136,14 @@ void TestIni::assignRules_data() {
     QTest::newRow("first of two same-named sections")
         << QByteArray("[A]\nx=1\n[a]\nk=2\n") << QByteArray("A") << QByteArray("k") << QByteArray("3")
         << QByteArray("[A]\nx=1\nk=3\n[a]\nk=2\n");
+    // Found by fuzzing: the section was not recognised, a second one was appended, and
+    // the value landed where no read finds it.
+    QTest::newRow("last line ends in a lone CR")
+        << QByteArray("x\n[Schema\r") << QByteArray("Schema") << QByteArray("k") << QByteArray("v")
+        << QByteArray("x\n[Schema\r\nk=v\n");
+    QTest::newRow("byte-order mark kept")
+        << QByteArray("\xEF\xBB\xBF[A]\nk=1\n") << QByteArray("A") << QByteArray("k") << QByteArray("2")
+        << QByteArray("\xEF\xBB\xBF[A]\nk=2\n");
 }
 
 void TestIni::assignRules() {
@@ -179,10 +200,24 @@ void TestIni::damagedFilesGiveDefaults() {
     QCOMPARE(ReadIni(path, "Mscomm", "ComboPort", ""), QString("2"));
     QVERIFY(readAll(path).startsWith(garbage));
 
-    writeAll(path, QByteArray(1 << 20, 'a') + "\n[A]\nk=v\n"); // a line of a megabyte
+    writeAll(path, QByteArray(1 << 19, 'a') + "\n[A]\nk=v\n"); // a line of half a megabyte
     QCOMPARE(ReadIni(path, "A", "k", ""), QString("v"));
-    writeAll(path, QByteArray("[A]\nk=") + QByteArray(1 << 20, 'z') + "\n");
+    writeAll(path, QByteArray("[A]\nk=") + QByteArray(1 << 19, 'z') + "\n");
     QCOMPARE(ReadIni(path, "A", "k", "").size(), 253);
+
+    // Beyond the size limit a file is not a settings file: it reads as missing, and a
+    // write neither replaces it nor lets a file grow past the limit.
+    const QByteArray huge = "[A]\nk=v\n" + QByteArray(int(brightlock::ini::kMaxFileSize), '#');
+    writeAll(path, huge);
+    QCOMPARE(ReadIni(path, "A", "k", "d"), QString("d"));
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("0"));
+    QCOMPARE(readAll(path), huge);
+    const QByteArray full = huge.left(int(brightlock::ini::kMaxFileSize) - 4);
+    writeAll(path, full);
+    QCOMPARE(ReadIni(path, "A", "k", "d"), QString("v"));
+    QCOMPARE(WriteIni(path, "A", "k", "widest"), QString("0")); // one byte too many
+    QCOMPARE(readAll(path), full);
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("1")); // same size: fine
 
     writeAll(path, QByteArray("[A]\0\nk=v\n", 9)); // NUL bytes
     QCOMPARE(ReadIni(path, "B", "k", "d"), QString("d"));
@@ -204,6 +239,111 @@ void TestIni::unsafeNamesAndValues() {
     QCOMPARE(WriteIni(path, "A", "", "v"), QString("0"));
     QCOMPARE(WriteIni(path, "", "k", "v"), QString("0"));
     QCOMPARE(readAll(path), before);
+}
+
+// A link planted beside the settings file never directs a write elsewhere; a settings
+// file that is a link the user made to a file of their own is written where it leads.
+void TestIni::plantedLinksAreNotFollowed() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.ini");
+    const QString victim = dir.filePath("victim");
+    writeAll(victim, "precious\n");
+    QVERIFY(QFile::link(victim, path + ".tmp"));
+    QCOMPARE(WriteIni(path, "A", "k", "v"), QString("1"));
+    QCOMPARE(readAll(victim), QByteArray("precious\n"));
+    QVERIFY(!QFileInfo(path).isSymLink());
+    QVERIFY(!QFileInfo::exists(path + ".tmp")); // the leftover is cleared
+
+    QVERIFY(QFile::remove(path + ".lock"));
+    QVERIFY(QFile::link(victim, path + ".lock"));
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("0"));
+    QCOMPARE(readAll(victim), QByteArray("precious\n"));
+    QCOMPARE(ReadIni(path, "A", "k", ""), QString("v"));
+    QVERIFY(QFile::remove(path + ".lock"));
+
+    // The user's own link, into a folder of theirs: written through, and still a link.
+    QVERIFY(QDir(dir.path()).mkdir("dotfiles"));
+    const QString real = dir.filePath("dotfiles/x.ini");
+    writeAll(real, "[A]\nk=1\n");
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::link(real, path));
+    QCOMPARE(WriteIni(path, "A", "k", "2"), QString("1"));
+    QVERIFY(QFileInfo(path).isSymLink());
+    QCOMPARE(readAll(real), QByteArray("[A]\nk=2\n"));
+
+    if (::geteuid() != 0)
+        return; // only root can make a link or a file that belongs to someone else
+    const uid_t nobody = 65534;
+    QCOMPARE(::lchown(QFile::encodeName(path).constData(), nobody, nobody), 0);
+    QCOMPARE(WriteIni(path, "A", "k", "3"), QString("0")); // a link someone else made
+    QCOMPARE(::lchown(QFile::encodeName(path).constData(), 0, 0), 0);
+    QCOMPARE(::chown(QFile::encodeName(real).constData(), nobody, nobody), 0);
+    QCOMPARE(WriteIni(path, "A", "k", "3"), QString("0")); // to someone else's file
+    QCOMPARE(readAll(real), QByteArray("[A]\nk=2\n"));
+}
+
+void TestIni::createdFilesArePrivate() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.ini");
+    QCOMPARE(WriteIni(path, "A", "k", "v"), QString("1"));
+    QCOMPARE(QFileInfo(path).permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser);
+    QCOMPARE(QFileInfo(path + ".lock").permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser);
+    // A file the user opened to others keeps that choice.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                            QFile::ReadOther));
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("1"));
+    QVERIFY(QFileInfo(path).permissions() & QFile::ReadOther);
+}
+
+void TestIni::applicationFolderIsAbsoluteAndPrivate() {
+    using brightlock::applicationDirectory;
+    QTemporaryDir dir;
+    const QByteArray saved[] = {qgetenv("BRIGHTLOCK_HOME"), qgetenv("HOME"), qgetenv("XDG_DATA_HOME"),
+                                qgetenv("XDG_RUNTIME_DIR"), qgetenv("TMPDIR")};
+    const QString oldCwd = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const std::string noPrograms = "/nonexistent/programs"; // not writable, even for root
+
+    qputenv("BRIGHTLOCK_HOME", "./rel/home");
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), dir.filePath("rel/home"));
+    QCOMPARE(QFileInfo(dir.filePath("rel/home")).permissions() & 0x0777,
+             QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+
+    // No home folder: a shared temporary folder is used only when it is private.
+    qunsetenv("BRIGHTLOCK_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_DATA_HOME");
+    QVERIFY(QDir(dir.path()).mkdir("runtime") && QDir(dir.path()).mkdir("tmp"));
+    QVERIFY(QFile::setPermissions(dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner |
+                                                               QFile::ExeOwner | QFile::ReadOther |
+                                                               QFile::ExeOther));
+    qputenv("XDG_RUNTIME_DIR", dir.filePath("runtime").toLocal8Bit()); // open to others: not used
+    qputenv("TMPDIR", dir.filePath("tmp").toLocal8Bit());
+    const QString shared = dir.filePath(QString("tmp/brightlock-%1").arg(::geteuid()));
+    QVERIFY(QDir().mkdir(shared));
+    QVERIFY(QFile::setPermissions(shared, QFileDevice::Permissions(0x7777)));
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), QString()); // planted, open
+    QVERIFY(QDir().rmdir(shared));
+    QVERIFY(QFile::link(dir.filePath("runtime"), shared));
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), QString()); // a link
+    QVERIFY(QFile::remove(shared));
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), shared); // made here, 0700
+    if (::geteuid() == 0) {
+        QCOMPARE(::chown(QFile::encodeName(shared).constData(), 65534, 65534), 0);
+        QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), QString()); // someone else's
+    }
+    QVERIFY(QFile::setPermissions(dir.filePath("runtime"),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), dir.filePath("runtime/brightlock"));
+
+    QDir::setCurrent(oldCwd);
+    const char* names[] = {"BRIGHTLOCK_HOME", "HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "TMPDIR"};
+    for (int i = 0; i < 5; ++i) {
+        if (saved[i].isNull())
+            qunsetenv(names[i]);
+        else
+            qputenv(names[i], saved[i]);
+    }
 }
 
 void TestIni::typedReadersFallBack() {

@@ -1,9 +1,11 @@
-// Two programs sharing one INI file: concurrent writers lose nothing, and a writer killed
-// in the middle of a write leaves a whole file behind.
+// Two programs sharing one INI file: concurrent writers lose nothing, a writer killed in
+// the middle of a write leaves a whole file behind, and a process that keeps the lock
+// costs a failed write, never a long wait or the other process's value.
 #include "ini.h"
 #include "ini_file.h"
 #include "ini_text.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -22,6 +24,7 @@ class TestIniProcesses : public QObject {
 private slots:
     void concurrentWritersLoseNothing();
     void killedWriterLeavesAWholeFile();
+    void heldLockCostsAFailedWrite();
 };
 
 void TestIniProcesses::concurrentWritersLoseNothing() {
@@ -54,7 +57,7 @@ void TestIniProcesses::killedWriterLeavesAWholeFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("UpsConfigure.ini");
     WriteIni(path, "Mscomm", "ComboPort", "0");
-    constexpr int kBytes = 2 * 1024 * 1024; // big enough that a write takes a while
+    constexpr int kBytes = 768 * 1024; // big enough that a write takes a while
 
     for (int round = 0; round < 5; ++round) {
         QProcess w;
@@ -77,6 +80,30 @@ void TestIniProcesses::killedWriterLeavesAWholeFile() {
     // The next writer takes over the lock and the stale temporary file.
     QCOMPARE(WriteIni(path, "Mscomm", "ComboPort", "2"), QString("1"));
     QCOMPARE(ReadIni(path, "Mscomm", "ComboPort", ""), QString("2"));
+}
+
+void TestIniProcesses::heldLockCostsAFailedWrite() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("UpsConfigure.ini");
+    WriteIni(path, "Schema", "ShutDown", "0");
+
+    QProcess holder;
+    holder.start(writer(), {"hold", path, "Schema", "Close", "30000"});
+    QVERIFY(holder.waitForReadyRead(5000));
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+    QElapsedTimer waited;
+    waited.start();
+    QCOMPARE(WriteIni(path, "Schema", "ShutDown", "1"), QString("0"));
+    QVERIFY2(waited.elapsed() < 5000, "the write waited for the lock without a limit");
+    QCOMPARE(holder.state(), QProcess::Running); // it still holds the lock
+    QCOMPARE(ReadIni(path, "Schema", "ShutDown", ""), QString("0"));
+    QCOMPARE(ReadIni(path, "Schema", "Close", ""), QString("held"));
+
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
+    QCOMPARE(WriteIni(path, "Schema", "ShutDown", "1"), QString("1"));
+    QCOMPARE(ReadIni(path, "Schema", "ShutDown", ""), QString("1"));
+    QCOMPARE(ReadIni(path, "Schema", "Close", ""), QString("held")); // the other's write stands
 }
 
 QTEST_GUILESS_MAIN(TestIniProcesses)

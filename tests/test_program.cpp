@@ -1,9 +1,12 @@
 // The Brightlock program as a user starts it: its command line, the single-instance
-// rule between two real processes, and an orderly end on SIGTERM.
+// rule between two real processes (the save list imports at the first start only), and an
+// orderly end on SIGTERM.
 #include "single_instance.h"
 
 #include "ini.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -46,19 +49,40 @@ bool waitForOutput(QProcess& p, const QByteArray& text, QByteArray& seen, int ms
     return false;
 }
 
-QStringList logTexts(const QString& dir) {
+// Column 2 of a table's rows in the order they were written.
+QStringList texts(const QString& file, const QString& table) {
     QStringList texts;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
-        db.setDatabaseName(dir + "/EventRecord.mdb");
+        db.setDatabaseName(file);
         if (db.open()) {
-            QSqlQuery q("select * from record order by rowid", db);
+            QSqlQuery q("select * from " + table + " order by rowid", db);
             while (q.next())
                 texts << q.value(2).toString();
         }
     }
     QSqlDatabase::removeDatabase("check");
     return texts;
+}
+
+QStringList logTexts(const QString& dir) {
+    return texts(dir + "/EventRecord.mdb", "record");
+}
+
+QStringList closedApps(const QString& dir) {
+    return texts(dir + "/CloseAppRecord.mdb", "CloseApp");
+}
+
+// What the closer leaves after saving two windows and closing a third unsaved.
+void leaveCloserList(const Sandbox& box) {
+    const QString settings = box.home.filePath("UpsConfigure.ini");
+    WriteIni(settings, "Schema", "CloseAppFlag", "1");
+    WriteIni(settings, "Schema", "SaveList", "1");
+    QFile list(box.home.filePath("CloseApp.ini"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("[CloseApp]\n1=Report.odt - Writer\n2=Notes - Editor\n3=Terminal\nCount=3\n"
+               "[Date]\n1=2024-05-01\n2=2024-05-01\n[Time]\n1=08:00:00\n2=08:00:02\n"
+               "[SaveAppFileName]\n1=/home/u/Save/SaveClose17\n2=/home/u/Save/SaveClose4821\n");
 }
 
 QString upssim(const Sandbox& box, const QString& command) {
@@ -116,14 +140,24 @@ void TestProgram::lockBetweenObjects() {
     QVERIFY(third.acquire());
 }
 
+// The first instance is started as "nohup" would (SIGHUP and SIGINT ignored): the
+// terminal closing does not end it, and it still holds its place for the second.
 void TestProgram::secondInstanceGivesWay() {
     Sandbox box;
+    const QString settings = box.home.filePath("UpsConfigure.ini");
+    leaveCloserList(box);
     QProcess first;
     first.setProcessEnvironment(box.env());
-    first.start(dist("Brightlock"));
+    first.start("/bin/sh", {"-c", "trap '' HUP INT; exec \"$0\"", dist("Brightlock")});
     QByteArray firstErr;
     QVERIFY2(waitForOutput(first, "monitor started", firstErr, 15000), firstErr.constData());
+    ::kill(pid_t(first.processId()), SIGHUP);
+    ::kill(pid_t(first.processId()), SIGINT);
+    // The save list of the start imported the closer's list once.
+    QCOMPARE(closedApps(box.home.path()), (QStringList{"Report.odt - Writer", "Notes - Editor"}));
+    QCOMPARE(ReadIni(settings, "Schema", "CloseAppFlag", ""), QString("0"));
 
+    WriteIni(settings, "Schema", "CloseAppFlag", "1"); // the second instance must not import
     QProcess second;
     second.setProcessEnvironment(box.env());
     second.start(dist("Brightlock"));
@@ -132,6 +166,8 @@ void TestProgram::secondInstanceGivesWay() {
     const QByteArray secondErr = second.readAllStandardError();
     QVERIFY2(secondErr.contains("gives way"), secondErr.constData());
     QVERIFY(!secondErr.contains("monitor started"));
+    QCOMPARE(ReadIni(settings, "Schema", "CloseAppFlag", ""), QString("1"));
+    QCOMPARE(closedApps(box.home.path()).size(), 2);
     QVERIFY(waitForOutput(first, "another instance started", firstErr, 5000));
     QCOMPARE(first.state(), QProcess::Running); // the running one goes on
 
@@ -143,11 +179,18 @@ void TestProgram::secondInstanceGivesWay() {
     QCOMPARE(logTexts(box.home.path()), (QStringList{"Program start", "Program quit"}));
 }
 
+// The whole hand-over between the monitor and the closer, with the application folder
+// given relative to the folder the monitor starts in: the closer, started elsewhere,
+// must still write its flags where the monitor reads them.
 void TestProgram::dryRunShutdownOnBattery() {
     Sandbox box;
     upssim(box, "online");
     QProcess monitor;
-    monitor.setProcessEnvironment(box.env());
+    QProcessEnvironment env = box.env();
+    const QFileInfo home(box.home.path());
+    env.insert("BRIGHTLOCK_HOME", "./" + home.fileName());
+    monitor.setProcessEnvironment(env);
+    monitor.setWorkingDirectory(home.path());
     monitor.start(dist("Brightlock"), {"--dry-run"});
     QByteArray err;
     QVERIFY2(waitForOutput(monitor, "monitor started", err, 15000), err.constData());

@@ -1,12 +1,13 @@
 // The alarm window and the confirmation dialog as widgets: their buttons reach the rules,
-// the bar's chunks are painted, the dialog's text is chosen when it loads, and each is
-// loaded once and unloaded cleanly.
+// the bar's chunks are painted, the dialog's text is chosen when it loads and its controls
+// sit inside its skinned frame, and each is loaded once and unloaded cleanly.
 #include "form_host.h"
 #include "frm_alarm.h"
 #include "frm_question.h"
 #include "monitor_rig.h"
 #include "question_modes.h"
 #include "shutdown_controller.h"
+#include "xp_canvas.h"
 #include "xpcmdbutton.h"
 
 #include <QLabel>
@@ -64,6 +65,7 @@ private slots:
     void alarmWindowRunsItsBar();
     void alarmButtons();
     void questionTextIsChosenAtLoad();
+    void questionWearsTheFrame();
     void closingTheQuestionAnswersNo();
 };
 
@@ -139,6 +141,24 @@ void TestShutdownWindows::questionTextIsChosenAtLoad() {
     QVERIFY(!q.dialog());
 }
 
+void TestShutdownWindows::questionWearsTheFrame() {
+    QuestionRig q;
+    q.questions.CmdShutdownClick();
+    FrmQuestion* d = q.dialog();
+    QVERIFY(d->windowFlags() & Qt::FramelessWindowHint);
+    auto* frame = d->findChild<xp_canvas*>("xp_canvas1");
+    QVERIFY(frame);
+    QCOMPARE(frame->Caption(), QString("System Information"));
+    QVERIFY(frame->Fixed_Single());
+    QVERIFY(!frame->Icon().isNull());
+    QCOMPARE(frame->geometry(), d->rect());
+    const QRect client(5, 29, d->width() - 10, d->height() - 34); // inside title bar and borders
+    for (const char* name : {"Label1", "xpcmdbutton1", "xpcmdbutton2"})
+        QVERIFY2(client.contains(d->findChild<QWidget*>(name)->geometry()), name);
+    QVERIFY(!d->mask().contains(QPoint(0, 0))); // rounded top corners
+    QVERIFY(d->mask().contains(QPoint(0, d->height() - 1)));
+}
+
 void TestShutdownWindows::closingTheQuestionAnswersNo() {
     QuestionRig q;
     q.questions.CmdShutdownClick();
@@ -148,6 +168,12 @@ void TestShutdownWindows::closingTheQuestionAnswersNo() {
     q.questions.askClear(Store::Log);
     click(q.dialog(), "xpcmdbutton1");
     QCOMPARE(q.ports.calls, QStringList{"clear"}); // no shutdown left over
+
+    // Escape, wherever the focus is in the dialog, closes it too.
+    q.questions.CmdShutdownClick();
+    QTest::keyClick(q.dialog()->findChild<xpcmdbutton*>("xpcmdbutton1"), Qt::Key_Escape);
+    QVERIFY(!q.r.monitor.dialog().AskShutdown);
+    QVERIFY(!q.dialog());
 }
 
 QTEST_MAIN(TestShutdownWindows)

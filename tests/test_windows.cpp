@@ -1,10 +1,13 @@
 // The monitor's windows on the offscreen platform: the main window follows what the
 // monitor decides, the tabs switch pages, the splash hands over once, and the tray icon
 // opens the main window as its kind of tray host clicks.
+#include "config/recording_messages.h"
 #include "frm_main.h"
 #include "frm_splash.h"
 #include "main_pages.h"
 #include "monitor_rig.h"
+#include "question_modes.h"
+#include "record_stores.h"
 #include "status_diagram.h"
 #include "system_tray.h"
 #include "xpcmdbutton.h"
@@ -15,6 +18,28 @@
 
 using brightlock::frmMain;
 using brightlock::PowerPath;
+using brightlock::xpcmdbutton;
+
+namespace {
+
+// What the main window's pages need besides the monitor: the record stores and the
+// confirmation dialog's modes (the dialog itself stays away).
+struct PageRig : brightlock::QuestionPorts {
+    MonitorRig r;
+    brightlock::RecordStores stores{r.home.path()};
+    brightlock::QuestionModes questions{r.monitor.dialog(), *this};
+    RecordingMessages messages;
+    void addPages(frmMain& w) {
+        stores.bind();
+        brightlock::addMainPages(w, r.monitor, messages, stores, questions);
+    }
+    void showQuestion() override {}
+    void unloadQuestion() override {}
+    void startShutdown() override {}
+    void clearStore(brightlock::Store) override {}
+};
+
+} // namespace
 
 class TestWindows : public QObject {
     Q_OBJECT
@@ -28,9 +53,10 @@ private slots:
 };
 
 void TestWindows::statusPageFollowsTheMonitor() {
-    MonitorRig r;
+    PageRig rig;
+    MonitorRig& r = rig.r;
     frmMain w;
-    brightlock::addMainPages(w, r.monitor);
+    rig.addPages(w);
     QCOMPARE(w.size(), QSize(frmMain::kWidth, frmMain::kHeight));
     r.monitor.Form_Load();
     r.psu.acPresent = false;
@@ -59,33 +85,39 @@ void TestWindows::statusPageFollowsTheMonitor() {
 }
 
 void TestWindows::tabsSwitchPages() {
-    MonitorRig r;
+    PageRig rig;
     frmMain w;
-    brightlock::addMainPages(w, r.monitor);
+    rig.addPages(w);
     w.selectStatusPage();
     const char* pages[] = {"frmStatus", "FrmLog", "FrmUpsEvent", "FrmClose", "FrmEventManager"};
     const char* tabs[] = {"xpcmdbutton1", "xpcmdbutton2", "xpcmdbutton3", "xpcmdbutton4", "xpcmdbutton5"};
-    for (int t = 0; t < 5; ++t) {
-        QTest::mouseClick(w.findChild<xpcmdbutton*>(tabs[t]), Qt::LeftButton);
-        QCOMPARE(int(w.selectedPage()), t);
-        for (int p = 0; p < 5; ++p)
-            QCOMPARE(w.findChild<QFrame*>(pages[p])->isHidden(), p != t);
-    }
-    QCOMPARE(w.findChild<xpcmdbutton*>("xpcmdbutton4")->Caption(), QString("Closed Applications"));
-
-    // The pointer over a tab that is not selected turns its outline amber, and back.
     auto outline = [&](const char* name) {
         return w.findChild<QFrame*>(name)->property("outlineColour").value<QColor>();
     };
+    const char* shapes[] = {"Shape2", "Shape3", "Shape4", "Shape5", "Shape6"};
+    for (int t : {4, 0, 1, 2, 3}) {
+        QTest::mouseClick(w.findChild<xpcmdbutton*>(tabs[t]), Qt::LeftButton);
+        QCOMPARE(int(w.selectedPage()), t);
+        for (int p = 0; p < 5; ++p) {
+            QCOMPARE(w.findChild<QFrame*>(pages[p])->isHidden(), p != t);
+            QCOMPARE(w.PageSelected[p], qint16(p == t ? -1 : 0));
+            QCOMPARE(outline(shapes[p]), p == t ? QColor(0, 255, 0) : QColor(0, 0, 255));
+        }
+    }
+    QCOMPARE(w.findChild<xpcmdbutton*>("xpcmdbutton4")->Caption(), QString("Closed Applications"));
+
+    // With Closed Applications selected, the pointer over Event Record turns its outline
+    // amber and back to blue; over the selected tab the outline stays green.
     auto* eventTab = w.findChild<xpcmdbutton*>("xpcmdbutton3");
     emit eventTab->MouseMove(0, 0, 5, 5);
     QCOMPARE(outline("Shape4"), QColor(210, 162, 49));
     emit eventTab->MouseOut();
     QCOMPARE(outline("Shape4"), QColor(0, 0, 255));
-    auto* selectedTab = w.findChild<xpcmdbutton*>("xpcmdbutton5");
+    auto* selectedTab = w.findChild<xpcmdbutton*>("xpcmdbutton4");
     emit selectedTab->MouseMove(0, 0, 5, 5);
+    QCOMPARE(outline("Shape5"), QColor(0, 255, 0));
     emit selectedTab->MouseOut();
-    QCOMPARE(outline("Shape6"), QColor(0, 255, 0));
+    QCOMPARE(outline("Shape5"), QColor(0, 255, 0));
 }
 
 void TestWindows::closingAsksTheProgramToEnd() {

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+namespace palette = brightlock::palette;
+
 namespace art {
 
 using namespace diagram;

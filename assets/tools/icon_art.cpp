@@ -8,6 +8,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+namespace palette = brightlock::palette;
+
 namespace art {
 
 namespace {

@@ -1,8 +1,10 @@
 // Paints the skin pictures of assets/skin/: the command-button strip, the check-box and
-// radio glyphs, the title-bar and bottom-border pieces and the alarm progress-bar skin.
+// radio glyphs, the title-bar and bottom-border pieces, the alarm progress-bar skin and the
+// window frame's pictures in their active and inactive looks.
 // Usage: skin_art <assets folder>. Everything is drawn pixel by pixel from palette.h so
 // the pictures stay crisp at 100 % and come out identical at every run.
 #include "palette.h"
+#include "resource_paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +16,9 @@
 #include <cmath>
 #include <cstdio>
 #include <vector>
+
+namespace palette = brightlock::palette;
+namespace res = brightlock::res;
 
 namespace {
 
@@ -64,8 +69,9 @@ void stamp(QImage& img, int x0, int y0, const std::vector<const char*>& rows, co
                 put(img, x0 + x, y0 + y, c);
 }
 
-bool save(const QImage& img, const QString& dir, const QString& name) {
-    const QString path = dir + "/" + name;
+// Writes the picture of resource `resource` into the assets folder `folder`.
+bool save(const QImage& img, const QString& folder, const char* resource) {
+    const QString path = folder + "/" + res::assetFile(resource);
     if (!img.save(path, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
@@ -315,6 +321,94 @@ QImage titleButton(const std::vector<const char*>& glyph, int gx, int gy) {
     return img;
 }
 
+// ---- Window frame: title picture, maximised title, side and bottom borders, two looks ----
+// The title picture is 27 x 29: 9 px ends and a middle that is stretched. Its top corners
+// are rounded with a 9 px radius, the largest whose outside lies in the top six rows; those
+// pixels are magenta, the key colour the frame cuts out of the window's shape.
+
+const QColor kKey(255, 0, 255);
+constexpr int kFrameTitleWidth = 27, kFrameTitleHeight = 29, kFrameBorder = 5, kFrameRun = 8;
+
+// The inactive look: the same picture, paler and greyer, as a window in the background.
+QColor inactiveTone(const QColor& c) {
+    if (c == kKey)
+        return c;
+    return mix(c, QColor(200, 208, 228), 0.6);
+}
+
+QColor frameOutline(const QColor& c) {
+    return mix(c, palette::kBlueDeep, 0.82);
+}
+
+// The border's colours from the outer edge inwards, shaded like the title's lower half.
+std::array<QColor, kFrameBorder> borderRun() {
+    return {frameOutline(titleRow(22)), titleRow(22), titleRow(17), titleRow(22), titleRow(26)};
+}
+
+QImage frameTitle(bool rounded, QColor (*tone)(const QColor&)) {
+    const int w = kFrameTitleWidth, h = kFrameTitleHeight;
+    const double r = 9;
+    // Whether (x, y) is part of the window: outside the curves of the rounded corners.
+    auto inside = [&](int x, int y) {
+        if (!rounded || y >= int(r))
+            return true;
+        if (x < r)
+            return discCoverage(x, y, r, r, r) >= 0.5;
+        if (x >= w - r)
+            return discCoverage(x, y, w - r, r, r) >= 0.5;
+        return true;
+    };
+    auto cut = [&](int x, int y) { return x >= 0 && x < w && y >= 0 && !inside(x, y); };
+    // The window edge: the top row, the outer columns of a rounded title and the corners' curve.
+    auto curve = [&](int x, int y) {
+        return inside(x, y) && (y == 0 || cut(x - 1, y) || cut(x + 1, y) || cut(x, y - 1));
+    };
+    auto edge = [&](int x, int y) {
+        return curve(x, y) || (inside(x, y) && rounded && (x == 0 || x == w - 1));
+    };
+    QImage img = blank(w, h);
+    const QColor highlight = mix(palette::kBlueLight, kWhite, 0.45);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            QColor c = kKey;
+            if (edge(x, y))
+                c = frameOutline(titleRow(y));
+            else if (inside(x, y))
+                c = curve(x - 1, y) || curve(x + 1, y) || curve(x, y - 1) ? highlight : titleRow(y);
+            put(img, x, y, tone(c));
+        }
+    return img;
+}
+
+// A side border, `outerLeft` for the left one; stretched up and down the window.
+QImage frameSide(bool outerLeft, QColor (*tone)(const QColor&)) {
+    QImage img = blank(kFrameBorder, kFrameRun);
+    const auto run = borderRun();
+    for (int i = 0; i < kFrameBorder; ++i)
+        for (int y = 0; y < kFrameRun; ++y)
+            put(img, outerLeft ? i : kFrameBorder - 1 - i, y, tone(run[i]));
+    return img;
+}
+
+QImage frameBottom(QColor (*tone)(const QColor&)) {
+    QImage img = blank(kFrameRun, kFrameBorder);
+    const auto run = borderRun();
+    for (int i = 0; i < kFrameBorder; ++i)
+        for (int x = 0; x < kFrameRun; ++x)
+            put(img, x, kFrameBorder - 1 - i, tone(run[i]));
+    return img;
+}
+
+QColor activeTone(const QColor& c) {
+    return c;
+}
+
+bool saveFrameSet(const QString& dir, const res::FrameSet& set, QColor (*tone)(const QColor&)) {
+    return save(frameTitle(true, tone), dir, set.top) && save(frameTitle(false, tone), dir, set.topMax) &&
+           save(frameSide(true, tone), dir, set.left) && save(frameSide(false, tone), dir, set.right) &&
+           save(frameBottom(tone), dir, set.bottom);
+}
+
 // ---- Bottom border: 17 x 27, 17 x 28 and 18 x 28 pieces of a footer band ----
 // The band lies 2 or 3 rows above the window's bottom edge, over whatever the window paints
 // there, so it is a translucent sheen that fades out towards that edge.
@@ -379,25 +473,27 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: skin_art <assets folder>\n");
         return 2;
     }
-    const QString dir = QString::fromLocal8Bit(argv[1]) + "/skin";
-    if (!QDir().mkpath(dir)) {
-        std::fprintf(stderr, "cannot create %s\n", qPrintable(dir));
+    const QString dir = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(dir + "/skin")) {
+        std::fprintf(stderr, "cannot create %s/skin\n", qPrintable(dir));
         return 1;
     }
-    bool ok = save(buttonStrip(), dir, "button.png") && save(checkStrip(), dir, "checkbox.png");
+    bool ok = save(buttonStrip(), dir, res::kSkinButton) && save(checkStrip(), dir, res::kSkinCheckBox);
     for (int k = 0; k < 8 && ok; ++k)
-        ok = save(radioGlyph(k >= 4, Look(k % 4)), dir, QString("radio%1.png").arg(k));
-    ok = ok && save(titlePiece(-1), dir, "title_left.png") && save(titlePiece(0), dir, "title_main.png") &&
-         save(titlePiece(1), dir, "title_right.png");
-    ok = ok && save(titleButton({"#######", "#######"}, 3, 8), dir, "title_minimize.png");
+        ok = save(radioGlyph(k >= 4, Look(k % 4)), dir, res::kSkinRadio[k]);
+    ok = ok && save(titlePiece(-1), dir, res::kSkinTitleLeft) &&
+         save(titlePiece(0), dir, res::kSkinTitleMain) && save(titlePiece(1), dir, res::kSkinTitleRight);
+    ok = ok && save(titleButton({"#######", "#######"}, 3, 8), dir, res::kSkinTitleMinimize);
     ok = ok && save(titleButton({"##...##", "###.###", ".#####.", "..###..", ".#####.", "###.###", "##...##"},
                                 3, 3),
-                    dir, "title_close.png");
+                    dir, res::kSkinTitleClose);
     ok = ok && save(titleButton({".###.", "##.##", "...##", "..##.", "..#..", ".....", "..#.."}, 4, 3), dir,
-                    "title_help.png");
-    ok = ok && save(footerPiece(17, 27), dir, "bottom_left.png") &&
-         save(footerPiece(17, 28), dir, "bottom_main.png") &&
-         save(footerPiece(18, 28), dir, "bottom_right.png");
-    ok = ok && save(progressSkin(), dir, "progress.png");
+                    res::kSkinTitleHelp);
+    ok = ok && save(footerPiece(17, 27), dir, res::kSkinBottomLeft) &&
+         save(footerPiece(17, 28), dir, res::kSkinBottom) &&
+         save(footerPiece(18, 28), dir, res::kSkinBottomRight);
+    ok = ok && save(progressSkin(), dir, res::kSkinProgress);
+    ok = ok && saveFrameSet(dir, res::kFrameActive, activeTone) &&
+         saveFrameSet(dir, res::kFrameInactive, inactiveTone);
     return ok ? 0 : 1;
 }

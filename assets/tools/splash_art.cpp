@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+namespace palette = brightlock::palette;
+
 namespace art {
 
 namespace {

@@ -1,15 +1,40 @@
 // The Event Manager page: what the monitor does on each power event, the record limits,
-// and the port the UPS is reached through.
+// and the port the UPS is reached through. Three option buttons choose one of three
+// panels, each loaded afresh from the settings file whenever it is chosen.
 #pragma once
 
+#include "frm_os_log.h"
+#include "frm_power_event.h"
+#include "message_port.h"
+#include "monitor.h"
 #include "monitor/shell/main_page.h"
+#include "xpradiobutton.h"
 
 namespace brightlock {
 
 class FrmEventManager : public MainPage {
     Q_OBJECT
 public:
-    explicit FrmEventManager(QWidget* parent = nullptr);
+    FrmEventManager(Monitor& monitor, MessagePort& messages, QWidget* parent = nullptr);
+
+    // The tab's click opens the page on the "UPS On Battery " panel.
+    void pageOpened() override { EventMana(); }
+
+    // Sets "UPS On Battery " and clears the other two option buttons, then loads its
+    // panel as a click on it does.
+    void EventMana();
+
+private:
+    void OptOnBattClick();
+    void OptLowBattClick();
+    void OptOsLogClick();
+
+    xpradiobutton* OptOnBatt_;
+    xpradiobutton* OptLowBatt_;
+    xpradiobutton* OptOsLog_;
+    FrmPowerEvent* onBattery_;
+    FrmPowerEvent* lowBattery_;
+    FrmOSLog* osLog_;
 };
 
 } // namespace brightlock

@@ -1,14 +1,19 @@
 // The Event Record page: the power events of the UPS-event store.
 #pragma once
 
-#include "monitor/shell/main_page.h"
+#include "record_page.h"
 
 namespace brightlock {
 
-class FrmUpsEvent : public MainPage {
+class FrmUpsEvent : public RecordPage {
     Q_OBJECT
 public:
-    explicit FrmUpsEvent(QWidget* parent = nullptr);
+    explicit FrmUpsEvent(RecordStores& stores, QWidget* parent = nullptr);
+
+    // The tab's click: SetupUpsGrid, the trim to the limit, the clear button by record count.
+    void pageOpened() override;
+    // Column widths, then the UPS events read again.
+    void SetupUpsGrid() { setupGrid(); }
 };
 
 } // namespace brightlock

@@ -5,9 +5,12 @@
 
 #include "records_log.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace brightlock {
 
@@ -34,6 +37,15 @@ QString RecordFile::open() {
         return QStringLiteral("it is not a regular file");
     if (info.exists() && !info.isReadable())
         return QStringLiteral("it cannot be read");
+
+    if (!info.exists()) {
+        // SQLite would create the file readable by everyone; the records name the user's
+        // applications and files. Its journal files take the same permissions.
+        const int fd = ::open(QFile::encodeName(path_).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            ::close(fd);
+    }
 
     QSqlDatabase db = QSqlDatabase::contains(connectionName_)
                           ? QSqlDatabase::database(connectionName_, false)

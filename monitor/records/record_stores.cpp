@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <atomic>
+#include <utility>
 
 namespace brightlock {
 
@@ -71,6 +72,7 @@ void RecordStores::bindFile(RecordFile& file, std::initializer_list<Store> store
         auto table = std::make_unique<RecordTable>(file, layoutOf(store));
         const QString problem = table->attach();
         if (problem.isEmpty()) {
+            table->onFailure = [this, store](const QString& error) { reportFailure(store, error); };
             tables_[index(store)] = std::move(table);
             continue;
         }
@@ -142,11 +144,32 @@ int RecordStores::count(Store store) const {
 
 bool RecordStores::importClosedApplication(const QString& date, const QString& time,
                                            const QString& application, const QString& savedFile) {
+    return importClosedApplications({{date, time, application, savedFile}}) == 1;
+}
+
+int RecordStores::importClosedApplications(const QList<QStringList>& rows) {
     RecordTable* target = table(Store::Closed);
-    if (!target || !target->insert({normalizedDate(date), normalizedTime(time), application, savedFile}))
-        return false;
-    emit changed(Store::Closed);
-    return true;
+    if (!target || rows.isEmpty())
+        return 0;
+    QList<QStringList> stored;
+    stored.reserve(rows.size());
+    for (const QStringList& row : rows)
+        stored.append(
+            {normalizedDate(row.value(0)), normalizedTime(row.value(1)), row.value(2), row.value(3)});
+    const int added = target->insertAll(stored);
+    if (added > 0)
+        emit changed(Store::Closed);
+    return added;
+}
+
+void RecordStores::reportFailure(Store store, const QString& error) {
+    if (std::exchange(reported_[index(store)], true))
+        return;
+    const QString file = QDir::toNativeSeparators(
+        QDir(dir_).filePath(store == Store::Closed ? closedFileName() : eventFileName()));
+    emit failed(QStringLiteral("The records of table \"%1\" in \"%2\" cannot be read or changed: %3. The "
+                               "monitor goes on and tries again at the next use of these records.")
+                    .arg(tableName(store), file, error));
 }
 
 QString RecordStores::connectionName(Store store) const {
@@ -157,6 +180,10 @@ QString RecordStores::connectionName(Store store) const {
 
 QString RecordStores::tableName(Store store) const {
     return layoutOf(store).name;
+}
+
+QString RecordStores::tableSource(Store store) const {
+    return QStringLiteral("select * from ") + quotedIdentifier(tableName(store));
 }
 
 } // namespace brightlock

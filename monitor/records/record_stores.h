@@ -48,17 +48,27 @@ public:
     // One row of the closer's list; dates and times that can be read are stored in ISO form.
     bool importClosedApplication(const QString& date, const QString& time, const QString& application,
                                  const QString& savedFile);
+    // Rows of the closer's list (date, time, application, saved file) with one commit, so a
+    // long list costs one sync; a row that cannot be added is skipped. Returns the rows added.
+    int importClosedApplications(const QList<QStringList>& rows);
+
+    // A failed read or change of a store (a page's grid included), logged by the caller:
+    // told once per store through failed().
+    void reportFailure(Store store, const QString& error);
 
     // The Qt SQL connection and table of a store, for the record pages' models; the
     // connection name is empty while the store is unavailable.
     QString connectionName(Store store) const;
     QString tableName(Store store) const;
+    // The record source that reads a store's whole table.
+    QString tableSource(Store store) const;
 
     static QString eventFileName() { return QStringLiteral("EventRecord.mdb"); }
     static QString closedFileName() { return QStringLiteral("CloseAppRecord.mdb"); }
 
 signals:
     void storeUnavailable(const QString& message);
+    void failed(const QString& message);
     void changed(brightlock::Store store);
 
 private:
@@ -72,6 +82,7 @@ private:
     std::unique_ptr<RecordFile> closed_;
     // After the files: prepared statements must be destroyed before their connections.
     std::array<std::unique_ptr<RecordTable>, 3> tables_;
+    std::array<bool, 3> reported_{};
     bool bound_ = false;
 };
 

@@ -75,6 +75,28 @@ bool RecordTable::insert(const QStringList& values) {
     return run(insert_, "insert");
 }
 
+int RecordTable::insertAll(const QList<QStringList>& rows) {
+    QSqlDatabase db = file_.database();
+    if (db.transaction()) {
+        bool ok = true;
+        for (const QStringList& row : rows) {
+            if (!insert(row)) {
+                ok = false;
+                break;
+            }
+        }
+        if (ok && db.commit())
+            return int(rows.size());
+        // Undo the rows of the transaction, whatever the engine already undid itself, so
+        // that none goes in twice below.
+        db.rollback();
+    }
+    int added = 0;
+    for (const QStringList& row : rows)
+        added += insert(row) ? 1 : 0;
+    return added;
+}
+
 int RecordTable::count() const {
     if (!run(count_, "count"))
         return 0;
@@ -97,8 +119,10 @@ int RecordTable::clear() {
 bool RecordTable::run(QSqlQuery& query, const char* what) const {
     if (query.exec())
         return true;
-    qCWarning(lcRecords) << what << "failed on" << layout_.name << "of" << file_.path() << ":"
-                         << query.lastError().text();
+    const QString error = query.lastError().text();
+    qCWarning(lcRecords) << what << "failed on" << layout_.name << "of" << file_.path() << ":" << error;
+    if (onFailure)
+        onFailure(error);
     return false;
 }
 

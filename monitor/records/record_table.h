@@ -2,9 +2,11 @@
 // oldest row. Every statement is prepared once, so the poll's calls stay cheap.
 #pragma once
 
+#include <QList>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace brightlock {
 
@@ -24,13 +26,19 @@ public:
     // success, else why the table cannot be used.
     QString attach();
 
-    // Each call is one committed transaction; failures are logged.
+    // Each call is one committed transaction; failures are logged and passed to onFailure.
     bool insert(const QStringList& values);
+    // Many rows with one commit; when that fails, row by row, skipping rows that fail.
+    // Returns the rows added.
+    int insertAll(const QList<QStringList>& rows);
     int count() const;          // 0 when it cannot be counted
     int deleteOldest(int rows); // rows deleted
     int clear();                // rows deleted
 
     const QString& name() const { return layout_.name; }
+
+    // Called with the database's error text when a statement fails.
+    std::function<void(const QString& error)> onFailure;
 
 private:
     bool run(QSqlQuery& query, const char* what) const;

@@ -5,6 +5,7 @@
 #include "frm_splash.h"
 #include "frm_status.h"
 #include "help.h"
+#include "record_page.h"
 #include "settings_catalogue.h"
 #include "store_recorder.h"
 #include "termination_signals.h"
@@ -49,9 +50,8 @@ void Application::start() {
 }
 
 void Application::handOver() {
-    if (settings::saveListRequested())
-        showSaveList();
-
+    // A second instance gives way before the save list: it must not touch the records
+    // (the save list imports into them), and it ends at once anyway.
     instance_ = std::make_unique<SingleInstance>(instanceScope(ApplicationDirectory()));
     if (!instance_->acquire()) {
         qCInfo(lcApp) << "Brightlock already runs here; this instance gives way";
@@ -59,6 +59,12 @@ void Application::handOver() {
         quit();
         return;
     }
+
+    stores_ = std::make_unique<RecordStores>(ApplicationDirectory());
+    connect(stores_.get(), &RecordStores::storeUnavailable, this, &Application::tellUserOnce);
+    connect(stores_.get(), &RecordStores::failed, this, &Application::tellUserOnce);
+    if (settings::saveListRequested())
+        showSaveList();
 
     if (options_.dryRun)
         powerOff_ = std::make_unique<DryRunPowerOff>();
@@ -68,8 +74,6 @@ void Application::handOver() {
     psu_->onLoadFailure = [this](const QString& message) { tellUserOnce(message); };
     serial_ = std::make_unique<TermiosSerialLine>();
     tray_ = std::make_unique<SystemTray>();
-    stores_ = std::make_unique<RecordStores>(ApplicationDirectory());
-    connect(stores_.get(), &RecordStores::storeUnavailable, this, &Application::tellUserOnce);
     recorder_ = std::make_unique<StoreRecorder>(*stores_);
     hooks_ = std::make_unique<FormHooks>();
     alarm_ =
@@ -83,7 +87,8 @@ void Application::handOver() {
     question_.setFactory([this] { return new FrmQuestion(*questions_); });
 
     main_ = std::make_unique<frmMain>();
-    pages_ = addMainPages(*main_, *monitor_);
+    messages_ = std::make_unique<CriticalMessageBox>(main_.get());
+    pages_ = addMainPages(*main_, *monitor_, *messages_, *stores_, *questions_);
     hooks_->form = main_.get();
     main_->onCloseRequested = [this] { quit(); };
     pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
@@ -140,11 +145,26 @@ bool Application::startCloser() {
 }
 
 void Application::clearStore(Store store) {
-    stores_->clear(store);
+    if (RecordPage* page = pages_.recordPage(store))
+        page->ClearAllRecords();
 }
 
 void Application::showSaveList() {
-    qCInfo(lcApp) << "the closer saved applications at the last shutdown";
+    // The save list has a view of its own on the closed-applications store, which it
+    // needs before the main window's load binds the stores.
+    stores_->bind();
+    saveList_.setFactory([this] {
+        return new frmSave(*stores_, [this] {
+            saveList_.unload();
+            hideToTray();
+        });
+    });
+    saveList_.show();
+}
+
+void Application::hideToTray() {
+    if (main_ && QSystemTrayIcon::isSystemTrayAvailable())
+        main_->hide();
 }
 
 void Application::tellUserOnce(const QString& message) {

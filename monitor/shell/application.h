@@ -2,10 +2,12 @@
 // single-instance rule, the objects the monitor works with, and the one way it ends.
 #pragma once
 
+#include "critical_message_box.h"
 #include "form_host.h"
 #include "frm_alarm.h"
 #include "frm_main.h"
 #include "frm_question.h"
+#include "frm_save.h"
 #include "main_pages.h"
 #include "monitor.h"
 #include "power_off.h"
@@ -65,6 +67,8 @@ private:
     bool startCloser() override;
 
     void showSaveList();
+    // Hides the main window when a tray icon can bring it back.
+    void hideToTray();
     void tellUserOnce(const QString& message);
 
     Options options_;
@@ -82,6 +86,8 @@ private:
     std::unique_ptr<ShutdownController> shutdown_;
     std::unique_ptr<QuestionModes> questions_;
     FormHost<FrmQuestion> question_;
+    std::unique_ptr<CriticalMessageBox> messages_; // outlives the pages that use it
+    FormHost<frmSave> saveList_;
     std::unique_ptr<frmMain> main_;
     MainPages pages_;
     bool quitting_ = false;

@@ -63,10 +63,6 @@ QRegion regionFromPicture(const QImage& picture, QSize inner, QColor colour) {
     return region;
 }
 
-} // namespace brightlock
-
-using namespace brightlock;
-
 namespace {
 
 QWidget* part(QWidget* form, const char* name) {
@@ -129,3 +125,5 @@ void RegionFromPicture(QWidget* form, quint32 colour) {
         picture = picture.scaled(form->size());
     form->setMask(regionFromPicture(picture, form->size(), fromOleColor(colour)));
 }
+
+} // namespace brightlock

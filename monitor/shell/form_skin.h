@@ -37,8 +37,6 @@ inline bool isTopMostRequest(qint16 onTop) {
 // out of the rectangle `inner`.
 QRegion regionFromPicture(const QImage& picture, QSize inner, QColor colour);
 
-} // namespace brightlock
-
 // Sets the caption from lblTitle, places lblTitle and the skin images, rounds the window.
 // A form without one of the named controls is left as far as the routine got.
 void LayoutFormSkin(QWidget* form);
@@ -54,3 +52,5 @@ void DragForm(QWidget* form);
 // Cuts the pixels of `colour` (red + 256 x green + 65536 x blue) in the window's top six rows
 // out of its shape, as painted now.
 void RegionFromPicture(QWidget* form, quint32 colour);
+
+} // namespace brightlock

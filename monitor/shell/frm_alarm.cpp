@@ -75,7 +75,7 @@ frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::f
     connect(cancel, &xpcmdbutton::Click, &sequence_, &AlarmSequence::CancelClick);
 
     // The load: skin and shape, topmost, then the sequence's own steps.
-    ::LayoutFormSkin(this);
+    brightlock::LayoutFormSkin(this);
     SetTopMost(this, -1);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <functional>
 
-class xpcmdbutton;
 class QLabel;
 
 namespace brightlock {

@@ -25,6 +25,9 @@ const TabRow kTabs[] = {
 };
 // clang-format on
 
+constexpr qint16 kTrue = -1;
+constexpr qint16 kFalse = 0;
+
 const QColor kOutlineSelected(0, 255, 0);
 const QColor kOutlineOther(0, 0, 255);
 const QColor kOutlineHover(210, 162, 49);
@@ -69,11 +72,11 @@ void frmMain::buildTabs() {
         connect(tab, &xpcmdbutton::Click, this, [this, i] { selectPage(Page(i)); });
         // The pointer over a tab that is not selected shows its outline amber.
         connect(tab, &xpcmdbutton::MouseMove, this, [this, i] {
-            if (i != selected_)
+            if (PageSelected[i] == kFalse)
                 setOutline(i, kOutlineHover);
         });
         connect(tab, &xpcmdbutton::MouseOut, this, [this, i] {
-            if (i != selected_)
+            if (PageSelected[i] == kFalse)
                 setOutline(i, kOutlineOther);
         });
         tabs_[i] = tab;
@@ -94,13 +97,16 @@ void frmMain::setOutline(int tab, const QColor& colour) {
 }
 
 void frmMain::LayoutFormSkin() {
-    ::LayoutFormSkin(this);
+    brightlock::LayoutFormSkin(this);
 }
 
 void frmMain::selectPage(Page page) {
     selected_ = page;
-    for (int i = 0; i < PageCount; ++i) {
+    for (int i = 0; i < PageCount; ++i)
         setOutline(i, i == page ? kOutlineSelected : kOutlineOther);
+    for (int i = 0; i < PageCount; ++i)
+        PageSelected[i] = i == page ? kTrue : kFalse;
+    for (int i = 0; i < PageCount; ++i) {
         if (pages_[i])
             pages_[i]->setVisible(i == page);
     }

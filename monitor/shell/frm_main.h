@@ -32,10 +32,15 @@ public:
     void LayoutFormSkin() override;
     void selectStatusPage() override { selectPage(PageStatus); }
 
-    // A tab click: its outline turns green and the others blue, its page shows and the
-    // others hide, then the page does its opening work.
+    // A tab click: its outline turns green and the others blue, its page flag is set and
+    // the others cleared, its page shows and the others hide, then the page does its
+    // opening work.
     void selectPage(Page page);
     Page selectedPage() const { return selected_; }
+
+    // One flag per tab, True (-1) for the selected page and False (0) for the others; all
+    // False until the first tab click. The outlines follow them and the pointer.
+    std::array<qint16, PageCount> PageSelected{};
 
     // Brings the window up from the tray where it was last seen.
     void showFromTray();

@@ -42,7 +42,12 @@ QString programHelpPath() {
 }
 
 QString f1HelpPath() {
-    return QDir::current().absoluteFilePath("Wrenfield II.html");
+    // An installed copy runs in whatever folder the session started it in (often the home
+    // folder); without an F1 help there, the copy beside the programs opens.
+    const QString here = QDir::current().absoluteFilePath("Wrenfield II.html");
+    if (QFileInfo(here).isFile())
+        return here;
+    return QDir(ProgramDirectory()).filePath("Wrenfield II.html");
 }
 
 bool openHelpFile(const QString& path) {

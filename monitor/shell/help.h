@@ -1,6 +1,6 @@
 // The program's help: the HTML manual beside the programs, opened by the pages' "Help"
-// buttons, and the F1 help, "Wrenfield II.html" in the current directory. A missing file
-// opens nothing and says nothing.
+// buttons, and the F1 help, "Wrenfield II.html" in the current directory, else beside the
+// programs. A missing file opens nothing and says nothing.
 #pragma once
 
 #include <QUrl>
@@ -11,7 +11,7 @@ class QWidget;
 namespace brightlock {
 
 QString programHelpPath(); // <program directory>/Brightlock.html
-QString f1HelpPath();      // <current directory>/Wrenfield II.html
+QString f1HelpPath();      // <current directory>/Wrenfield II.html, else <program directory>/...
 
 // Opens a help file with the desktop's viewer; false when it does not exist or cannot be opened.
 bool openHelpFile(const QString& path);

@@ -6,16 +6,32 @@
 #include "monitor/records/frm_close.h"
 #include "monitor/records/frm_log.h"
 #include "monitor/records/frm_ups_event.h"
+#include "question_modes.h"
 
 namespace brightlock {
 
-MainPages addMainPages(frmMain& window, Monitor& monitor) {
+RecordPage* MainPages::recordPage(Store store) const {
+    switch (store) {
+    case Store::Log:
+        return log;
+    case Store::Ups:
+        return upsEvent;
+    case Store::Closed:
+        break;
+    }
+    return closed;
+}
+
+MainPages addMainPages(frmMain& window, Monitor& monitor, MessagePort& messages, RecordStores& stores,
+                       QuestionModes& questions) {
     MainPages p;
     p.status = new frmStatus(monitor.statusArea(), monitor.powerPath());
-    p.log = new FrmLog;
-    p.upsEvent = new FrmUpsEvent;
-    p.closed = new FrmClose;
-    p.eventManager = new FrmEventManager;
+    p.log = new FrmLog(stores);
+    p.upsEvent = new FrmUpsEvent(stores);
+    p.closed = new FrmClose(stores);
+    p.eventManager = new FrmEventManager(monitor, messages);
+    for (const Store store : {Store::Log, Store::Ups, Store::Closed})
+        p.recordPage(store)->onClearClick = [&questions, store] { questions.askClear(store); };
     window.setPage(frmMain::PageStatus, p.status);
     window.setPage(frmMain::PageLog, p.log);
     window.setPage(frmMain::PageEvent, p.upsEvent);

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "frm_main.h"
+#include "message_port.h"
 #include "monitor.h"
+#include "monitor/records/store.h"
 
 namespace brightlock {
 
@@ -11,6 +13,9 @@ class FrmLog;
 class FrmUpsEvent;
 class FrmClose;
 class FrmEventManager;
+class RecordPage;
+class RecordStores;
+class QuestionModes;
 
 struct MainPages {
     frmStatus* status = nullptr;
@@ -18,8 +23,14 @@ struct MainPages {
     FrmUpsEvent* upsEvent = nullptr;
     FrmClose* closed = nullptr;
     FrmEventManager* eventManager = nullptr;
+
+    // The record page that shows a store.
+    RecordPage* recordPage(Store store) const;
 };
 
-MainPages addMainPages(frmMain& window, Monitor& monitor);
+// `messages` tells the user of a refused setting on the Event Manager page; the record
+// pages show `stores` and their clear buttons ask through `questions`.
+MainPages addMainPages(frmMain& window, Monitor& monitor, MessagePort& messages, RecordStores& stores,
+                       QuestionModes& questions);
 
 } // namespace brightlock

@@ -11,7 +11,7 @@ SkinLabel::SkinLabel(QWidget* parent) : QLabel(parent) {}
 
 void SkinLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        m_leftPressed = true;
+        leftPressed_ = true;
     const QPointF p = event->position();
     emit MouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), p.x(), p.y());
 }
@@ -19,8 +19,8 @@ void SkinLabel::mousePressEvent(QMouseEvent* event) {
 void SkinLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    const bool click = m_leftPressed && rect().contains(event->position().toPoint());
-    m_leftPressed = false;
+    const bool click = leftPressed_ && rect().contains(event->position().toPoint());
+    leftPressed_ = false;
     if (click)
         emit Click();
 }

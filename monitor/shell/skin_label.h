@@ -20,7 +20,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    bool m_leftPressed = false;
+    bool leftPressed_ = false;
 };
 
 } // namespace brightlock

@@ -3,6 +3,7 @@
 
 #include "form_skin.h"
 #include "palette.h"
+#include "resource_paths.h"
 #include "skin_label.h"
 #include "skin_parts.h"
 #include "skin_pictures.h"
@@ -10,7 +11,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 
-using namespace brightlock;
+namespace brightlock {
 
 namespace {
 
@@ -24,12 +25,12 @@ public:
 
     void fit(QSize size) {
         setGeometry(QRect(QPoint(0, 0), size));
-        m_rim = rimOf(roundFormRegion(size), size);
+        rim_ = rimOf(roundFormRegion(size), size);
         update();
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, m_rim); }
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, rim_); }
 
 private:
     // The pixels of the shape with a four-neighbour outside it.
@@ -53,7 +54,7 @@ private:
         return rim;
     }
 
-    QImage m_rim;
+    QImage rim_;
 };
 
 } // namespace
@@ -67,26 +68,26 @@ SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
     setPalette(pal);
 
     // Stacking order: the title pieces under the title text and the buttons.
-    SkinLabel* left = addImage(kTitleLeft, "title_left.png", false);
-    SkinLabel* main = addImage(kTitleMain, "title_main.png", true);
-    SkinLabel* right = addImage(kTitleRight, "title_right.png", false);
-    addImage(kBottomLeft, "bottom_left.png", false);
-    addImage(kBottom, "bottom_main.png", true);
-    addImage(kBottomRight, "bottom_right.png", false);
-    SkinLabel* minimize = addImage(kTitleMinimize, "title_minimize.png", false);
-    SkinLabel* close = addImage(kTitleClose, "title_close.png", false);
-    SkinLabel* help = addImage(kTitleHelp, "title_help.png", false);
+    SkinLabel* left = addImage(kTitleLeft, res::kSkinTitleLeft, false);
+    SkinLabel* main = addImage(kTitleMain, res::kSkinTitleMain, true);
+    SkinLabel* right = addImage(kTitleRight, res::kSkinTitleRight, false);
+    addImage(kBottomLeft, res::kSkinBottomLeft, false);
+    addImage(kBottom, res::kSkinBottom, true);
+    addImage(kBottomRight, res::kSkinBottomRight, false);
+    SkinLabel* minimize = addImage(kTitleMinimize, res::kSkinTitleMinimize, false);
+    SkinLabel* close = addImage(kTitleClose, res::kSkinTitleClose, false);
+    SkinLabel* help = addImage(kTitleHelp, res::kSkinTitleHelp, false);
 
-    m_title = new SkinLabel(this);
-    m_title->setObjectName(kTitle);
-    m_title->setTextFormat(Qt::PlainText);
-    QFont titleFont = m_title->font();
+    title_ = new SkinLabel(this);
+    title_->setObjectName(kTitle);
+    title_->setTextFormat(Qt::PlainText);
+    QFont titleFont = title_->font();
     titleFont.setBold(true);
-    m_title->setFont(titleFont);
-    QPalette titlePal = m_title->palette();
+    title_->setFont(titleFont);
+    QPalette titlePal = title_->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         titlePal.setColor(group, QPalette::WindowText, Qt::white);
-    m_title->setPalette(titlePal);
+    title_->setPalette(titlePal);
 
     // The help image keeps its design place, left of minimize on a 552 px window; each
     // window moves it where it wants it, and only windows that use it show it.
@@ -96,17 +97,17 @@ SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
     connect(close, &SkinLabel::Click, this, &SkinnedForm::TitleCloseClick);
     connect(minimize, &SkinLabel::Click, this, &SkinnedForm::TitleMinimizeClick);
     connect(help, &SkinLabel::Click, this, &SkinnedForm::TitleHelpClick);
-    for (SkinLabel* piece : {m_title, left, main, right})
+    for (SkinLabel* piece : {title_, left, main, right})
         connect(piece, &SkinLabel::MouseDown, this,
                 [this](int button, int, float, float) { emit TitleMouseDown(button); });
 
-    m_outline = new FrameOutline(this);
+    outline_ = new FrameOutline(this);
     resize(552, 172);
 }
 
 SkinnedForm::~SkinnedForm() = default;
 
-SkinLabel* SkinnedForm::addImage(const char* name, const QString& picture, bool stretched) {
+SkinLabel* SkinnedForm::addImage(const char* name, const char* picture, bool stretched) {
     auto* image = new SkinLabel(this);
     image->setObjectName(name);
     image->setPixmap(skin::picture(picture));
@@ -116,13 +117,13 @@ SkinLabel* SkinnedForm::addImage(const char* name, const QString& picture, bool 
 }
 
 void SkinnedForm::setTitle(const QString& title) {
-    m_title->setText(title);
-    m_title->adjustSize();
+    title_->setText(title);
+    title_->adjustSize();
     setWindowTitle(title);
 }
 
 QString SkinnedForm::title() const {
-    return m_title->text();
+    return title_->text();
 }
 
 SkinLabel* SkinnedForm::skinImage(const QString& name) const {
@@ -140,13 +141,15 @@ void SkinnedForm::useMainTitleBar() {
 
 void SkinnedForm::resizeEvent(QResizeEvent* event) {
     LayoutFormSkin(this);
-    static_cast<FrameOutline*>(m_outline)->fit(size());
-    m_outline->raise();
+    static_cast<FrameOutline*>(outline_)->fit(size());
+    outline_->raise();
     QWidget::resizeEvent(event);
 }
 
 void SkinnedForm::showEvent(QShowEvent* event) {
     // Controls that a derived window added after construction sit above the rim otherwise.
-    m_outline->raise();
+    outline_->raise();
     QWidget::showEvent(event);
 }
+
+} // namespace brightlock

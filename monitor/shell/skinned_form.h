@@ -7,8 +7,8 @@
 #include <QWidget>
 
 namespace brightlock {
+
 class SkinLabel;
-}
 
 class SkinnedForm : public QWidget {
     Q_OBJECT
@@ -20,9 +20,9 @@ public:
     void setTitle(const QString& title);
     QString title() const;
 
-    brightlock::SkinLabel* lblTitle() const { return m_title; }
+    SkinLabel* lblTitle() const { return title_; }
     // A skin image by its object name (imgTitleClose, ...), or null.
-    brightlock::SkinLabel* skinImage(const QString& name) const;
+    SkinLabel* skinImage(const QString& name) const;
 
     // Close ends the program after the window's own close handling (closeEvent), minimize
     // hides the window, and a press of any mouse button on the title drags it.
@@ -40,8 +40,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    brightlock::SkinLabel* addImage(const char* name, const QString& picture, bool stretched);
+    SkinLabel* addImage(const char* name, const char* picture, bool stretched);
 
-    brightlock::SkinLabel* m_title;
-    QWidget* m_outline;
+    SkinLabel* title_;
+    QWidget* outline_;
 };
+
+} // namespace brightlock

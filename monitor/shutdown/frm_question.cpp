@@ -1,41 +1,52 @@
 // Confirmation dialog; see frm_question.h.
 #include "frm_question.h"
 
+#include "resource_paths.h"
+#include "skin_pictures.h"
+#include "xp_canvas.h"
 #include "xpcmdbutton.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 
 namespace brightlock {
 
-FrmQuestion::FrmQuestion(QuestionModes& modes) : QWidget(nullptr, Qt::Dialog), modes_(modes) {
+FrmQuestion::FrmQuestion(QuestionModes& modes)
+    : QWidget(nullptr, Qt::Dialog | Qt::FramelessWindowHint), modes_(modes) {
     setObjectName(QStringLiteral("FrmQuestion"));
     setWindowTitle(QStringLiteral("System Information"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/alarm.png")));
-    setFixedSize(330, 128);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(207, 207, 207));
-    pal.setColor(QPalette::WindowText, Qt::black);
-    setPalette(pal);
+    setWindowIcon(QIcon(QString::fromLatin1(res::kIconMain)));
+    setFixedSize(kWidth, kHeight);
 
-    auto* icon = new QLabel(this);
-    icon->setPixmap(QPixmap(QStringLiteral(":/icons/alarm.png"))
-                        .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    icon->setGeometry(20, 22, 32, 32);
+    // A fixed frame: the dialog moves by its title but keeps its size.
+    auto* frame = new xp_canvas(this);
+    frame->setObjectName(QStringLiteral("xp_canvas1"));
+    frame->setCaption(QStringLiteral("System Information"));
+    frame->setIcon(skin::picture(res::kIconMain));
+    frame->setFixed_Single(true);
 
-    auto* label = new QLabel(modes.questionText(), this); // chosen once, at load
+    // The message and the buttons sit in the frame's client area, below the 29 px title.
+    auto* sign = new QLabel(frame);
+    sign->setPixmap(
+        skin::picture(res::kIconAlarm).scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    sign->setGeometry(25, 51, 32, 32);
+
+    auto* label = new QLabel(modes.questionText(), frame); // chosen once, at load
     label->setObjectName(QStringLiteral("Label1"));
-    label->setGeometry(64, 22, 250, 32);
+    label->setGeometry(69, 51, 250, 32);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(pal);
 
-    auto* yes = new xpcmdbutton(QStringLiteral("YES"), this);
+    auto* yes = new xpcmdbutton(QStringLiteral("YES"), frame);
     yes->setObjectName(QStringLiteral("xpcmdbutton1"));
-    yes->setGeometry(88, 80, 73, 25);
-    auto* no = new xpcmdbutton(QStringLiteral("NO"), this);
+    yes->setGeometry(93, 109, 73, 25);
+    auto* no = new xpcmdbutton(QStringLiteral("NO"), frame);
     no->setObjectName(QStringLiteral("xpcmdbutton2"));
-    no->setGeometry(176, 80, 73, 25);
+    no->setGeometry(181, 109, 73, 25);
     connect(yes, &xpcmdbutton::Click, this, [this] {
         answered_ = true;
         modes_.Yes();
@@ -45,6 +56,7 @@ FrmQuestion::FrmQuestion(QuestionModes& modes) : QWidget(nullptr, Qt::Dialog), m
         modes_.No();
     });
 
+    frame->make_trans();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -55,6 +67,13 @@ void FrmQuestion::closeEvent(QCloseEvent* event) {
         answered_ = true;
         modes_.No();
     }
+}
+
+void FrmQuestion::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat())
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace brightlock

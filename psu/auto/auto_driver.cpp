@@ -3,7 +3,6 @@
 
 #include "hid/hid_driver.h"
 #include "log.h"
-#include "nut/nut_config.h"
 #include "nut/nut_driver.h"
 
 namespace psu {
@@ -13,22 +12,20 @@ namespace {
 constexpr int kLocalConnectTimeoutMs = 300;
 constexpr int kRemoteConnectTimeoutMs = 700;
 
+// Both drivers live as long as this one, so each keeps its single worker (and any call
+// that is late on it) from one open to the next.
 class AutoDriver : public Driver {
 public:
     bool open() override {
         close();
-        auto hid = makeHidDriver();
-        if (hid->open()) {
-            active_ = std::move(hid);
+        if (hid_->open()) {
+            active_ = hid_.get();
             debugLog("auto: using the USB HID UPS");
             return true;
         }
-        nut::Config config = nut::loadConfig();
-        auto nut =
-            makeNutDriver(config, config.configured ? kRemoteConnectTimeoutMs : kLocalConnectTimeoutMs);
-        if (nut->open()) {
-            active_ = std::move(nut);
-            debugLog("auto: using the Network UPS Tools server at %s", config.address.host.c_str());
+        if (nut_->open()) {
+            active_ = nut_.get();
+            debugLog("auto: using the Network UPS Tools server");
             return true;
         }
         return false;
@@ -37,7 +34,7 @@ public:
     void close() override {
         if (active_)
             active_->close();
-        active_.reset();
+        active_ = nullptr;
     }
 
     std::optional<Status> readStatus() override { return active_ ? active_->readStatus() : std::nullopt; }
@@ -45,7 +42,9 @@ public:
     bool switchOff() override { return active_ && active_->switchOff(); }
 
 private:
-    std::unique_ptr<Driver> active_;
+    std::unique_ptr<Driver> hid_ = makeHidDriver();
+    std::unique_ptr<Driver> nut_ = makeNutDriver(kRemoteConnectTimeoutMs, kLocalConnectTimeoutMs);
+    Driver* active_ = nullptr;
 };
 
 } // namespace

@@ -11,21 +11,37 @@ namespace psu {
 namespace {
 
 constexpr std::chrono::milliseconds kDeadline{800};
+constexpr std::chrono::milliseconds kScanDeadline{500};
+constexpr std::chrono::milliseconds kSettleWait{100};
 
 class HidDriver : public Driver {
 public:
+    // The search reads and parses the descriptor of every hidraw node (keyboards, mice,
+    // any gadget), so it runs on the worker too, within its own deadline.
     bool open() override {
         close();
-        std::string why;
-        std::unique_ptr<hid::HidUps> ups = hid::findUps(&why);
-        if (!ups) {
-            debugLog("hid: no UPS: %s", why.c_str());
+        // One late call at most: a device call or search that hangs holds the worker
+        // (the kernel ends a stalled control transfer within seconds); until it ends
+        // there is no UPS rather than one more thread per poll.
+        if (!worker_.waitIdle(kSettleWait)) {
+            debugLog("hid: a late device call still runs; not searching yet");
             return false;
         }
-        debugLog("hid: using %s", ups->device().location().c_str());
-        ups_ = std::move(ups);
-        if (worker_->busy()) // a late call on the previous device still runs
-            worker_ = std::make_unique<DeadlineWorker>();
+        struct Found {
+            std::shared_ptr<hid::HidUps> ups;
+            std::string why;
+        };
+        auto found = std::make_shared<Found>();
+        if (!worker_.run([found] { found->ups = hid::findUps(&found->why); }, kScanDeadline)) {
+            debugLog("hid: the search for a UPS did not finish in time");
+            return false;
+        }
+        if (!found->ups) {
+            debugLog("hid: no UPS: %s", found->why.c_str());
+            return false;
+        }
+        debugLog("hid: using %s", found->ups->device().location().c_str());
+        ups_ = std::move(found->ups);
         return true;
     }
 
@@ -36,7 +52,7 @@ public:
             return std::nullopt;
         auto result = std::make_shared<std::optional<Status>>();
         auto ups = ups_;
-        if (!worker_->run([ups, result] { *result = ups->readStatus(); }, kDeadline)) {
+        if (!worker_.run([ups, result] { *result = ups->readStatus(); }, kDeadline)) {
             debugLog("hid: status query did not finish in time");
             return std::nullopt;
         }
@@ -55,7 +71,7 @@ public:
             delays.startupSeconds = delays.shutdownSeconds + 60;
         auto result = std::make_shared<bool>(false);
         auto ups = ups_;
-        if (!worker_->run([ups, result, delays] { *result = ups->switchOff(delays); }, kDeadline)) {
+        if (!worker_.run([ups, result, delays] { *result = ups->switchOff(delays); }, kDeadline)) {
             debugLog("hid: switch-off did not finish in time");
             return false;
         }
@@ -66,7 +82,7 @@ public:
 
 private:
     std::shared_ptr<hid::HidUps> ups_;
-    std::unique_ptr<DeadlineWorker> worker_ = std::make_unique<DeadlineWorker>();
+    DeadlineWorker worker_;
 };
 
 } // namespace

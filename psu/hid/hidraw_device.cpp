@@ -145,28 +145,31 @@ int HidrawDevice::readInput(uint8_t* buf, size_t length, int timeoutMs) {
     return int(n);
 }
 
+HidrawNode readHidrawNode(const std::string& classDir) {
+    const std::string dev = classDir + "/device";
+    HidrawNode node;
+    node.devPath = "/dev/" + baseName(classDir);
+    const std::string uevent = readText(dev + "/uevent");
+    unsigned bus = 0, vendor = 0, product = 0;
+    if (auto pos = uevent.find("HID_ID=");
+        pos != std::string::npos &&
+        std::sscanf(uevent.c_str() + pos, "HID_ID=%x:%x:%x", &bus, &vendor, &product) == 3) {
+        node.busType = uint16_t(bus);
+        node.vendorId = uint16_t(vendor);
+        node.productId = uint16_t(product);
+    }
+    if (auto pos = uevent.find("HID_NAME="); pos != std::string::npos)
+        node.name = uevent.substr(pos + 9, uevent.find('\n', pos) - pos - 9);
+    readBinaryFile(dev + "/report_descriptor", node.descriptor);
+    return node;
+}
+
 std::vector<HidrawNode> listHidrawNodes(const std::string& sysRoot) {
     std::vector<std::string> names = listDir(sysRoot);
     std::sort(names.begin(), names.end(), byNumber);
     std::vector<HidrawNode> nodes;
-    for (const std::string& name : names) {
-        const std::string dev = sysRoot + "/" + name + "/device";
-        HidrawNode node;
-        node.devPath = "/dev/" + name;
-        const std::string uevent = readText(dev + "/uevent");
-        unsigned bus = 0, vendor = 0, product = 0;
-        if (auto pos = uevent.find("HID_ID=");
-            pos != std::string::npos &&
-            std::sscanf(uevent.c_str() + pos, "HID_ID=%x:%x:%x", &bus, &vendor, &product) == 3) {
-            node.busType = uint16_t(bus);
-            node.vendorId = uint16_t(vendor);
-            node.productId = uint16_t(product);
-        }
-        if (auto pos = uevent.find("HID_NAME="); pos != std::string::npos)
-            node.name = uevent.substr(pos + 9, uevent.find('\n', pos) - pos - 9);
-        readBinaryFile(dev + "/report_descriptor", node.descriptor);
-        nodes.push_back(std::move(node));
-    }
+    for (const std::string& name : names)
+        nodes.push_back(readHidrawNode(sysRoot + "/" + name));
     return nodes;
 }
 

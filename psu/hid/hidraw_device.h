@@ -41,6 +41,10 @@ struct HidrawNode {
     std::vector<uint8_t> descriptor;
 };
 
+// The hidraw node whose sysfs folder is `classDir` (/sys/class/hidraw/hidrawN, or the
+// device path udev names). Fields it cannot read stay empty.
+HidrawNode readHidrawNode(const std::string& classDir);
+
 // Every hidraw node, in the order of their numbers. `sysRoot` is for tests.
 std::vector<HidrawNode> listHidrawNodes(const std::string& sysRoot = "/sys/class/hidraw");
 

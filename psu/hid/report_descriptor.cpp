@@ -7,11 +7,15 @@
 namespace psu::hid {
 namespace {
 
-// Bounds that keep a hostile or corrupt descriptor from costing unbounded time or memory.
+// Bounds that keep a hostile or corrupt descriptor from costing unbounded time or memory:
+// every loop below runs at most a fixed number of times per item, and the fields grow
+// with the descriptor's size (a short descriptor cannot ask for thousands of them).
 constexpr uint32_t kMaxReportBits = 8 * 4096; // hidraw reports are at most 4096 bytes
 constexpr size_t kMaxDepth = 32;
 constexpr size_t kMaxLocalUsages = 1024;
 constexpr size_t kMaxFields = 65536;
+constexpr size_t kFieldsAlways = 1024;
+constexpr size_t kFieldsPerByte = 16;
 
 struct Globals {
     uint16_t usagePage = 0;
@@ -55,6 +59,7 @@ Usage fullUsage(uint32_t value, size_t size, uint16_t page) {
 class Parser {
 public:
     bool parse(const uint8_t* data, size_t size) {
+        maxFields_ = std::min(kMaxFields, kFieldsAlways + kFieldsPerByte * std::min(size, kMaxFields));
         size_t pos = 0;
         while (pos < size) {
             const uint8_t prefix = data[pos];
@@ -175,10 +180,12 @@ private:
         const Usage min = *locals_.usageMin;
         if ((min >> 16) != (max >> 16) || max < min)
             return fail("invalid usage range");
-        if (locals_.usages.size() + (max - min + 1) > kMaxLocalUsages)
+        // Counted in 64 bits: a range ending at 0xFFFFFFFF must not wrap around.
+        const uint64_t count = uint64_t(max) - min + 1;
+        if (locals_.usages.size() + count > kMaxLocalUsages)
             return fail("too many usages");
-        for (Usage u = min; u <= max; ++u)
-            locals_.usages.push_back(u);
+        for (uint64_t i = 0; i < count; ++i)
+            locals_.usages.push_back(Usage(min + i));
         locals_.usageMin.reset();
         return true;
     }
@@ -214,7 +221,7 @@ private:
             locals_.clear();
             return true;
         }
-        if (result.fields.size() + g_.reportCount > kMaxFields)
+        if (result.fields.size() + g_.reportCount > maxFields_)
             return fail("too many fields");
         for (uint32_t i = 0; i < g_.reportCount; ++i) {
             Field f;
@@ -239,6 +246,7 @@ private:
         return true;
     }
 
+    size_t maxFields_ = kMaxFields;
     Globals g_;
     Locals locals_;
     std::vector<Globals> stack_;

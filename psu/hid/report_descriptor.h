@@ -52,9 +52,10 @@ struct ReportDescriptor {
     std::vector<uint8_t> reportIds(ReportType type) const;
 };
 
-// Parses `size` bytes. nullopt, with a reason in `error`, for a malformed descriptor
-// (a truncated item, an unbalanced collection, a field beyond the largest report the
-// kernel passes on).
+// Parses `size` bytes, in time and memory bounded by `size`. nullopt, with a reason in
+// `error`, for a malformed descriptor (a truncated item, an unbalanced collection, a
+// field beyond the largest report the kernel passes on, more usages or fields than a
+// descriptor of its length can sensibly hold).
 std::optional<ReportDescriptor> parseReportDescriptor(const uint8_t* data, size_t size,
                                                       std::string* error = nullptr);
 

@@ -10,16 +10,49 @@
 namespace psu::hid {
 namespace {
 
-bool looksLikeUps(const HidrawNode& node) {
-    auto descriptor = parseReportDescriptor(node.descriptor.data(), node.descriptor.size());
-    if (!descriptor)
-        return false;
-    if (descriptor->applicationUsage == kUpsCollection)
-        return true;
-    return findUpsVendor(node.vendorId, node.productId) && findLayout(*descriptor).usable();
+bool onPowerPages(Usage u) {
+    return (u >> 16) == 0x84 || (u >> 16) == 0x85;
 }
 
 } // namespace
+
+bool isUps(const HidrawNode& node, std::string* why) {
+    auto say = [why](const std::string& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    if (node.descriptor.empty())
+        return say("its report descriptor cannot be read");
+    std::string error;
+    auto descriptor = parseReportDescriptor(node.descriptor.data(), node.descriptor.size(), &error);
+    if (!descriptor)
+        return say("its report descriptor is malformed (" + error + ")");
+    if (descriptor->applicationUsage == kUpsCollection)
+        return true;
+    if (!findUpsVendor(node.vendorId, node.productId))
+        return say("it does not announce itself as a UPS (HID usage 0x84:0x04), and its maker is not a "
+                   "known UPS maker");
+    if (!findLayout(*descriptor).usable())
+        return say("its maker makes UPSes, but it reports no mains status (ACPresent or Discharging)");
+    return true;
+}
+
+bool mayBePowerDevice(const HidrawNode& node) {
+    if (findUpsVendor(node.vendorId, node.productId))
+        return true;
+    auto descriptor = parseReportDescriptor(node.descriptor.data(), node.descriptor.size());
+    if (!descriptor)
+        return false;
+    for (const Field& f : descriptor->fields) {
+        if (onPowerPages(f.usage))
+            return true;
+        for (Usage u : f.path)
+            if (onPowerPages(u))
+                return true;
+    }
+    return onPowerPages(descriptor->applicationUsage);
+}
 
 std::string replayFolder() {
     const char* env = std::getenv("PSU_HID_REPLAY");
@@ -31,7 +64,7 @@ std::vector<Candidate> probeHidraw(bool open) {
     for (HidrawNode& node : listHidrawNodes()) {
         Candidate c;
         c.node = std::move(node);
-        c.isUps = looksLikeUps(c.node);
+        c.isUps = isUps(c.node, &c.problem);
         if (c.isUps && open) {
             auto dev = HidrawDevice::open(c.node.devPath, &c.openError);
             if (!dev)

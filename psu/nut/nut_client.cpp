@@ -10,9 +10,14 @@
 // after the headers it needs
 #include <upsclient.h>
 
+#include <csignal>
 #include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <mutex>
+#include <pthread.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace psu::nut {
 namespace {
@@ -71,7 +76,35 @@ void initTlsOnce(const Config& config) {
 
 struct Connection::Impl {
     UPSCONN_t conn;
+    // A duplicate of the connection's socket for abort(): it stays open until
+    // disconnect() closes it under the mutex, so abort() never reaches a reused number.
+    std::mutex abortMutex;
+    int abortFd = -1;
+    bool aborted = false;
 };
+
+struct SigpipeGuard::State {
+    sigset_t pipe;
+    sigset_t previous;
+    bool alreadyPending = false;
+};
+
+SigpipeGuard::SigpipeGuard() : state_(std::make_unique<State>()) {
+    sigemptyset(&state_->pipe);
+    sigaddset(&state_->pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &state_->pipe, &state_->previous);
+    sigset_t pending;
+    state_->alreadyPending = sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+}
+
+SigpipeGuard::~SigpipeGuard() {
+    if (!state_->alreadyPending && !sigismember(&state_->previous, SIGPIPE)) {
+        const timespec none{};
+        while (sigtimedwait(&state_->pipe, nullptr, &none) == SIGPIPE) {
+        }
+    }
+    pthread_sigmask(SIG_SETMASK, &state_->previous, nullptr);
+}
 
 Connection::Connection() : impl_(std::make_unique<Impl>()) {
     std::memset(&impl_->conn, 0, sizeof impl_->conn);
@@ -94,21 +127,46 @@ bool Connection::connect(const std::string& host, uint16_t port, Tls tls, int ti
         flags |= UPSCLI_CONN_REQSSL;
     timeval tv{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
     std::memset(&impl_->conn, 0, sizeof impl_->conn);
+    SigpipeGuard guard;
     if (api()->tryconnect(&impl_->conn, host.c_str(), port, flags, &tv) < 0) {
         debugLog("nut: cannot connect to %s:%u: %s", host.c_str(), unsigned(port),
                  api()->strerror(&impl_->conn));
         api()->disconnect(&impl_->conn);
         return false;
     }
+    {
+        std::lock_guard<std::mutex> lock(impl_->abortMutex);
+        if (!impl_->aborted)
+            impl_->abortFd = ::fcntl(impl_->conn.fd, F_DUPFD_CLOEXEC, 0);
+    }
     connected_ = true;
+    if (impl_->abortFd < 0) { // aborted while connecting, or no descriptor to spare
+        debugLog("nut: connection to %s:%u given up", host.c_str(), unsigned(port));
+        disconnect();
+        return false;
+    }
     return true;
 }
 
 void Connection::disconnect() {
     if (!connected_)
         return;
-    api()->disconnect(&impl_->conn);
+    {
+        SigpipeGuard guard;
+        api()->disconnect(&impl_->conn);
+    }
     connected_ = false;
+    std::lock_guard<std::mutex> lock(impl_->abortMutex);
+    if (impl_->abortFd >= 0)
+        ::close(impl_->abortFd);
+    impl_->abortFd = -1;
+}
+
+void Connection::abort() {
+    std::lock_guard<std::mutex> lock(impl_->abortMutex);
+    impl_->aborted = true;
+    if (impl_->abortFd >= 0)
+        ::shutdown(impl_->abortFd, SHUT_RDWR);
 }
 
 Connection::Result Connection::get(const std::string& ups, const std::string& var, std::string* value) {

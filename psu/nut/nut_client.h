@@ -23,6 +23,12 @@ public:
     void disconnect();
     bool connected() const { return connected_; }
 
+    // Cuts the connection off from another thread: a call blocked on it (a server that
+    // trickles its answer byte by byte) returns at once with an error, and a connect
+    // still under way fails, and so does every later connect of this object. Safe at any
+    // time from any thread; disconnect() still has to be called.
+    void abort();
+
     enum class Result { Ok, Missing, NoAnswer, Broken };
     // GET VAR: Ok with the value; Missing when the UPS lacks the variable; NoAnswer when
     // the server knows no answer now (unknown UPS, driver not connected, stale data);
@@ -43,6 +49,21 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     bool connected_ = false;
+};
+
+// Blocks SIGPIPE in the calling thread for its lifetime and drops one raised meanwhile:
+// libupsclient writes to its socket with write(), and a server that has gone away would
+// otherwise end the program.
+class SigpipeGuard {
+public:
+    SigpipeGuard();
+    ~SigpipeGuard();
+    SigpipeGuard(const SigpipeGuard&) = delete;
+    SigpipeGuard& operator=(const SigpipeGuard&) = delete;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 // A protocol argument in double quotes, with quotes and backslashes escaped.

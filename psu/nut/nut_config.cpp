@@ -66,7 +66,8 @@ std::optional<Address> parseAddress(const std::string& text) {
             a.port = uint16_t(port);
         }
     }
-    if (a.host.empty() || !plainName(a.ups) || !plainName(a.host) || a.ups.find(':') != std::string::npos)
+    if (a.host.empty() || !plainName(a.ups) || !plainName(a.host) || a.ups.find(':') != std::string::npos ||
+        a.host.find_first_of("[]") != std::string::npos)
         return std::nullopt;
     return a;
 }

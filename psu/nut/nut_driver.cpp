@@ -1,6 +1,9 @@
 // The nut driver: one connection to upsd kept open between queries; the switch-off logs
 // in on a connection of its own, because a login cannot be undone on a connection.
-// Every network call runs on a deadline worker.
+// Every network call runs on the driver's one deadline worker. A call that misses its
+// deadline (a server that trickles its answer) has its connection cut off when the
+// monitor closes the link, and no new connection is made while it still runs: at most
+// one late call per driver, and no connections piling up, whatever the server does.
 #include "nut_driver.h"
 
 #include "deadline_worker.h"
@@ -12,6 +15,8 @@ namespace psu {
 namespace {
 
 constexpr std::chrono::milliseconds kDeadline{900};
+// How long an open waits for a call that was cut off to end.
+constexpr std::chrono::milliseconds kSettleWait{200};
 constexpr int kConnectTimeoutMs = 700;
 
 // What the worker thread touches; owned jointly, so a call that misses its deadline
@@ -21,9 +26,14 @@ struct Session {
     int connectTimeoutMs = kConnectTimeoutMs;
     std::string ups; // the configured name, or the first the server listed
     nut::Connection conn;
+    nut::Connection admin; // the switch-off's login
+
+    bool connect(nut::Connection& c) {
+        return c.connect(config.address.host, config.address.port, config.tls, connectTimeoutMs);
+    }
 
     bool open() {
-        if (!conn.connect(config.address.host, config.address.port, config.tls, connectTimeoutMs))
+        if (!connect(conn))
             return false;
         ups = config.address.ups;
         if (ups.empty()) {
@@ -58,7 +68,18 @@ struct Session {
         }
         st->chargePercent = nut::chargeFromText(optionalVar("battery.charge"));
         st->runtimeSeconds = nut::runtimeFromText(optionalVar("battery.runtime"));
+        if (!conn.connected()) {
+            // The server hung up after the status (some close every connection after a
+            // few requests): the status stands, and the next poll finds a connection.
+            debugLog("nut: the server closed the connection; connecting again");
+            connect(conn);
+        }
         return st;
+    }
+
+    void abort() {
+        conn.abort();
+        admin.abort();
     }
 
     bool switchOff() {
@@ -66,8 +87,7 @@ struct Session {
             debugLog("nut: cannot switch the UPS off: %s", config.credentialProblem.c_str());
             return false;
         }
-        nut::Connection admin;
-        if (!admin.connect(config.address.host, config.address.port, config.tls, connectTimeoutMs))
+        if (!connect(admin))
             return false;
         const std::string steps[] = {
             "USERNAME " + nut::quoted(config.user),
@@ -80,28 +100,38 @@ struct Session {
             if (!answer || answer->compare(0, 2, "OK") != 0) {
                 debugLog("nut: '%s' refused: %s", line.substr(0, line.find(' ')).c_str(),
                          answer ? answer->c_str() : admin.lastError().c_str());
+                admin.disconnect();
                 return false;
             }
         }
         admin.request("LOGOUT");
+        admin.disconnect();
         return true;
     }
 };
 
 class NutDriver : public Driver {
 public:
-    NutDriver(std::optional<nut::Config> config, int connectTimeoutMs)
-        : fixedConfig_(std::move(config)), connectTimeoutMs_(connectTimeoutMs) {}
+    NutDriver(int configuredTimeoutMs, int localTimeoutMs)
+        : configuredTimeoutMs_(configuredTimeoutMs), localTimeoutMs_(localTimeoutMs) {}
 
     bool open() override {
         close();
+        if (!worker_.waitIdle(kSettleWait)) {
+            debugLog("nut: the previous connection is still busy; not connecting again yet");
+            return false;
+        }
         auto session = std::make_shared<Session>();
-        session->config = fixedConfig_ ? *fixedConfig_ : nut::loadConfig();
-        session->connectTimeoutMs = connectTimeoutMs_;
-        if (worker_->busy())
-            worker_ = std::make_unique<DeadlineWorker>();
+        session->config = nut::loadConfig();
+        session->connectTimeoutMs = session->config.configured ? configuredTimeoutMs_ : localTimeoutMs_;
         auto ok = std::make_shared<bool>(false);
-        if (!worker_->run([session, ok] { *ok = session->open(); }, kDeadline) || !*ok) {
+        if (!worker_.run([session, ok] { *ok = session->open(); }, kDeadline)) {
+            session->abort();
+            debugLog("nut: %s:%u did not answer in time", session->config.address.host.c_str(),
+                     unsigned(session->config.address.port));
+            return false;
+        }
+        if (!*ok) {
             debugLog("nut: no server at %s:%u", session->config.address.host.c_str(),
                      unsigned(session->config.address.port));
             return false;
@@ -114,7 +144,8 @@ public:
         if (!session_)
             return;
         auto session = std::move(session_);
-        worker_->run([session] { session->conn.disconnect(); }, kDeadline);
+        if (worker_.busy() || !worker_.run([session] { session->conn.disconnect(); }, kDeadline))
+            session->abort(); // a late call still uses it: cut it off so that it ends
     }
 
     std::optional<Status> readStatus() override {
@@ -122,7 +153,7 @@ public:
             return std::nullopt;
         auto result = std::make_shared<std::optional<Status>>();
         auto session = session_;
-        if (!worker_->run([session, result] { *result = session->readStatus(); }, kDeadline)) {
+        if (!worker_.run([session, result] { *result = session->readStatus(); }, kDeadline)) {
             debugLog("nut: the server did not answer in time");
             return std::nullopt;
         }
@@ -136,7 +167,7 @@ public:
             return false;
         auto result = std::make_shared<bool>(false);
         auto session = session_;
-        if (!worker_->run([session, result] { *result = session->switchOff(); }, kDeadline)) {
+        if (!worker_.run([session, result] { *result = session->switchOff(); }, kDeadline)) {
             debugLog("nut: the switch-off command did not finish in time");
             return false;
         }
@@ -144,20 +175,20 @@ public:
     }
 
 private:
-    std::optional<nut::Config> fixedConfig_;
-    int connectTimeoutMs_;
+    int configuredTimeoutMs_;
+    int localTimeoutMs_;
     std::shared_ptr<Session> session_;
-    std::unique_ptr<DeadlineWorker> worker_ = std::make_unique<DeadlineWorker>();
+    DeadlineWorker worker_;
 };
 
 } // namespace
 
 std::unique_ptr<Driver> makeNutDriver() {
-    return std::make_unique<NutDriver>(std::nullopt, kConnectTimeoutMs);
+    return std::make_unique<NutDriver>(kConnectTimeoutMs, kConnectTimeoutMs);
 }
 
-std::unique_ptr<Driver> makeNutDriver(nut::Config config, int connectTimeoutMs) {
-    return std::make_unique<NutDriver>(std::move(config), connectTimeoutMs);
+std::unique_ptr<Driver> makeNutDriver(int configuredMs, int localMs) {
+    return std::make_unique<NutDriver>(configuredMs, localMs);
 }
 
 } // namespace psu

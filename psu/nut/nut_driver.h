@@ -3,14 +3,14 @@
 #pragma once
 
 #include "driver.h"
-#include "nut_config.h"
 
 namespace psu {
 
 std::unique_ptr<Driver> makeNutDriver();
 
-// The nut driver with a given configuration; the auto driver uses it to look for a
-// server on this machine only, and briefly.
-std::unique_ptr<Driver> makeNutDriver(nut::Config config, int connectTimeoutMs);
+// The nut driver with its own connect timeouts: `configuredMs` for a server named in
+// PSU_NUT_UPS or PSU.ini, `localMs` for the default one on this machine. The auto
+// driver looks for a local server only briefly.
+std::unique_ptr<Driver> makeNutDriver(int configuredMs, int localMs);
 
 } // namespace psu

@@ -24,19 +24,20 @@ std::optional<double> number(const std::optional<std::string>& text) {
 
 std::optional<Status> statusFromUpsStatus(const std::string& upsStatus) {
     std::istringstream tokens(upsStatus);
-    bool any = false, onBattery = false, low = false, meaningful = false;
+    bool onLine = false, onBattery = false, low = false;
     for (std::string t; tokens >> t;) {
-        any = true;
-        if (t != "WAIT")
-            meaningful = true;
-        if (t == "OB")
+        if (t == "OL")
+            onLine = true;
+        else if (t == "OB")
             onBattery = true;
         else if (t == "LB")
             low = true;
         else if (t == "FSD")
             onBattery = low = true;
     }
-    if (!any || !meaningful)
+    // Only OL or OB (or FSD) say where the power comes from; anything else (WAIT while
+    // the server's driver has no data yet, a server that sends nonsense) is no answer.
+    if (!onLine && !onBattery)
         return std::nullopt;
     Status st;
     st.acPresent = !onBattery;

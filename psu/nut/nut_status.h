@@ -9,8 +9,8 @@
 namespace psu::nut {
 
 // From ups.status (for example "OL CHRG", "OB LB", "FSD OB LB"): on battery with OB or
-// FSD, battery low with LB or FSD. nullopt when the status says nothing about the UPS
-// (empty, or only WAIT while the server's driver has no data yet).
+// FSD, battery low with LB or FSD. nullopt when the status names neither OL nor OB nor
+// FSD (empty, WAIT while the server's driver has no data yet, OFF alone, or garbage).
 std::optional<Status> statusFromUpsStatus(const std::string& upsStatus);
 
 // battery.charge ("87" or "87.5") as whole percent; -1 when absent or out of range.

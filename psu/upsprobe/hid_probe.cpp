@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace upsprobe {
 namespace {
@@ -47,14 +48,39 @@ void printStatus(HidUps& ups) {
                                               : "not supported: the UPS has no DelayBeforeShutdown field");
 }
 
+// Where the rule and its check live: installed by scripts/install-udev-rule.sh, or by the
+// package.
+constexpr const char* kInstalledRules[] = {"/etc/udev/rules.d/70-brightlock-ups.rules",
+                                           "/usr/lib/udev/rules.d/70-brightlock-ups.rules",
+                                           "/lib/udev/rules.d/70-brightlock-ups.rules"};
+constexpr const char* kInstalledChecks[] = {"/usr/local/lib/brightlock/brightlock-ups-check",
+                                            "/usr/lib/brightlock/brightlock-ups-check"};
+
+bool ruleInstalled() {
+    auto any = [](const auto& paths, int mode) {
+        for (const char* path : paths)
+            if (::access(path, mode) == 0)
+                return true;
+        return false;
+    };
+    return any(kInstalledRules, F_OK) && any(kInstalledChecks, X_OK);
+}
+
 void explainOpenError(const Candidate& c) {
     struct stat st {};
     ::stat(c.node.devPath.c_str(), &st);
     if (c.openError == EACCES || c.openError == EPERM) {
-        std::printf("    You may not open %s (mode %04o, owner uid %u).\n"
-                    "    Install the udev rule that comes with Brightlock (scripts/install-udev-rule.sh),\n"
-                    "    then unplug the UPS and plug it in again.\n",
-                    c.node.devPath.c_str(), unsigned(st.st_mode & 07777), unsigned(st.st_uid));
+        std::printf("    You may not open %s (mode %04o, owner uid %u).\n", c.node.devPath.c_str(),
+                    unsigned(st.st_mode & 07777), unsigned(st.st_uid));
+        if (!ruleInstalled())
+            std::printf(
+                "    Install the udev rule that comes with Brightlock (scripts/install-udev-rule.sh),\n"
+                "    then unplug the UPS and plug it in again.\n");
+        else
+            std::printf(
+                "    Brightlock's udev rule is installed and takes this device for a UPS: unplug the\n"
+                "    UPS and plug it in again. The rule lets only the user logged in at the seat in\n"
+                "    (not a remote login); 'loginctl' shows the sessions.\n");
     } else if (c.openError == ENOENT) {
         std::printf("    %s does not exist although the kernel lists it: is /dev mounted from the host?\n",
                     c.node.devPath.c_str());
@@ -85,6 +111,18 @@ int listHidUps(bool showFields) {
         } else {
             std::printf("    cannot be used: %s\n", c.problem.c_str());
         }
+    }
+    for (const Candidate& c : candidates) {
+        if (c.isUps || !mayBePowerDevice(c.node))
+            continue;
+        ++seen;
+        std::printf("%s  %04x:%04x  %s\n", c.node.devPath.c_str(), c.node.vendorId, c.node.productId,
+                    c.node.name.c_str());
+        std::printf("    not taken for a UPS: %s.\n"
+                    "    Brightlock's udev rule opens UPSes only, so this device stays closed to you. If it\n"
+                    "    is a UPS, a recording (as root: upsprobe --capture FOLDER --device %s)\n"
+                    "    helps the developers to support it.\n",
+                    c.problem.c_str(), c.node.devPath.c_str());
     }
     std::vector<HidrawNode> nodes;
     for (Candidate& c : candidates)

@@ -23,7 +23,9 @@ int usage(FILE* out) {
                "               else this machine's)\n"
                "  --capture    record the UPS into FOLDER, for a bug report or a test\n"
                "               (reads from the UPS only)\n"
-               "  --replay     show what the hid driver makes of a recording\n",
+               "  --replay     show what the hid driver makes of a recording\n"
+               "  -h, --help   show this help\n"
+               "  --version    show the version\n",
                out);
     return out == stdout ? 0 : 2;
 }
@@ -44,6 +46,10 @@ int main(int argc, char** argv) {
         };
         if (arg == "-h" || arg == "--help")
             return usage(stdout);
+        if (arg == "-v" || arg == "--version") {
+            std::printf("upsprobe (Brightlock) %s\n", BRIGHTLOCK_VERSION);
+            return 0;
+        }
         if (arg == "--fields")
             fields = true;
         else if (arg == "--nut") {

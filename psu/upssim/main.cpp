@@ -17,7 +17,8 @@ int usage(FILE* out) {
                "  lowbatt   mains failed and battery low\n"
                "  silent    the UPS stops answering\n"
                "  reset     forget the switch-off commands received\n"
-               "  status    print the state\n\n"
+               "  status    print the state\n"
+               "  --version show the version\n\n"
                "The state file is $PSU_SIM_STATE, else upssim.state in the application\n"
                "directory ($BRIGHTLOCK_HOME, else the program folder when writable, else\n"
                "~/.local/share/brightlock).\n",
@@ -48,6 +49,10 @@ int main(int argc, char** argv) {
     const std::string cmd = argv[1];
     if (cmd == "-h" || cmd == "--help" || cmd == "help")
         return usage(stdout);
+    if (cmd == "-v" || cmd == "--version") {
+        std::printf("upssim (Brightlock) %s\n", BRIGHTLOCK_VERSION);
+        return 0;
+    }
 
     const std::string path = psu::sim::stateFile();
     if (cmd == "status")

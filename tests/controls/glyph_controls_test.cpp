@@ -1,6 +1,7 @@
 // The skinned check box and radio button on real widgets: glyph cells by value and look,
 // the click order and value rules, clearing a container's radio buttons, colours, layout
 // and the hover timer that runs from the start.
+#include "controls/pointer_moves.h"
 #include "xpcheckbox.h"
 #include "xpradiobutton.h"
 
@@ -8,21 +9,13 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace brightlock;
+using pointer::drag;
+using pointer::hover;
+
 namespace {
 
-void hover(QWidget* w, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
-}
-
 const QPoint kFarAway(-5000, -5000);
-
-void drag(QWidget* w, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
-}
 
 QColor captionColour(const QWidget& control) {
     return control.findChild<QLabel*>("lbl")->palette().color(QPalette::Active, QPalette::WindowText);
@@ -87,6 +80,30 @@ private slots:
         QTest::keyClick(&box, Qt::Key_Space);
         QCOMPARE(box.Value(), 1);
         QCOMPARE(click.count(), 3);
+    }
+
+    // The glyph changes before MouseDown and MouseOut are raised; the access key focuses
+    // the control and clicks it.
+    void glyphChangesBeforeTheEventsAndTheAccessKeyClicks() {
+        QWidget window;
+        auto* other = new xpcheckbox("Other", &window);
+        auto* box = new xpcheckbox("&Log", &window);
+        box->resize(150, 17);
+        QList<int> seen;
+        connect(box, &xpcheckbox::MouseDown, this, [&] { seen << box->currentGlyph(); });
+        connect(box, &xpcheckbox::MouseOut, this, [&] { seen << box->currentGlyph(); });
+        QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, {5, 5});
+        box->hoverTick(kFarAway);
+        QCOMPARE(seen, (QList<int>{2, 0}));
+        QTest::mouseRelease(box, Qt::LeftButton, Qt::NoModifier, {500, 5});
+
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        QTest::keyClick(&window, Qt::Key_L, Qt::AltModifier);
+        QCOMPARE(box->Value(), 1);
+        QVERIFY(box->hasFocus());
     }
 
     void radioClickClearsTheWholeContainer() {

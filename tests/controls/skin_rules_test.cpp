@@ -1,8 +1,9 @@
 // Cell choice, nine-piece geometry, click values, hover edges and event arguments of the
-// skinned controls, without widgets.
+// skinned controls, without widgets; and the compiled-in pictures behind the resource paths.
 #include "mnemonic.h"
 #include "nine_piece_paint.h"
 #include "ole_color.h"
+#include "resource_paths.h"
 #include "skin_rules.h"
 #include "vb_input.h"
 
@@ -161,7 +162,6 @@ private slots:
         QCOMPARE(fromOleColor(161 + 256 * 161 + 65536 * 146), QColor(161, 161, 146));
         QCOMPARE(fromOleColor(0xFF), QColor(255, 0, 0));
         QCOMPARE(fromOleColor(0xFF0000), QColor(0, 0, 255));
-        QCOMPARE(toOleColor(QColor(1, 2, 3)), quint32(1 + 2 * 256 + 3 * 65536));
         QCOMPARE(fromOleColor(kSystemButtonFace), QColor(207, 207, 207));
     }
 
@@ -186,6 +186,24 @@ private slots:
         QCOMPARE(captionWithoutMnemonic("Save && Close"), QString("Save & Close"));
         QCOMPARE(captionWithoutMnemonic("Help"), QString("Help"));
         QCOMPARE(captionWithoutMnemonic("end&"), QString("end"));
+    }
+
+    void everyResourcePathNamesACompiledInPicture() {
+        std::vector<const char*> paths{
+            res::kIconMain,       res::kIconOnBattery,     res::kIconLowBattery,
+            res::kIconAlarm,      res::kIconAlarm48,       res::kSplash,
+            res::kSkinButton,     res::kSkinCheckBox,      res::kSkinProgress,
+            res::kSkinTitleLeft,  res::kSkinTitleMain,     res::kSkinTitleRight,
+            res::kSkinTitleClose, res::kSkinTitleMinimize, res::kSkinTitleHelp,
+            res::kSkinBottomLeft, res::kSkinBottom,        res::kSkinBottomRight,
+            res::kStatusBase,     res::kStatusAcStill,     res::kStatusAcFlow,
+            res::kStatusDc1,      res::kStatusDc2,         res::kStatusBl1,
+            res::kStatusBl2,
+        };
+        paths.insert(paths.end(), std::begin(res::kSkinRadio), std::end(res::kSkinRadio));
+        paths.insert(paths.end(), std::begin(res::kStatusFlow), std::end(res::kStatusFlow));
+        for (const char* path : paths)
+            QVERIFY2(!QImage(path).isNull(), path);
     }
 };
 

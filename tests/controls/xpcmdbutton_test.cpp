@@ -1,5 +1,6 @@
 // The skinned push button on a real widget: looks, events and their order, hover timer,
 // caption, keyboard access and what it paints.
+#include "controls/pointer_moves.h"
 #include "skin_pictures.h"
 #include "xpcmdbutton.h"
 
@@ -7,14 +8,11 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-namespace {
+using namespace brightlock;
+using pointer::drag;
+using pointer::hover;
 
-// A plain move over the widget, delivered to it directly.
-void hover(QWidget* w, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
-}
+namespace {
 
 const QColor kDisabledCaption(161, 161, 146);
 
@@ -85,6 +83,20 @@ private slots:
         QCOMPARE(order, (QStringList{"down", "up"}));
     }
 
+    // The button raises MouseDown and MouseOut before it changes its look.
+    void lookChangesAfterTheEvents() {
+        xpcmdbutton button;
+        button.resize(73, 25);
+        QList<int> seen;
+        connect(&button, &xpcmdbutton::MouseDown, this, [&] { seen << button.currentCell(); });
+        connect(&button, &xpcmdbutton::MouseOut, this, [&] { seen << button.currentCell(); });
+        hover(&button, {30, 12});
+        QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, {30, 12});
+        button.hoverTick(button.mapToGlobal(QPoint(30, 40)));
+        QCOMPARE(seen, (QList<int>{3, 1}));
+        QCOMPARE(button.currentCell(), 0);
+    }
+
     void movesShowHoverOrPressed() {
         xpcmdbutton button;
         button.resize(73, 25);
@@ -96,9 +108,7 @@ private slots:
         QCOMPARE(moves.count(), 1);
         QVERIFY(button.isHoverTimerActive());
 
-        QMouseEvent drag(QEvent::MouseMove, QPointF(31, 12), button.mapToGlobal(QPointF(31, 12)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&button, &drag);
+        drag(&button, {31, 12});
         QCOMPARE(button.currentCell(), 1);
         QCOMPARE(moves.last().at(0).toInt(), 1);
     }
@@ -199,7 +209,7 @@ private slots:
     }
 
     void paintsTheCellItShows() {
-        const QImage strip = brightlock::skin::buttonStrip().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage strip = skin::buttonStrip().toImage().convertToFormat(QImage::Format_ARGB32);
         xpcmdbutton button;
         button.resize(73, 25);
         button.show();

@@ -3,6 +3,7 @@
 // Usage: controls_gallery [--dark]   (--dark puts a dark backdrop and a dark Qt palette
 // behind the windows, as on a dark desktop theme). It prints "name x y" for the centre of
 // each control that the shot script points at.
+#include "resource_paths.h"
 #include "skin_label.h"
 #include "skin_pictures.h"
 #include "skinned_form.h"
@@ -17,6 +18,8 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
+
+using namespace brightlock;
 
 namespace {
 
@@ -48,7 +51,7 @@ protected:
         g.setColorAt(1, QColor(33, 120, 224));
         p.fillRect(rect(), g);
         // The progress bar as the alarm window paints it: caps, stretched middle, chunks.
-        const QPixmap skin = brightlock::skin::picture("progress.png");
+        const QPixmap skin = skin::picture(res::kSkinProgress);
         const QRect bar(120, 72, 415, 19);
         p.translate(bar.topLeft());
         const int w = bar.width();

@@ -41,25 +41,36 @@ QStringList FakeUpsd::lines() const {
 
 void FakeUpsd::serve() {
     std::vector<int> clients;
+    std::vector<int> trickled; // clients being sent an endless answer
+    auto drop = [&](int fd) {
+        ::close(fd);
+        clients.erase(std::find(clients.begin(), clients.end(), fd));
+        trickled.erase(std::remove(trickled.begin(), trickled.end(), fd), trickled.end());
+    };
     for (;;) {
         std::vector<pollfd> fds = {{wakeFds_[0], POLLIN, 0}, {listenFd_, POLLIN, 0}};
         for (int c : clients)
             fds.push_back({c, POLLIN, 0});
-        if (::poll(fds.data(), fds.size(), 10000) <= 0 || fds[0].revents)
+        const int ready = ::poll(fds.data(), fds.size(), trickled.empty() ? 10000 : 100);
+        if (ready < 0 || (ready == 0 && trickled.empty()) || fds[0].revents)
             break;
-        if (fds[1].revents & POLLIN)
+        for (int c : trickled)
+            (void)::send(c, "A", 1, MSG_NOSIGNAL);
+        if (fds[1].revents & POLLIN) {
             clients.push_back(::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC));
+            mostConnections_ = std::max(mostConnections_.load(), int(clients.size()));
+        }
         for (size_t i = 2; i < fds.size(); ++i) {
             if (!(fds[i].revents & (POLLIN | POLLHUP)))
                 continue;
             char buf[1024];
             const ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
             if (n <= 0) {
-                ::close(fds[i].fd);
-                clients.erase(std::find(clients.begin(), clients.end(), fds[i].fd));
+                drop(fds[i].fd);
                 continue;
             }
             std::string text(buf, size_t(n));
+            bool hangUp = false;
             for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
                  start = end + 1) {
                 const QString line = QString::fromStdString(text.substr(start, end - start));
@@ -69,15 +80,24 @@ void FakeUpsd::serve() {
                 }
                 if (mode_ == Mode::Silent)
                     continue;
+                if (mode_ == Mode::Trickling && line.startsWith("GET VAR")) {
+                    if (std::find(trickled.begin(), trickled.end(), fds[i].fd) == trickled.end())
+                        trickled.push_back(fds[i].fd);
+                    continue;
+                }
                 std::string answer = "OK\n";
-                if (line.startsWith("GET VAR") && line.contains("ups.status"))
+                if (line.startsWith("GET VAR") && line.contains("ups.status")) {
                     answer = "VAR myups ups.status \"OL CHRG\"\n";
-                else if (line.startsWith("GET VAR"))
+                    hangUp = mode_ == Mode::HangingUp;
+                } else if (line.startsWith("GET VAR")) {
                     answer = "ERR VAR-NOT-SUPPORTED\n";
-                else if (line == "LOGOUT")
+                } else if (line == "LOGOUT") {
                     answer = "OK Goodbye\n";
-                (void)::write(fds[i].fd, answer.data(), answer.size());
+                }
+                (void)::send(fds[i].fd, answer.data(), answer.size(), MSG_NOSIGNAL);
             }
+            if (hangUp)
+                drop(fds[i].fd);
         }
     }
     for (int c : clients)

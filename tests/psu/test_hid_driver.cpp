@@ -1,6 +1,7 @@
 // The hid driver through the real libPSU.so, on devices replayed from the two recorded
 // UPS descriptors with synthesised reports: status bytes, switch-off writes, unplug and
-// re-plug, Input reports, a device that hangs, and the auto driver's choice.
+// re-plug, Input reports, a device or a device search that hangs, and the auto driver's
+// choice.
 #include "psu_library.h"
 
 #include <QDir>
@@ -265,6 +266,29 @@ private slots:
         const PsuLibrary::Reply r = lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); });
         QVERIFY(r.answered());
         QCOMPARE(r.acPresent(), 0);
+    }
+
+    // A device search that hangs (here the recorded descriptor is a FIFO nobody writes)
+    // costs a refused open, not a hung window thread.
+    void hangingSearchGivesNoDevice() {
+        record(kEaton, true, false, false, 100, 1800);
+        const QString descriptor = QDir(replay_.path()).filePath("report_descriptor");
+        const QByteArray bytes = [&] {
+            QFile f(descriptor);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QFile::remove(descriptor);
+        QCOMPARE(::mkfifo(QFile::encodeName(descriptor).constData(), 0600), 0);
+        lib_->closeHandleDevice();
+        QCOMPARE(lib_->hidHandle(), 0);
+        QVERIFY(!lib_->query().answered());
+        const int fd = ::open(QFile::encodeName(descriptor).constData(), O_WRONLY | O_NONBLOCK);
+        QVERIFY(fd >= 0); // the late search is still reading
+        QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+        ::close(fd);
+        QFile::remove(descriptor);
+        writeFile(descriptor, bytes);
+        QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); }).answered());
     }
 
     void autoPrefersTheUsbUps() {

@@ -38,6 +38,19 @@ class TestNutDriver : public QObject {
         QVERIFY(f.setPermissions(perms));
     }
 
+    void useFake(const FakeUpsd& fake) {
+        qputenv("PSU_NUT_UPS", QByteArray("myups@127.0.0.1:") + QByteArray::number(fake.port()));
+    }
+
+    void useRealServer() {
+        if (server_)
+            qputenv("PSU_NUT_UPS", server_->address().toLocal8Bit());
+    }
+
+    static int threadCount() {
+        return int(QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+    }
+
     void requireServer() {
         if (!server_)
             QSKIP("no NUT server in this run (see initTestCase)");
@@ -218,6 +231,39 @@ private slots:
             qputenv("PSU_NUT_UPS", server_->address().toLocal8Bit());
     }
 
+    // A server that trickles its answers without end, polled as the monitor polls (after
+    // a missed answer the link is closed and opened again): one late call and one
+    // connection at a time, however many polls pass, not one more thread per poll.
+    void tricklingServer() {
+        FakeUpsd fake(FakeUpsd::Mode::Trickling);
+        useFake(fake);
+        lib_->closeHandleDevice();
+        QCOMPARE(lib_->hidHandle(), 1);
+        const int threads = threadCount();
+        for (int poll = 0; poll < 8; ++poll) {
+            QVERIFY(!lib_->query().answered());
+            lib_->closeHandleDevice();
+            lib_->hidHandle();
+        }
+        QVERIFY2(threadCount() <= threads + 1,
+                 qPrintable(QString("%1 threads, %2 before").arg(threadCount()).arg(threads)));
+        QVERIFY2(fake.mostConnections() <= 2, qPrintable(QString::number(fake.mostConnections())));
+        lib_->closeHandleDevice();
+        useRealServer();
+    }
+
+    // A server that hangs up after every status: every poll still gets its answer.
+    void serverHangingUpAfterEachStatus() {
+        FakeUpsd fake(FakeUpsd::Mode::HangingUp);
+        useFake(fake);
+        lib_->closeHandleDevice();
+        QCOMPARE(lib_->hidHandle(), 1);
+        for (int poll = 0; poll < 4; ++poll)
+            QVERIFY2(lib_->query().answered(), qPrintable(QString("poll %1").arg(poll)));
+        lib_->closeHandleDevice();
+        useRealServer();
+    }
+
     void upsStatusMapping_data() {
         QTest::addColumn<QString>("status");
         QTest::addColumn<int>("ac"); // -1: no answer
@@ -229,10 +275,12 @@ private slots:
         QTest::newRow("forced shutdown alone") << "FSD" << 0 << 1;
         QTest::newRow("forced shutdown on line") << "FSD OL" << 0 << 1;
         QTest::newRow("extra blanks") << "  OB   LB " << 0 << 1;
-        QTest::newRow("output off") << "OFF" << 1 << 0;
+        QTest::newRow("output off on line") << "OL OFF" << 1 << 0;
+        QTest::newRow("neither on line nor on battery") << "OFF LB" << -1 << 0;
         QTest::newRow("waiting for data") << "WAIT" << -1 << 0;
         QTest::newRow("empty") << "" << -1 << 0;
-        QTest::newRow("lower case is not OB") << "ob lb" << 1 << 0;
+        QTest::newRow("garbage") << QString(100000, 'A') << -1 << 0;
+        QTest::newRow("lower case is nothing") << "ob lb" << -1 << 0;
     }
 
     void upsStatusMapping() {
@@ -277,7 +325,7 @@ private slots:
         QVERIFY(a);
         QCOMPARE(a->host, std::string("::1"));
         for (const char* bad : {"ups@", "ups@host:", "ups@host:0", "ups@host:70000", "ups@host:12x",
-                                "u ps@host", "ups@ho\nst", "ups@[::1", "ups\"@host"})
+                                "u ps@host", "ups@ho\nst", "ups@[::1", "ups\"@host", "@[[3-3]", "ups@h]st"})
             QVERIFY2(!parseAddress(bad), bad);
     }
 };

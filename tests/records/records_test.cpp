@@ -4,6 +4,7 @@
 #include "record_stores.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -267,6 +268,10 @@ private slots:
         QVERIFY(query.exec("PRAGMA synchronous") && query.next());
         QCOMPARE(query.value(0).toInt(), 2); // FULL
         fill(Store::Log, 3);
+        // The records name the user's applications and files: theirs alone to read.
+        for (const char* file : {"EventRecord.mdb", "EventRecord.mdb-wal", "CloseAppRecord.mdb"})
+            QCOMPARE(QFileInfo(dir_->filePath(file)).permissions() & 0x0777,
+                     QFile::ReadUser | QFile::WriteUser);
         stores_ = std::make_unique<RecordStores>(dir_->path());
         stores_->bind();
         QCOMPARE(stores_->count(Store::Log), 3);

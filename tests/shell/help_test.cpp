@@ -26,7 +26,17 @@ private slots:
 
     void helpFilePlaces() {
         QCOMPARE(programHelpPath(), QDir(ProgramDirectory()).filePath("Brightlock.html"));
-        QCOMPARE(f1HelpPath(), QDir::current().absoluteFilePath("Wrenfield II.html"));
+
+        // The F1 help of the current directory wins; without one, the copy beside the programs.
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QCOMPARE(f1HelpPath(), QDir(ProgramDirectory()).filePath("Wrenfield II.html"));
+        QFile file(dir.filePath("Wrenfield II.html"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QCOMPARE(f1HelpPath(), dir.filePath("Wrenfield II.html"));
+        QDir::setCurrent(previous);
     }
 
     void missingFileOpensNothing() {

@@ -1,10 +1,11 @@
 // The colours every piece of Brightlock's artwork is drawn with, so the skin, the status
-// diagram, the icons and the splash look like one program.
+// diagram, the icons and the splash look like one program. The controls and windows paint
+// with them at run time; the generators in tools/ paint the committed pictures with them.
 #pragma once
 
 #include <QColor>
 
-namespace palette {
+namespace brightlock::palette {
 
 // Window chrome: the blue of the title bar and of the alarm gradient.
 inline const QColor kBlueDark{33, 120, 224};
@@ -34,4 +35,4 @@ inline const QColor kWarningLight{255, 222, 89};
 inline const QColor kWarning{255, 184, 0};
 inline const QColor kWarningDeep{150, 90, 0};
 
-} // namespace palette
+} // namespace brightlock::palette

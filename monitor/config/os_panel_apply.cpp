@@ -1,0 +1,88 @@
+// The OS panel's Apply; see os_panel_apply.h.
+#include "os_panel_apply.h"
+
+#include "config_log.h"
+#include "ini.h"
+#include "port_choice.h"
+#include "settings.h"
+#include "shown_values.h"
+
+#include <cmath>
+
+namespace brightlock {
+
+void OsPanelApply::Command5(OsPanel& panel, const std::function<void(const OsPanel&)>& shown) {
+    for (size_t box = 0; box < panel.limits.size(); ++box)
+        checkLimit(panel, box, shown);
+    writePanel(panel);
+    switchLink();
+    rearmCountdown();
+}
+
+void OsPanelApply::checkLimit(OsPanel& panel, size_t box, const std::function<void(const OsPanel&)>& shown) {
+    QString& text = panel.limits[box];
+    const Setting& key = *kLimitKeys[box];
+    const std::optional<double> value = parseNumber(text);
+    if (value && (*value < kLimitRange.low || *value > *kLimitRange.high)) {
+        text = numberBoxText(key);
+        if (shown)
+            shown(panel);
+        messages_.critical(QString::fromLatin1(kNumberRangeMessage));
+    } else if (!value) {
+        if (shown)
+            shown(panel);
+        messages_.critical(QString::fromLatin1(kPleaseInputNumber));
+        text = numberBoxText(key);
+    }
+}
+
+void OsPanelApply::writePanel(const OsPanel& panel) {
+    bool written = true;
+    for (size_t box : {2u, 1u, 0u}) {
+        if (const std::optional<double> value = parseNumber(panel.limits[box]))
+            written &= settings::write(*kLimitKeys[box], QString::number(std::floor(*value), 'f', 0));
+    }
+    written &= settings::write(settings::Saveapllication, panel.saveApplications);
+    written &= settings::write(settings::OSDisableevent, panel.disableAll);
+    if (const std::optional<int> port = portValueOf(panel.portText()))
+        written &= settings::write(settings::ComboPort, *port);
+    if (!written)
+        qCWarning(lcConfig) << "OS panel settings not all written to" << SettingsFile();
+}
+
+void OsPanelApply::switchLink() {
+    SerialLine& serial = monitor_.serial();
+    const int port = settings::comboPort();
+    if (port > 0) {
+        monitor_.link().psu().CloseHandleDevice();
+        if (serial.isOpen())
+            serial.close();
+        serial.setPort(port);
+        if (!serial.isOpen()) {
+            if (serial.open())
+                serial.setRts(true);
+            else
+                qCInfo(lcConfig) << "link switch: COM" << port << "cannot be opened";
+        }
+        return;
+    }
+    if (serial.isOpen())
+        serial.close();
+    // The next poll, finding no answer on record, opens the USB device and queries it.
+    monitor_.flags().UpsReplyOk = false;
+}
+
+void OsPanelApply::rearmCountdown() {
+    EventState& state = monitor_.state();
+    const settings::PowerEvent event =
+        state.LowBattActive ? settings::PowerEvent::LowBattery : settings::PowerEvent::OnBattery;
+    const Setting& delay = settings::eventSettings(event).Delaytime;
+    const std::optional<double> minutes = settings::storedNumber(delay);
+    if (!minutes || !delay.accepts(*minutes)) {
+        qCInfo(lcConfig) << "countdown not re-armed: no usable" << delay.sectionName() << delay.keyName();
+        return;
+    }
+    state.ShutdownSeconds = settings::delaySeconds(event);
+}
+
+} // namespace brightlock

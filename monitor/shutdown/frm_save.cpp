@@ -1,0 +1,72 @@
+// Save-list window; see frm_save.h.
+#include "frm_save.h"
+
+#include "form_skin.h"
+#include "import_closed_apps.h"
+#include "settings_catalogue.h"
+#include "skin_label.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace brightlock {
+namespace {
+
+// The grid below the title bar, as wide as its columns at 96 dpi with a scroll bar; the
+// button above the bottom border at the right.
+constexpr QRect kGridRect(14, 40, 812, 288);
+constexpr QRect kCloseRect(740, 338, 86, 27);
+
+} // namespace
+
+frmSave::frmSave(RecordStores& stores, std::function<void()> unload)
+    : view_(stores, Store::Closed, settings::Closecount, stores.tableSource(Store::Closed)),
+      unload_(std::move(unload)) {
+    setObjectName(QStringLiteral("frmSave"));
+    setTitle(QStringLiteral("Save List"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
+    setFixedSize(kWidth, kHeight);
+    if (auto* help = skinImage(QStringLiteral("imgTitleHelp"))) {
+        help->move(kWidth - 56, 8);
+        help->show(); // decoration only on this window, as are minimize and close
+    }
+
+    grid_ = new RecordGrid("MSFlexGrid3", {1500, 1500, 3000, 5900}, this);
+    grid_->setGeometry(kGridRect);
+
+    auto* close = new xpcmdbutton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("xpcmdbutton1"));
+    close->setGeometry(kCloseRect);
+    connect(close, &xpcmdbutton::Click, this, &frmSave::CloseClick);
+
+    Form_Load();
+}
+
+void frmSave::Form_Load() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(207, 207, 207));
+    setPalette(pal);
+    LayoutFormSkin(this);
+    SetTopMost(this, -1);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    grid_->setModel(view_.model()); // the column widths follow every read of the model
+    view_.refresh();
+
+    ImportClosedApps import([this](const std::vector<ClosedAppRow>& rows) {
+        return view_.stores().importClosedApplications(QList<QStringList>(rows.begin(), rows.end()));
+    });
+    if (import.run(closeapp::filePath().toStdString())) {
+        view_.setRecordSource(kClosedAppsByDate);
+        view_.refresh();
+    }
+}
+
+void frmSave::CloseClick() {
+    settings::write(settings::SaveList, QStringLiteral("0"));
+    if (unload_)
+        unload_();
+}
+
+} // namespace brightlock

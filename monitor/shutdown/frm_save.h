@@ -1,0 +1,36 @@
+// The save-list window "Save List": shown at the start after a shutdown in which the closer
+// saved applications. Its load imports the closer's list into the closed-applications store
+// (ImportClosedApps) and shows the whole store by date; "Close" ends the hand-over.
+#pragma once
+
+#include "record_grid.h"
+#include "record_view.h"
+#include "skinned_form.h"
+#include "xpcmdbutton.h"
+
+#include <functional>
+
+namespace brightlock {
+
+class frmSave : public SkinnedForm {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 840;
+    static constexpr int kHeight = 400;
+
+    // `stores` must be bound; `unload` asks the window's owner to unload it and put the
+    // monitor back in the tray.
+    frmSave(RecordStores& stores, std::function<void()> unload);
+
+    RecordView& view() { return view_; }
+
+private:
+    void Form_Load();
+    void CloseClick();
+
+    RecordView view_;
+    std::function<void()> unload_;
+    RecordGrid* grid_;
+};
+
+} // namespace brightlock
