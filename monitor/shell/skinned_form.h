@@ -25,7 +25,7 @@ public:
     SkinLabel* skinImage(const QString& name) const;
 
     // Close ends the program after the window's own close handling (closeEvent), minimize
-    // hides the window, and a press of any mouse button on the title drags it.
+    // hides the window, and a left-button press on the title drags it.
     void useMainTitleBar();
 
 signals:
