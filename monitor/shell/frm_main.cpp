@@ -50,8 +50,6 @@ frmMain::frmMain(QWidget* parent) : SkinnedForm(parent) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
     setFixedSize(kWidth, kHeight);
     useMainTitleBar();
-    disconnect(this, &SkinnedForm::TitleMinimizeClick, this, &QWidget::hide);
-    connect(this, &SkinnedForm::TitleMinimizeClick, this, &frmMain::minimizeClick);
     buildTabs();
 }
 
@@ -128,7 +126,7 @@ void frmMain::showFromTray() {
     activateWindow();
 }
 
-void frmMain::minimizeClick() {
+void frmMain::minimizeFromTitle() {
     if (canHideToTray && canHideToTray())
         hide();
     else

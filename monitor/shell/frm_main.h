@@ -44,10 +44,6 @@ public:
 
     // Brings the window up from the tray where it was last seen.
     void showFromTray();
-    // The title bar's minimize: into the tray where there is one, else onto the desktop's
-    // own place for minimized windows, so that the window stays within reach.
-    void minimizeClick();
-
     // Whether the desktop has a tray to hide the window in; none when unset.
     std::function<bool()> canHideToTray;
 
@@ -55,6 +51,9 @@ public:
     std::function<void()> onCloseRequested;
 
 protected:
+    // Into the tray where there is one, else onto the desktop's own place for minimized
+    // windows, so that the window stays within reach.
+    void minimizeFromTitle() override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

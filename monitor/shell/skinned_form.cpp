@@ -136,7 +136,7 @@ void SkinnedForm::useMainTitleBar() {
         close();
         QCoreApplication::quit();
     });
-    connect(this, &SkinnedForm::TitleMinimizeClick, this, &QWidget::hide);
+    connect(this, &SkinnedForm::TitleMinimizeClick, this, [this] { minimizeFromTitle(); });
     // Only a left-button press drags, as on the skinned frame: Qt asks the window manager
     // for a move that ends when the left button is released, so a move begun with another
     // button left the window glued to the pointer.
