@@ -140,12 +140,7 @@ int main(int argc, char** argv) {
     if (bus.ok())
         qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address());
     testing::XSession session;
-    if (session.ok()) {
-        qputenv("DISPLAY", session.display().toLocal8Bit());
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    } else {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    session.selectQtPlatform();
     int status = 0;
     {
         QApplication app(argc, argv);
