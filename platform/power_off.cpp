@@ -32,4 +32,9 @@ void DryRunPowerOff::powerOff() {
     std::fflush(stderr);
 }
 
+void reportDryRunUpsSwitchOff() {
+    std::fputs("dry run: UPS switch-off requested\n", stderr);
+    std::fflush(stderr);
+}
+
 } // namespace brightlock

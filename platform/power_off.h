@@ -1,5 +1,6 @@
 // Powering the machine off. The real one asks systemd-logind; the dry run, used by the
-// tests and by `Brightlock --dry-run`, only says that it would.
+// tests and by `Brightlock --dry-run`, only says that it would, and tells the shutdown
+// path that the UPS must not be switched off either.
 #pragma once
 
 namespace brightlock {
@@ -9,6 +10,8 @@ public:
     virtual ~PowerOff() = default;
     // Asks for the power-off and returns; a refusal is silent (logged only).
     virtual void powerOff() = 0;
+    // A rehearsal: nothing outside the program may change, the UPS included.
+    virtual bool dryRun() const { return false; }
 };
 
 // org.freedesktop.login1.Manager.PowerOff on the system bus, not interactive.
@@ -21,7 +24,12 @@ public:
 class DryRunPowerOff : public PowerOff {
 public:
     void powerOff() override;
+    bool dryRun() const override { return true; }
 };
+
+// What a rehearsal does in place of the UPS switch-off: prints
+// "dry run: UPS switch-off requested" on standard error.
+void reportDryRunUpsSwitchOff();
 
 // Switching the shutdown privilege on: nothing to do on this platform, where polkit
 // decides whether logind may power the machine off.

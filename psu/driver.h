@@ -33,6 +33,9 @@ public:
     // Tells the UPS to switch its output off (and back on when the mains return, where
     // the UPS can). True only when the UPS accepted the command.
     virtual bool switchOff() = 0;
+
+    // True for a simulated UPS, the only one a rehearsal still sends the switch-off to.
+    virtual bool simulated() const { return false; }
 };
 
 struct DriverEntry {

@@ -3,7 +3,9 @@
 #include "psu.h"
 
 #include "driver.h"
+#include "log.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -34,6 +36,12 @@ void encodeReply(const psu::Status& st, char* reply) {
                            : 0xFFFFFFFFu;
     for (int i = 0; i < 4; ++i)
         reply[5 + i] = char((runtime >> (8 * i)) & 0xFF);
+}
+
+// A rehearsal never lets a real UPS receive the switch-off, whatever its caller does.
+bool rehearsal() {
+    const char* env = std::getenv("PSU_DRY_RUN");
+    return env && *env && std::strcmp(env, "0") != 0;
 }
 
 template <typename F> int32_t guarded(F&& f) {
@@ -88,11 +96,17 @@ __attribute__((visibility("default"))) int32_t CmdOutput(int32_t command, int32_
             std::memcpy(echo, "T1", PSU_ECHO_SIZE);
             return true;
         }
-        if (command == 2 && s.driver->switchOff()) {
+        if (command != 2)
+            return false;
+        if (rehearsal() && !s.driver->simulated()) {
+            psu::debugLog("dry run: the switch-off is not sent to the %s driver", s.driverName.c_str());
             std::memcpy(echo, "S1", PSU_ECHO_SIZE);
             return true;
         }
-        return false;
+        if (!s.driver->switchOff())
+            return false;
+        std::memcpy(echo, "S1", PSU_ECHO_SIZE);
+        return true;
     });
 }
 
@@ -108,6 +122,10 @@ __attribute__((visibility("default"))) int32_t CmdInput(char* reply, char* aux) 
         }
         return true;
     });
+}
+
+__attribute__((visibility("default"))) int32_t PsuIsSimulated(void) {
+    return guarded([](Session& s) { return s.driver && s.driver->simulated(); });
 }
 
 } // extern "C"

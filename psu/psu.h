@@ -26,6 +26,13 @@
  * The results are 1 when the call did what it was asked and 0 otherwise; the monitor
  * ignores them and looks only at the buffers.
  *
+ * Rehearsal: while the environment variable PSU_DRY_RUN is set to anything but "" or "0"
+ * (Brightlock --dry-run sets it), cmd 2 reaches only the simulated UPS (sim); every other
+ * driver is not asked and echo holds "S1" as though the command had gone out.
+ *
+ * One optional function beyond the four: PsuIsSimulated() is 1 while the open driver is
+ * the simulated UPS, else 0. A caller must take a library without it for a real UPS.
+ *
  * Driver choice, at every HidHandle: the environment variable PSU_DRIVER, else key
  * Driver of section [PSU] in PSU.ini in the application directory, else "auto" (a USB
  * HID UPS when one is plugged in, else a Network UPS Tools server). Drivers: sim, hid,
@@ -48,6 +55,7 @@ int32_t HidHandle(void);
 int32_t CloseHandleDevice(void);
 int32_t CmdOutput(int32_t command, int32_t reserved, char* echo);
 int32_t CmdInput(char* reply, char* aux);
+int32_t PsuIsSimulated(void);
 
 #ifdef __cplusplus
 }

@@ -23,8 +23,10 @@ struct Psu : brightlock::PsuApi {
     QByteArray echoOverride;                 // when set, CmdOutput writes this echo
     std::optional<QByteArray> replyOverride; // when set, CmdInput writes these bytes
     int switchOffCommands = 0;
+    bool simulatedUps = false;
 
     explicit Psu(CallLog& l) : log(l) {}
+    bool simulated() override { return simulatedUps; }
     void HidHandle() override { log << "HidHandle"; }
     void CloseHandleDevice() override { log << "CloseHandleDevice"; }
     void CmdOutput(int32_t command, int32_t, char* echo) override {

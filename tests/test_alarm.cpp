@@ -51,7 +51,7 @@ private slots:
     void loadClearsTheCountdownText();
     void barRunsFullThenShutsDown();
     void narrowerBarEndsSooner();
-    void shutdownButtonStopsTheBar();
+    void shutdownButtonStopsEveryTimer();
     void cancelWhileBatteryIsLow();
     void cancelAfterPowerReturned();
     void cancelOnSerialLink();
@@ -95,13 +95,17 @@ void TestAlarm::narrowerBarEndsSooner() {
     QCOMPARE(r.shutdowns, 1);
 }
 
-void TestAlarm::shutdownButtonStopsTheBar() {
+void TestAlarm::shutdownButtonStopsEveryTimer() {
     Rig r;
+    r.usb(true, true);
     r.alarm.Load();
-    r.alarm.Timer1Tick();
+    r.alarm.CancelClick();
+    r.alarm.Timer3Tick(); // back for the low battery, while Timer2 still polls
+    QVERIFY(r.alarm.Timer1.isActive() && r.alarm.Timer2.isActive());
     r.alarm.ShutdownClick();
     QCOMPARE(r.shutdowns, 1);
-    QVERIFY(!r.alarm.Timer1.isActive()); // no second shutdown when the bar would have filled
+    // Neither a full bar nor a re-check can start a second shutdown.
+    QVERIFY(!r.alarm.Timer1.isActive() && !r.alarm.Timer2.isActive() && !r.alarm.Timer3.isActive());
 }
 
 void TestAlarm::cancelWhileBatteryIsLow() {

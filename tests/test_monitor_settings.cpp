@@ -52,7 +52,7 @@ void TestMonitorSettings::delays_data() {
     QTest::newRow("one minute") << "1" << 60;
     QTest::newRow("zero") << "0" << 0;
     QTest::newRow("fraction") << "0.5" << 30;
-    QTest::newRow("half second rounds to even") << "0.025" << 2; // 1.5 s
+    QTest::newRow("half second rounds to even") << "0.075" << 4; // 4.5 s: 5 when rounded up
     QTest::newRow("blanks") << " 2 " << 120;
     QTest::newRow("negative: shipped") << "-3" << 300;
     QTest::newRow("text: shipped") << "soon" << 300;

@@ -37,6 +37,9 @@ void TestMonitorStartup::usbLoadOrder() {
 void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     MonitorRig r;
     r.psu.answering = false;
+    PowerPath& path = r.monitor.powerPath();
+    for (QTimer* t : {&path.Timer4, &path.Timer5, &path.Timer6})
+        t->start(); // as an earlier display would have left them
     r.monitor.Form_Load();
     QCOMPARE(r.records.rows, QStringList{"log:Program start"});
     QCOMPARE(r.statusArea().LblMessage, QString("UPS Disconnect"));
@@ -44,7 +47,7 @@ void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     QVERIFY(!r.statusArea().CmdShutdownEnabled);
     QVERIFY(r.shown(PowerPath::ImageAC1));
     QVERIFY(!r.shown(PowerPath::ImageAC2));
-    QVERIFY(!r.monitor.powerPath().Timer4.isActive());
+    QVERIFY(!path.Timer4.isActive() && !path.Timer5.isActive() && !path.Timer6.isActive());
     QCOMPARE(r.tray.tip, QString("Brightlock"));
     QVERIFY(r.monitor.Timer1.isActive()); // the poll still runs and retries the UPS
 }

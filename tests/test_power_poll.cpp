@@ -9,7 +9,10 @@ using brightlock::PowerPath;
 namespace {
 
 struct Poll : MonitorRig {
+    qint64 clockMs = 0; // the monitor's clock; each poll moves it on by one interval
+
     Poll() {
+        monitor.setClock([this] { return clockMs; });
         monitor.Form_Load();
         log.clear();
         records.rows.clear();
@@ -18,7 +21,15 @@ struct Poll : MonitorRig {
         psu.answering = true;
         psu.acPresent = ac;
         psu.batteryLow = low;
+        poll();
+    }
+    void poll() {
+        clockMs += brightlock::Monitor::kPollMs;
         monitor.Timer1Tick();
+    }
+    void silent() {
+        psu.answering = false;
+        poll();
     }
     void onLine() { ups(true, false); }
     void onBattery() { ups(false, false); }
@@ -37,6 +48,7 @@ private slots:
     void failureAndLowBatteryTogether();
     void batteryThenLowThenRecovered();
     void lowBatteryRecoveryRestartsTheOnBatteryEvent();
+    void flickeringLowBatteryStillEndsInTheAlarm();
     void disabledRecordsStillArmTheCountdown();
     void disabledLowBatteryEventRunsOut();
     void damagedShutdownSwitchNeverArms();
@@ -47,6 +59,7 @@ private slots:
     void countdownOnSerial();
     void zeroDelay();
     void countdownPausesWhileUpsIsSilent();
+    void silenceOnBatteryPausesTheCountdownOnlyForAWhile();
 };
 
 void TestPowerPoll::onlineToBatteryAndBack() {
@@ -130,6 +143,8 @@ void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
     Poll p;
     p.onBattery();
     p.lowBattery();
+    for (int i = 0; i < 5; ++i)
+        p.monitor.TimerSubTick();
     p.onBattery(); // low battery ends, mains still failed, [UpsLowBattery] Shutdown = 1
     QVERIFY(!p.counting());
     QCOMPARE(p.statusArea().LblAlarm, QString());
@@ -137,11 +152,31 @@ void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
     QCOMPARE(p.trayCalls().last(), QString("tray ImaSOk UPS is on battery"));
     QCOMPARE(p.records.rows.last(), QString("ups:UPS Battery Low Recovered"));
 
-    p.onBattery(); // a new on-battery event
+    p.onBattery(); // a new on-battery event, whose countdown goes on from what was left
     QVERIFY(p.counting());
-    QCOMPARE(p.seconds(), 300);
+    QCOMPARE(p.seconds(), 55);
     QCOMPARE(p.records.rows.last(), QString("ups:Attention!! System Power Failed"));
     QCOMPARE(p.records.rows.count("log:Attention!! System Power Failed"), 2);
+}
+
+void TestPowerPoll::flickeringLowBatteryStillEndsInTheAlarm() {
+    Poll p;
+    p.onBattery();
+    int polls = 0;
+    for (; polls < 300 && p.alarm.shows == 0; ++polls) {
+        (polls % 2 ? p.onBattery() : p.lowBattery());
+        for (int tick = 0; tick < 2 && p.counting(); ++tick) // two ticks per 2.2 s poll
+            p.monitor.TimerSubTick();
+    }
+    // The countdown runs in the low-battery polls only, and never starts afresh: its 60 s
+    // are spent in 30 of them, so the alarm comes at the 59th poll.
+    QCOMPARE(polls, 59);
+    QCOMPARE(p.records.rows.count("ups:Attention!! UPS Battery Low"), polls / 2 + polls % 2);
+    QCOMPARE(p.records.rows.count("ups:UPS Battery Low Recovered"), polls / 2);
+
+    p.onLine(); // the next mains failure has its full countdown again
+    p.onBattery();
+    QCOMPARE(p.seconds(), 300);
 }
 
 void TestPowerPoll::disabledRecordsStillArmTheCountdown() {
@@ -183,6 +218,7 @@ void TestPowerPoll::damagedShutdownSwitchNeverArms() {
 void TestPowerPoll::disconnectedAndBack() {
     Poll p;
     p.onBattery();
+    QVERIFY(p.monitor.powerPath().Timer5.isActive()); // the battery pipe blinks
     const int trims = p.records.trims;
     p.log.clear();
     p.psu.answering = false;
@@ -194,6 +230,7 @@ void TestPowerPoll::disconnectedAndBack() {
     QCOMPARE(p.trayCalls(), QStringList{"tray ImaMain Brightlock"});
     QCOMPARE(p.records.trims, trims); // no trimming
     QVERIFY(p.counting());            // the countdown is not touched
+    QVERIFY(!p.monitor.powerPath().Timer5.isActive());
 
     p.log.clear();
     p.monitor.Timer1Tick(); // retried: closed and opened again before the query
@@ -287,6 +324,42 @@ void TestPowerPoll::countdownPausesWhileUpsIsSilent() {
     p.onBattery(); // answers again, still on battery: the countdown goes on where it stopped
     p.monitor.TimerSubTick();
     QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After 298  Seconds"));
+}
+
+void TestPowerPoll::silenceOnBatteryPausesTheCountdownOnlyForAWhile() {
+    Poll p;
+    p.set("UpsLowBattery", "Delaytime", "0.5");
+    p.lowBattery(); // the last answer, at 2.2 s
+    const qint64 answered = p.clockMs;
+    const QStringList rows = p.records.rows;
+    for (int i = 0; i < 6; ++i)
+        p.silent(); // 13.2 s of silence
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 30); // a short loss pauses the countdown
+    p.clockMs = answered + brightlock::Monitor::kSilenceLimitMs - 1;
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 30);
+
+    p.clockMs = answered + brightlock::Monitor::kSilenceLimitMs;
+    p.monitor.TimerSubTick(); // then it goes on from the last reading
+    QCOMPARE(p.seconds(), 29);
+    for (int i = 0; i < 100 && p.counting(); ++i) {
+        p.clockMs += 1000;
+        p.monitor.TimerSubTick();
+    }
+    p.silent();
+    QCOMPARE(p.alarm.shows, 1);
+    QCOMPARE(p.records.rows, rows); // nothing recorded for the silence
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS Disconnect"));
+
+    // A UPS that answers again, even once, restarts the allowance.
+    Poll q;
+    q.onBattery();
+    q.clockMs += 60000;
+    q.onBattery();
+    q.silent();
+    q.monitor.TimerSubTick();
+    QCOMPARE(q.seconds(), 300);
 }
 
 QTEST_GUILESS_MAIN(TestPowerPoll)

@@ -111,6 +111,10 @@ void TestShutdownWindows::alarmButtons() {
     click(w, "xpcmdbutton2"); // Cancel
     QVERIFY(w->isHidden());
     QVERIFY(w->sequence().Timer2.isActive() && w->sequence().Timer3.isActive());
+    host.hideAlarm(); // a shutdown asked elsewhere: no re-check brings the window back
+    QVERIFY(!w->sequence().Timer1.isActive() && !w->sequence().Timer2.isActive() &&
+            !w->sequence().Timer3.isActive());
+    w->sequence().bringBack();
     click(w, "xpcmdbutton1"); // Shutdown
     QCOMPARE(shutdowns, 1);
     QVERIFY(!w->sequence().Timer1.isActive());
@@ -126,7 +130,7 @@ void TestShutdownWindows::questionTextIsChosenAtLoad() {
     QCOMPARE(q.dialog()->windowTitle(), QString("System Information"));
     QCOMPARE(q.dialog()->findChild<QLabel*>("Label1")->text(), QString("     Are you sure clear all logs ?"));
     click(q.dialog(), "xpcmdbutton1"); // YES: both requests
-    QCOMPARE(q.ports.calls, (QStringList{"hideMainWindow", "startCloser", "clear"}));
+    QCOMPARE(q.ports.calls, (QStringList{"hideMainWindow", "hideAlarm", "startCloser", "clear"}));
     QVERIFY(!q.dialog());
 
     q.questions.CmdShutdownClick(); // loaded afresh, with the shutdown text

@@ -47,6 +47,7 @@ private slots:
     void oversizedWritesStayInside();
     void missingLibraryIsToldOnce();
     void incompleteLibraryCountsAsSilent();
+    void libraryInstalledLaterIsTakenUp();
     void realLibraryWithSimulatedUps();
 };
 
@@ -156,6 +157,36 @@ void TestUpsLink::incompleteLibraryCountsAsSilent() {
     QVERIFY2(message.contains("CmdOutput"), qPrintable(message));
 }
 
+// The message promises that a library installed later is found: it is, at the next
+// reconnect. Closing never loads it, so a serial link never asks for it.
+void TestUpsLink::libraryInstalledLaterIsTakenUp() {
+    QTemporaryDir dir;
+    qputenv("BRIGHTLOCK_HOME", dir.path().toLocal8Bit());
+    qputenv("PSU_SIM_STATE", dir.filePath("sim.state").toLocal8Bit());
+    qputenv("PSU_DRIVER", "sim");
+    const QString path = dir.filePath("libPSU.so");
+    brightlock::PsuLibrary lib(QFile::encodeName(path));
+    int told = 0;
+    lib.onLoadFailure = [&](const QString&) { ++told; };
+    lib.CloseHandleDevice();
+    QCOMPARE(told, 0);
+
+    UpsLink link(lib);
+    lib.HidHandle();
+    link.QueryUps(1);
+    QVERIFY(!link.flags().UpsReplyOk);
+    QCOMPARE(told, 1);
+    QVERIFY(QFile::copy(dist("libPSU.so"), path));
+    lib.CloseHandleDevice();
+    lib.HidHandle();
+    link.QueryUps(1);
+    QVERIFY(link.flags().UpsReplyOk);
+    QCOMPARE(told, 1);
+    qunsetenv("PSU_DRIVER");
+    qunsetenv("PSU_SIM_STATE");
+    qunsetenv("BRIGHTLOCK_HOME");
+}
+
 void TestUpsLink::realLibraryWithSimulatedUps() {
     QTemporaryDir dir;
     qputenv("BRIGHTLOCK_HOME", dir.path().toLocal8Bit());
@@ -181,6 +212,7 @@ void TestUpsLink::realLibraryWithSimulatedUps() {
     poll();
     QVERIFY(lib.errorText().isEmpty());
     QVERIFY(!link.flags().UpsReplyOk);
+    QVERIFY(!lib.simulated());
 
     qputenv("PSU_DRIVER", "sim");
     upssim("online");
@@ -199,8 +231,13 @@ void TestUpsLink::realLibraryWithSimulatedUps() {
     QVERIFY(link.flags().UpsOnBatt);
     QVERIFY(link.flags().UpsLowBatt);
 
+    // The simulated UPS still counts the commands of a rehearsal (libPSU.so refuses them
+    // towards every real one).
+    QVERIFY(lib.simulated());
+    qputenv("PSU_DRY_RUN", "1");
     for (int i = 0; i < 3; ++i)
         link.QueryUps(2);
+    qunsetenv("PSU_DRY_RUN");
     QVERIFY(upssim("status").contains("switched off: yes (3 times)"));
 
     upssim("silent");

@@ -1,6 +1,6 @@
 // The monitor's windows on the offscreen platform: the main window follows what the
 // monitor decides, the tabs switch pages, the splash hands over once, and the tray icon
-// reacts to a left double-click only.
+// opens the main window as its kind of tray host clicks.
 #include "config/recording_messages.h"
 #include "frm_main.h"
 #include "frm_splash.h"
@@ -13,6 +13,7 @@
 #include "xpcmdbutton.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 
 using brightlock::frmMain;
@@ -46,8 +47,9 @@ private slots:
     void statusPageFollowsTheMonitor();
     void tabsSwitchPages();
     void closingAsksTheProgramToEnd();
+    void minimizeKeepsTheWindowWithinReach();
     void splashHandsOverOnce();
-    void trayActsOnDoubleClickOnly();
+    void trayOpensAsItsHostClicks();
 };
 
 void TestWindows::statusPageFollowsTheMonitor() {
@@ -127,6 +129,17 @@ void TestWindows::closingAsksTheProgramToEnd() {
     QCOMPARE(asked, 1);
 }
 
+void TestWindows::minimizeKeepsTheWindowWithinReach() {
+    frmMain w;
+    w.show();
+    emit w.TitleMinimizeClick(); // no tray to come back from: minimized as any window
+    QVERIFY(w.isVisible() && w.isMinimized());
+    w.showNormal();
+    w.canHideToTray = [] { return true; };
+    emit w.TitleMinimizeClick();
+    QVERIFY(!w.isVisible());
+}
+
 void TestWindows::splashHandsOverOnce() {
     auto* splash = new brightlock::frmSplash;
     QCOMPARE(splash->size(), QSize(339, 203));
@@ -142,16 +155,24 @@ void TestWindows::splashHandsOverOnce() {
     QTRY_VERIFY(alive.isNull()); // unloaded
 }
 
-void TestWindows::trayActsOnDoubleClickOnly() {
-    brightlock::SystemTray tray;
-    int shows = 0;
-    tray.onDoubleClick = [&] { ++shows; };
-    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick,
-                        QSystemTrayIcon::Unknown})
-        tray.activated(reason);
-    QCOMPARE(shows, 0);
-    tray.activated(QSystemTrayIcon::DoubleClick);
-    QCOMPARE(shows, 1);
+void TestWindows::trayOpensAsItsHostClicks() {
+    for (bool statusNotifier : {false, true}) {
+        brightlock::SystemTray tray(statusNotifier, nullptr);
+        int opens = 0;
+        tray.onOpen = [&] { ++opens; };
+        for (auto reason : {QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown})
+            tray.activated(reason);
+        QCOMPARE(opens, 0);
+        tray.activated(QSystemTrayIcon::Trigger); // a single click: only where no double-click comes
+        QCOMPARE(opens, statusNotifier ? 1 : 0);
+        tray.activated(QSystemTrayIcon::DoubleClick);
+        QCOMPARE(opens, statusNotifier ? 2 : 1);
+        const QList<QAction*> items = tray.menu()->actions();
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items.first()->text(), QString("Open"));
+        items.first()->trigger();
+        QCOMPARE(opens, statusNotifier ? 3 : 2);
+    }
 
     const QString tip64(64, QLatin1Char('x'));
     QCOMPARE(brightlock::SystemTray::fitTip(tip64 + "yz"), tip64);

@@ -1,6 +1,8 @@
 // The monitor's displays and tray states, as tables; see monitor.h.
 #include "monitor.h"
 
+#include <chrono>
+
 namespace brightlock {
 namespace {
 
@@ -54,6 +56,10 @@ const TrayRow kTrays[] = {
 
 Monitor::Monitor(Ports ports, QObject* parent)
     : QObject(parent), ports_(ports), link_(ports.psu), powerPath_(link_.flags()) {
+    clock_ = [] {
+        using namespace std::chrono;
+        return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    };
     Timer1.setInterval(kPollMs);
     TimerSub.setInterval(kCountdownMs);
     connect(&Timer1, &QTimer::timeout, this, &Monitor::Timer1Tick);

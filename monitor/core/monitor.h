@@ -14,6 +14,8 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
 namespace brightlock {
 
@@ -31,6 +33,12 @@ public:
 
     static constexpr int kPollMs = 2200;
     static constexpr int kCountdownMs = 1000;
+    // How long the countdown pauses for a USB UPS that stopped answering while the mains
+    // were failed: the usual dead time of UPS monitors.
+    static constexpr qint64 kSilenceLimitMs = 15000;
+
+    // Milliseconds of a monotonic clock; tests put their own in its place.
+    using Clock = std::function<qint64()>;
 
     explicit Monitor(Ports ports, QObject* parent = nullptr);
 
@@ -52,6 +60,8 @@ public:
     StatusArea& statusArea() { return area_; }
     EventState& state() { return state_; }
     DialogFlags& dialog() { return dialog_; }
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+    qint64 now() const { return clock_(); }
 
     QTimer Timer1;
     QTimer TimerSub;
@@ -62,6 +72,8 @@ private:
 
     // The steps of a poll.
     bool readUps();
+    void queryStatus();
+    bool silenceOutlasted() const;
     void checkMains();
     void checkBatteryLow();
     void trimStores();
@@ -87,6 +99,9 @@ private:
     StatusArea area_;
     EventState state_;
     DialogFlags dialog_;
+    Clock clock_;
+    std::optional<qint64> lastAnswerMs_; // when the UPS last answered a status query
+    bool countdownInFailure_ = false;    // a countdown was armed during this mains failure
     bool loaded_ = false;
     bool unloaded_ = false;
 };

@@ -41,7 +41,7 @@ void Monitor::Form_Load() {
         powerPath_.AcPipeDisplay();
     } else {
         link_.psu().HidHandle();
-        link_.QueryUps(1);
+        queryStatus();
         if (flags().UpsReplyOk)
             powerPath_.AcPipeDisplay();
         else

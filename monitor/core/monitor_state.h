@@ -12,6 +12,7 @@ struct EventState {
     bool LowBattActive = false;  // mains failed and battery low reported together
     bool AlarmShown = false;     // the alarm window is loaded
     int32_t ShutdownSeconds = 0; // seconds left in the shutdown countdown
+    bool ShuttingDown = false;   // a shutdown is under way: no alarm window comes up any more
 };
 
 // What the confirmation dialog is asking for; one request may stack on another.

@@ -4,6 +4,7 @@
 #include "settings_catalogue.h"
 
 #include <QLoggingCategory>
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcPoll, "brightlock.poll", QtWarningMsg)
 
@@ -35,10 +36,26 @@ bool Monitor::readUps() {
         link_.psu().HidHandle();
     }
     const bool answeredBefore = f.UpsReplyOk;
-    link_.QueryUps(1);
+    queryStatus();
     if (answeredBefore != f.UpsReplyOk)
         qCDebug(lcPoll) << (f.UpsReplyOk ? "the UPS answers" : "the UPS does not answer");
     return f.UpsReplyOk;
+}
+
+void Monitor::queryStatus() {
+    link_.QueryUps(1);
+    if (flags().UpsReplyOk)
+        lastAnswerMs_ = now();
+}
+
+// The countdown pauses while the UPS does not answer, but not for ever: a UPS whose
+// interface dies with the mains (a cable pulled, a network server without power) would
+// otherwise keep the machine running until the battery is empty. Once the last reading
+// said on battery or low battery and the silence has lasted kSilenceLimitMs, the
+// countdown goes on as though that reading still held.
+bool Monitor::silenceOutlasted() const {
+    const UpsFlags& f = link_.flags();
+    return lastAnswerMs_ && (f.UpsOnBatt || f.UpsLowBatt) && now() - *lastAnswerMs_ >= kSilenceLimitMs;
 }
 
 // On the serial link every test reads its line again at the moment it is made.
@@ -64,6 +81,7 @@ void Monitor::checkMains() {
         show(Display::OnLine);
         unloadAlarmIfShown();
         stopCountdown();
+        countdownInFailure_ = false;
         if (state_.OnBattNoted)
             mainsBack();
         state_.OnBattNoted = false;
@@ -128,7 +146,14 @@ void Monitor::trimStores() {
 void Monitor::armCountdown(PowerEvent event) {
     if (!settings::shutdownArmed(event))
         return;
-    state_.ShutdownSeconds = settings::delaySeconds(event);
+    int32_t seconds = settings::delaySeconds(event);
+    // During one mains failure a countdown that replaces another, running or stopped at
+    // the end of a low battery, never runs longer than what was left of it: a flickering
+    // battery-low signal would otherwise restart it at full length for ever.
+    if (countdownInFailure_)
+        seconds = std::min(seconds, std::max(state_.ShutdownSeconds, 0));
+    countdownInFailure_ = true;
+    state_.ShutdownSeconds = seconds;
     qCDebug(lcPoll) << "countdown armed:" << state_.ShutdownSeconds << "s";
     if (!TimerSub.isActive())
         TimerSub.start();
@@ -143,7 +168,7 @@ void Monitor::stopCountdown() {
 // The two links end their countdowns differently, and users of each know their texts:
 // the serial countdown shows N down to 0 and raises the alarm below 0 ("Seconds" after
 // one blank); the USB countdown shows N down to 1, raises it at 0 ("Seconds" after two
-// blanks) and pauses while the UPS does not answer.
+// blanks) and pauses while the UPS does not answer, for at most kSilenceLimitMs.
 void Monitor::TimerSubTick() {
     if (settings::serialLink()) {
         area_.LblAlarm = QStringLiteral("System ShutDown After %1 Seconds").arg(state_.ShutdownSeconds);
@@ -153,7 +178,7 @@ void Monitor::TimerSubTick() {
             countdownRanOut();
         return;
     }
-    if (!flags().UpsReplyOk)
+    if (!flags().UpsReplyOk && !silenceOutlasted())
         return;
     area_.LblAlarm = QStringLiteral("System ShutDown After %1  Seconds").arg(state_.ShutdownSeconds);
     area_.notify();
@@ -163,8 +188,12 @@ void Monitor::TimerSubTick() {
 }
 
 void Monitor::countdownRanOut() {
-    qCDebug(lcPoll) << "countdown ran out: the alarm window";
     TimerSub.stop();
+    // The machine is already going down; an alarm window now would only take the
+    // keyboard from the closer while it saves the user's work.
+    if (state_.ShuttingDown)
+        return;
+    qCDebug(lcPoll) << "countdown ran out: the alarm window";
     ports_.alarm.showAlarm();
 }
 

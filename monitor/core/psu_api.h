@@ -13,6 +13,9 @@ public:
     virtual void CloseHandleDevice() = 0;
     virtual void CmdOutput(int32_t command, int32_t reserved, char* echo) = 0;
     virtual void CmdInput(char* reply, char* aux) = 0;
+    // Whether the open driver is a simulated UPS; a library that cannot tell drives a
+    // real one.
+    virtual bool simulated() { return false; }
 };
 
 } // namespace brightlock

@@ -15,9 +15,8 @@ namespace brightlock {
 PsuLibrary::PsuLibrary(QByteArray name) : name_(std::move(name)) {}
 
 bool PsuLibrary::load() {
-    if (tried_)
-        return cmdInput_ != nullptr;
-    tried_ = true;
+    if (loaded())
+        return true;
     void* handle = ::dlopen(name_.constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle)
         error_ = QString::fromLocal8Bit(::dlerror());
@@ -39,18 +38,23 @@ bool PsuLibrary::load() {
             closeHandleDevice_ = close;
             cmdOutput_ = out;
             cmdInput_ = in;
+            isSimulated_ = reinterpret_cast<Void>(sym("PsuIsSimulated"));
             return true;
         }
         error_ = QStringLiteral("%1 lacks one of HidHandle, CloseHandleDevice, CmdOutput and CmdInput")
                      .arg(QString::fromLocal8Bit(name_));
         ::dlclose(handle);
     }
+    if (reported_)
+        return false;
+    reported_ = true;
     qCWarning(lcPsu) << "UPS driver library not usable:" << error_;
     if (onLoadFailure)
         onLoadFailure(QCoreApplication::translate(
                           "PsuLibrary", "The UPS driver library %1 could not be loaded:\n%2\n\n"
                                         "Brightlock cannot reach a USB UPS and shows it as disconnected "
-                                        "until the library is installed beside the program.")
+                                        "until the library is installed beside the program; it looks "
+                                        "for it again at every poll.")
                           .arg(QString::fromLocal8Bit(name_), error_));
     return false;
 }
@@ -61,18 +65,22 @@ void PsuLibrary::HidHandle() {
 }
 
 void PsuLibrary::CloseHandleDevice() {
-    if (load())
+    if (loaded())
         closeHandleDevice_();
 }
 
 void PsuLibrary::CmdOutput(int32_t command, int32_t reserved, char* echo) {
-    if (load())
+    if (loaded())
         cmdOutput_(command, reserved, echo);
 }
 
 void PsuLibrary::CmdInput(char* reply, char* aux) {
-    if (load())
+    if (loaded())
         cmdInput_(reply, aux);
+}
+
+bool PsuLibrary::simulated() {
+    return isSimulated_ && isSimulated_() == 1;
 }
 
 } // namespace brightlock

@@ -1,7 +1,10 @@
-// PsuApi over the real libPSU.so, loaded by name with dlopen at the first call (the
+// PsuApi over the real libPSU.so, loaded by name with dlopen at the first HidHandle (the
 // monitor's RUNPATH holds its own folder, so a copy beside the program is found).
 // A library that cannot be loaded, or lacks one of the four functions, behaves as a
-// UPS that never answers; the failure is reported once through onLoadFailure.
+// UPS that never answers; the failure is reported once through onLoadFailure, and every
+// later HidHandle (each poll while the UPS does not answer) looks for the library again,
+// so one installed meanwhile is taken up. The other calls never load it: closing a
+// connection that was never opened needs no library.
 #pragma once
 
 #include "psu_api.h"
@@ -20,9 +23,12 @@ public:
     void CloseHandleDevice() override;
     void CmdOutput(int32_t command, int32_t reserved, char* echo) override;
     void CmdInput(char* reply, char* aux) override;
+    // Asks the library's optional PsuIsSimulated; false when it has none.
+    bool simulated() override;
 
-    // Loads the library if that has not been tried yet; true when all four functions are there.
+    // Loads the library unless it is loaded; true when all four functions are there.
     bool load();
+    bool loaded() const { return cmdInput_ != nullptr; }
     QString errorText() const { return error_; }
 
     std::function<void(const QString& message)> onLoadFailure;
@@ -33,12 +39,13 @@ private:
     using Input = int32_t (*)(char*, char*);
 
     QByteArray name_;
-    bool tried_ = false;
+    bool reported_ = false;
     QString error_;
     Void hidHandle_ = nullptr;
     Void closeHandleDevice_ = nullptr;
     Output cmdOutput_ = nullptr;
     Input cmdInput_ = nullptr;
+    Void isSimulated_ = nullptr;
 };
 
 } // namespace brightlock

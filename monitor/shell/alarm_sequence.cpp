@@ -45,9 +45,11 @@ void AlarmSequence::shutdownAction() {
 }
 
 void AlarmSequence::ShutdownClick() {
-    // The bar would otherwise keep filling while the window is hidden and start the
-    // shutdown (and the closer) a second time.
+    // The bar would otherwise keep filling while the window is hidden, and a re-check
+    // bring the window back, each starting the shutdown (and the closer) a second time.
     Timer1.stop();
+    Timer2.stop();
+    Timer3.stop();
     shutdownAction();
 }
 

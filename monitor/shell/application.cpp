@@ -28,7 +28,12 @@ public:
     void selectStatusPage() override { form->selectStatusPage(); }
 };
 
-Application::Application(Options options, QObject* parent) : QObject(parent), options_(options) {}
+Application::Application(Options options, QObject* parent) : QObject(parent), options_(options) {
+    // libPSU.so then refuses the switch-off towards every real UPS by itself, whatever
+    // asks for it (see psu/psu.h); set before the library is loaded.
+    if (options_.dryRun)
+        qputenv("PSU_DRY_RUN", "1");
+}
 
 Application::~Application() {
     main_.reset();
@@ -88,7 +93,8 @@ void Application::handOver() {
     hooks_->form = main_.get();
     main_->onCloseRequested = [this] { quit(); };
     pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
-    tray_->onDoubleClick = [this] { main_->showFromTray(); };
+    tray_->onOpen = [this] { main_->showFromTray(); };
+    main_->canHideToTray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
     InstallF1Help();
     watchTerminationSignals([this] { quit(); });
@@ -173,7 +179,8 @@ void Application::hideToTray() {
 }
 
 void Application::tellUserOnce(const QString& message) {
-    if (told_.contains(message))
+    // Nothing opens on the way out: the user asked the monitor to end.
+    if (quitting_ || told_.contains(message))
         return;
     told_.insert(message);
     auto* box =

@@ -26,7 +26,7 @@
 namespace brightlock {
 
 struct Options {
-    bool dryRun = false; // never power the machine off; print a line instead
+    bool dryRun = false; // never power the machine off nor switch a real UPS off; print lines instead
 };
 
 class Application : public QObject, private ShutdownPorts, private QuestionPorts {

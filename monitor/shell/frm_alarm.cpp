@@ -125,17 +125,22 @@ void AlarmHost::showAlarm() {
 
 void AlarmHost::unloadAlarm() {
     // Its timers stop at once: the window is deleted only when its own tick has returned.
+    stopTimers();
+    host_.unload();
+}
+
+void AlarmHost::hideAlarm() {
+    stopTimers();
+    if (frmAlarm* w = host_.form())
+        w->hide();
+}
+
+void AlarmHost::stopTimers() {
     if (frmAlarm* w = host_.form()) {
         w->sequence().Timer1.stop();
         w->sequence().Timer2.stop();
         w->sequence().Timer3.stop();
     }
-    host_.unload();
-}
-
-void AlarmHost::hideAlarm() {
-    if (frmAlarm* w = host_.form())
-        w->hide();
 }
 
 } // namespace brightlock

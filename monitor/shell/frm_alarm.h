@@ -69,10 +69,13 @@ public:
 
     void showAlarm() override;
     void unloadAlarm() override;
+    // Hides the window with its bar and re-checks stopped.
     void hideAlarm();
     frmAlarm* window() const { return host_.form(); }
 
 private:
+    void stopTimers();
+
     Monitor* monitor_ = nullptr;
     std::function<void()> startShutdown_;
     FormHost<frmAlarm> host_;

@@ -4,6 +4,7 @@
 #include "form_skin.h"
 
 #include <QCloseEvent>
+#include <QWindow>
 
 namespace brightlock {
 namespace {
@@ -112,9 +113,29 @@ void frmMain::selectPage(Page page) {
 }
 
 void frmMain::showFromTray() {
+    // A window the window manager moved (a drag of the title) is otherwise placed afresh
+    // by it when it is mapped again: Qt hands the window manager a position only when
+    // the program set one, and QWidget::move to where the window already is sets none.
+    if (lastPos_ && !isVisible()) {
+        move(*lastPos_);
+        if (QWindow* window = windowHandle())
+            window->setPosition(*lastPos_);
+    }
     showNormal();
     raise();
     activateWindow();
+}
+
+void frmMain::minimizeFromTitle() {
+    if (canHideToTray && canHideToTray())
+        hide();
+    else
+        showMinimized();
+}
+
+void frmMain::hideEvent(QHideEvent* event) {
+    lastPos_ = pos();
+    SkinnedForm::hideEvent(event);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,7 @@
 // The main window: the title bar, the row of five tabs and the page host below it. Each
 // page is its own widget; a tab's click shows its page and hides the others. The window
-// is created hidden; the tray icon shows it, minimizing hides it again, and closing it
-// ends the monitor.
+// is created hidden; the tray icon shows it, minimizing hides it again (or, without a
+// tray, minimizes it as any window), and closing it ends the monitor.
 #pragma once
 
 #include "main_page.h"
@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace brightlock {
 
@@ -41,14 +42,20 @@ public:
     // False until the first tab click. The outlines follow them and the pointer.
     std::array<qint16, PageCount> PageSelected{};
 
-    // Brings the window up from the tray.
+    // Brings the window up from the tray where it was last seen.
     void showFromTray();
+    // Whether the desktop has a tray to hide the window in; none when unset.
+    std::function<bool()> canHideToTray;
 
     // The user closed the window: the monitor's exit steps run, then the program ends.
     std::function<void()> onCloseRequested;
 
 protected:
+    // Into the tray where there is one, else onto the desktop's own place for minimized
+    // windows, so that the window stays within reach.
+    void minimizeFromTitle() override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildTabs();
@@ -58,6 +65,7 @@ private:
     std::array<QFrame*, PageCount> outlines_{};
     std::array<MainPage*, PageCount> pages_{};
     Page selected_ = PageStatus;
+    std::optional<QPoint> lastPos_; // where the window was when it was last hidden
 };
 
 } // namespace brightlock

@@ -1,6 +1,7 @@
 // The skinned window base: its title, skin images and title-bar signals.
 #include "skinned_form.h"
 
+#include "canvas_rules.h"
 #include "form_skin.h"
 #include "palette.h"
 #include "resource_paths.h"
@@ -135,8 +136,14 @@ void SkinnedForm::useMainTitleBar() {
         close();
         QCoreApplication::quit();
     });
-    connect(this, &SkinnedForm::TitleMinimizeClick, this, &QWidget::hide);
-    connect(this, &SkinnedForm::TitleMouseDown, this, [this] { DragForm(this); });
+    connect(this, &SkinnedForm::TitleMinimizeClick, this, [this] { minimizeFromTitle(); });
+    // Only a left-button press drags, as on the skinned frame: Qt asks the window manager
+    // for a move that ends when the left button is released, so a move begun with another
+    // button left the window glued to the pointer.
+    connect(this, &SkinnedForm::TitleMouseDown, this, [this](int button) {
+        if (canvas::titlePressDrags(button, canvas::windowStateOf(windowState())))
+            DragForm(this);
+    });
 }
 
 void SkinnedForm::resizeEvent(QResizeEvent* event) {

@@ -25,7 +25,7 @@ public:
     SkinLabel* skinImage(const QString& name) const;
 
     // Close ends the program after the window's own close handling (closeEvent), minimize
-    // hides the window, and a press of any mouse button on the title drags it.
+    // runs minimizeFromTitle, and a left-button press on the title drags it.
     void useMainTitleBar();
 
 signals:
@@ -36,6 +36,8 @@ signals:
     void TitleMouseDown(int Button);
 
 protected:
+    // The main title bar's minimize: hides the window.
+    virtual void minimizeFromTitle() { hide(); }
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

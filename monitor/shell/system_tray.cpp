@@ -1,11 +1,23 @@
 // Tray icon; see system_tray.h.
 #include "system_tray.h"
 
+#include "status_notifier.h"
+
+#include <QMenu>
+
 namespace brightlock {
 
-SystemTray::SystemTray(QObject* parent) : QObject(parent) {
+SystemTray::SystemTray(QObject* parent) : SystemTray(statusNotifierHostPresent(), parent) {}
+
+SystemTray::SystemTray(bool statusNotifierHost, QObject* parent)
+    : QObject(parent), statusNotifierHost_(statusNotifierHost), menu_(std::make_unique<QMenu>()) {
+    QAction* openAction = menu_->addAction(QStringLiteral("Open"));
+    connect(openAction, &QAction::triggered, this, &SystemTray::open);
+    icon_.setContextMenu(menu_.get());
     connect(&icon_, &QSystemTrayIcon::activated, this, &SystemTray::activated);
 }
+
+SystemTray::~SystemTray() = default;
 
 QIcon SystemTray::iconFor(TrayPicture picture) {
     switch (picture) {
@@ -36,8 +48,13 @@ void SystemTray::RemoveTrayIcon() {
 }
 
 void SystemTray::activated(QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::DoubleClick && onDoubleClick)
-        onDoubleClick();
+    if (reason == QSystemTrayIcon::DoubleClick || (reason == QSystemTrayIcon::Trigger && statusNotifierHost_))
+        open();
+}
+
+void SystemTray::open() {
+    if (onOpen)
+        onOpen();
 }
 
 } // namespace brightlock

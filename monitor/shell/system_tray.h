@@ -1,5 +1,7 @@
-// The tray icon: one QSystemTrayIcon, removed and added again at every change. Only a
-// left double-click acts; it shows the main window.
+// The tray icon: one QSystemTrayIcon, removed and added again at every change. It opens
+// the main window on a left double-click, from its context menu's "Open", and, on tray
+// hosts that speak StatusNotifierItem (which report no double-click), on an activation.
+// A single click on an XEmbed tray does nothing.
 #pragma once
 
 #include "monitor_ports.h"
@@ -7,23 +9,32 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <functional>
+#include <memory>
+
+class QMenu;
 
 namespace brightlock {
 
 class SystemTray : public QObject, public TrayIcon {
     Q_OBJECT
 public:
+    // Asks the session bus whether the tray host speaks StatusNotifierItem.
     explicit SystemTray(QObject* parent = nullptr);
+    // For a tray host whose kind is known.
+    SystemTray(bool statusNotifierHost, QObject* parent);
+    ~SystemTray() override;
 
     void ShowTrayIcon(TrayPicture picture, const QString& tip) override;
     void RemoveTrayIcon() override;
 
-    // Called on a left double-click on the icon.
-    std::function<void()> onDoubleClick;
+    // Called whenever the icon asks for the main window.
+    std::function<void()> onOpen;
 
     bool isShown() const { return icon_.isVisible(); }
     QString tip() const { return icon_.toolTip(); }
     TrayPicture picture() const { return picture_; }
+    bool statusNotifierHost() const { return statusNotifierHost_; }
+    QMenu* menu() const { return menu_.get(); }
 
     // The picture of a tray state, from the program's resources.
     static QIcon iconFor(TrayPicture picture);
@@ -34,6 +45,10 @@ public:
     void activated(QSystemTrayIcon::ActivationReason reason);
 
 private:
+    void open();
+
+    bool statusNotifierHost_;
+    std::unique_ptr<QMenu> menu_; // outlives the icon that shows it
     QSystemTrayIcon icon_;
     TrayPicture picture_ = TrayPicture::ImaMain;
 };

@@ -30,6 +30,8 @@ public:
             return false;
         return sim::countSwitchOff(path);
     }
+
+    bool simulated() const override { return true; }
 };
 
 } // namespace

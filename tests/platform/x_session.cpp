@@ -101,6 +101,15 @@ XSession::XSession(Kind kind, const QStringList& serverArgs) {
     }
 }
 
+void XSession::selectQtPlatform() const {
+    if (ok()) {
+        qputenv("DISPLAY", display_.toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
 XSession::~XSession() {
     stop(windowManager_);
     stop(server_);

@@ -20,6 +20,9 @@ public:
     XSession& operator=(const XSession&) = delete;
 
     bool ok() const { return whyNot_.isEmpty(); }
+    // Points Qt at this session (its display, the xcb platform), or at the offscreen
+    // platform when there is none; before the application object is made.
+    void selectQtPlatform() const;
     // Why the session could not be had, for QSKIP.
     QString whyNot() const { return whyNot_; }
     // ":N", for DISPLAY.

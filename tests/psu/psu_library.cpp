@@ -14,6 +14,7 @@ PsuLibrary::PsuLibrary() {
     close_ = reinterpret_cast<int32_t (*)()>(dlsym(handle_, "CloseHandleDevice"));
     cmdOutput_ = reinterpret_cast<int32_t (*)(int32_t, int32_t, char*)>(dlsym(handle_, "CmdOutput"));
     cmdInput_ = reinterpret_cast<int32_t (*)(char*, char*)>(dlsym(handle_, "CmdInput"));
+    isSimulated_ = reinterpret_cast<int32_t (*)()>(dlsym(handle_, "PsuIsSimulated"));
     if (!hidHandle_ || !close_ || !cmdOutput_ || !cmdInput_) {
         error_ = "libPSU.so lacks one of the four functions";
         dlclose(handle_);

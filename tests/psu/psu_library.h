@@ -34,6 +34,8 @@ public:
     Reply query();
     // Command 2; true when the echo is "S1".
     bool switchOff();
+    // The optional PsuIsSimulated; -1 when the library lacks it.
+    int32_t isSimulated() { return isSimulated_ ? isSimulated_() : -1; }
 
     // Re-opens the link and queries until `accept` holds or `attempts` queries were made,
     // sleeping `pauseMs` between them; returns the last reply.
@@ -46,6 +48,13 @@ private:
     int32_t (*close_)() = nullptr;
     int32_t (*cmdOutput_)(int32_t, int32_t, char*) = nullptr;
     int32_t (*cmdInput_)(char*, char*) = nullptr;
+    int32_t (*isSimulated_)() = nullptr;
+};
+
+// PSU_DRY_RUN set while it lives, as Brightlock --dry-run sets it.
+struct Rehearsal {
+    Rehearsal() { qputenv("PSU_DRY_RUN", "1"); }
+    ~Rehearsal() { qunsetenv("PSU_DRY_RUN"); }
 };
 
 #include <QThread>

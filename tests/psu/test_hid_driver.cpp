@@ -303,6 +303,23 @@ private slots:
         QVERIFY(lib_->switchOff());
     }
 
+    // A rehearsal answers the switch-off as though it went out, yet writes nothing to the
+    // UPS, through the hid driver and through auto; the same device takes it for real.
+    void rehearsalWritesNothing() {
+        record(kEaton, false, true, false, 10, 60);
+        for (const char* driver : {"hid", "auto"}) {
+            qputenv("PSU_DRIVER", driver);
+            lib_->closeHandleDevice();
+            QCOMPARE(lib_->hidHandle(), 1);
+            QCOMPARE(lib_->isSimulated(), 0);
+            Rehearsal dryRun;
+            QVERIFY(lib_->switchOff());
+            QVERIFY(written().isEmpty());
+        }
+        QVERIFY(lib_->switchOff());
+        QCOMPARE(written().size(), 2);
+    }
+
     void unknownDriverDoesNotAnswer() {
         qputenv("PSU_DRIVER", "nonesuch");
         lib_->closeHandleDevice();

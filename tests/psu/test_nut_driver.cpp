@@ -182,6 +182,28 @@ private slots:
         QCOMPARE(lines.value(login + 2), QString("INSTCMD \"myups\" shutdown.return"));
     }
 
+    // A rehearsal logs nothing in and sends no command to the server, yet answers "S1";
+    // the same server takes the command for real.
+    void rehearsalSendsNothing() {
+        FakeUpsd fake(FakeUpsd::Mode::Answering);
+        qputenv("PSU_NUT_UPS", QByteArray("myups@127.0.0.1:") + QByteArray::number(fake.port()));
+        writeSettings("[nut]\nUser=monuser\nPassword=secret\n");
+        lib_->closeHandleDevice();
+        QCOMPARE(lib_->hidHandle(), 1);
+        QVERIFY(lib_->query().answered());
+        {
+            Rehearsal dryRun;
+            QVERIFY(lib_->switchOff());
+        }
+        const QStringList before = fake.lines();
+        QVERIFY2(!before.join('\n').contains("INSTCMD") && !before.join('\n').contains("USERNAME"),
+                 qPrintable(before.join(" | ")));
+        QVERIFY(lib_->switchOff());
+        QVERIFY(fake.lines().join('\n').contains("INSTCMD \"myups\" shutdown.return"));
+        if (server_)
+            qputenv("PSU_NUT_UPS", server_->address().toLocal8Bit());
+    }
+
     // A password in a file others can read is not used, and no login is attempted.
     void passwordFileMustBePrivate() {
         FakeUpsd fake(FakeUpsd::Mode::Answering);

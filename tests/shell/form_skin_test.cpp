@@ -4,6 +4,7 @@
 #include "skin_label.h"
 #include "skinned_form.h"
 
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
@@ -176,6 +177,22 @@ private slots:
         QCOMPARE(close.count(), 1);
         QCOMPARE(minimize.count(), 1);
         QVERIFY(form.skinImage("imgTitleHelp")->isHidden());
+    }
+
+    // Only a left-button press starts the window manager's move (which ends on the left
+    // button's release); offscreen the move cannot start and says so.
+    void mainTitleBarDragsWithTheLeftButtonOnly() {
+        QLoggingCategory::setFilterRules("brightlock.forms.warning=true");
+        RecordingForm form;
+        form.useMainTitleBar();
+        form.show();
+        const QRegularExpression moveTried("window move not started");
+        QTest::failOnWarning(moveTried);
+        QTest::mousePress(form.lblTitle(), Qt::RightButton, Qt::NoModifier, {3, 3});
+        QTest::mousePress(form.skinImage("imgTitleMain"), Qt::MiddleButton, Qt::NoModifier, {3, 3});
+        QTest::ignoreMessage(QtWarningMsg, moveTried);
+        QTest::mousePress(form.skinImage("imgTitleMain"), Qt::LeftButton, Qt::NoModifier, {3, 3});
+        QLoggingCategory::setFilterRules(QString());
     }
 
     void mainTitleBarHidesAndCloses() {
