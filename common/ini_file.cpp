@@ -207,6 +207,20 @@ bool replaceFile(const std::string& path, const std::string& text, const struct 
     return true;
 }
 
+// Runs `change` on the file that a write to `givenPath` may replace, with the writers' lock
+// held and the leftovers of killed writers removed. False when the file may not be written,
+// the lock was not had in time, or `change` fails.
+template <class Change> bool underLock(const std::string& givenPath, Change change) {
+    const std::optional<std::string> path = writeTarget(givenPath);
+    if (!path)
+        return false;
+    WriteLock lock(*path);
+    if (!lock.held())
+        return false;
+    removeLeftovers(*path);
+    return change(*path);
+}
+
 } // namespace
 
 std::optional<std::string> readFile(const std::string& path) {
@@ -256,28 +270,22 @@ bool writeValues(const std::string& givenPath, const std::string& section,
     for (const auto& kv : values)
         if (!isValidKey(kv.first))
             return false;
-    const std::optional<std::string> path = writeTarget(givenPath);
-    if (!path)
-        return false;
-    WriteLock lock(*path);
-    if (!lock.held())
-        return false;
-    removeLeftovers(*path);
-
-    struct stat st {};
-    const bool exists = ::lstat(path->c_str(), &st) == 0;
-    std::optional<std::string> old = readFile(*path);
-    if (exists && (!old || !S_ISREG(st.st_mode)))
-        return false; // present but not readable as a settings file: leave it alone
-    const std::string text = old.value_or(std::string());
-    std::string updated = text;
-    for (const auto& kv : values)
-        updated = assign(updated, section, kv.first, singleLine(kv.second));
-    if (exists && updated == text)
-        return true;
-    if (updated.size() > kMaxFileSize)
-        return false;
-    return replaceFile(*path, updated, exists ? &st : nullptr);
+    return underLock(givenPath, [&](const std::string& path) {
+        struct stat st {};
+        const bool exists = ::lstat(path.c_str(), &st) == 0;
+        std::optional<std::string> old = readFile(path);
+        if (exists && (!old || !S_ISREG(st.st_mode)))
+            return false; // present but not readable as a settings file: leave it alone
+        const std::string text = old.value_or(std::string());
+        std::string updated = text;
+        for (const auto& kv : values)
+            updated = assign(updated, section, kv.first, singleLine(kv.second));
+        if (exists && updated == text)
+            return true;
+        if (updated.size() > kMaxFileSize)
+            return false;
+        return replaceFile(path, updated, exists ? &st : nullptr);
+    });
 }
 
 bool writeValue(const std::string& path, const std::string& section, const std::string& key,
@@ -286,17 +294,12 @@ bool writeValue(const std::string& path, const std::string& section, const std::
 }
 
 bool createFile(const std::string& givenPath, const std::string& text) {
-    const std::optional<std::string> path = writeTarget(givenPath);
-    if (!path)
-        return false;
-    WriteLock lock(*path);
-    if (!lock.held())
-        return false;
-    removeLeftovers(*path);
-    struct stat st {};
-    if (::lstat(path->c_str(), &st) == 0)
-        return true;
-    return replaceFile(*path, text, nullptr);
+    return underLock(givenPath, [&](const std::string& path) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0)
+            return true;
+        return replaceFile(path, text, nullptr);
+    });
 }
 
 } // namespace brightlock::ini
