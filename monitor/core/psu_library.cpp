@@ -12,39 +12,43 @@ Q_LOGGING_CATEGORY(lcPsu, "brightlock.psu", QtWarningMsg)
 
 namespace brightlock {
 
+bool loadPsuFunctions(const QByteArray& name, PsuFunctions& functions, QString& error) {
+    void* handle = ::dlopen(name.constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        error = QString::fromLocal8Bit(::dlerror());
+    // The search by name normally finds the copy beside the program through its RUNPATH;
+    // where a wrapper of dlopen hides that (a sanitizer, a preloaded library), look in
+    // the program's folder directly.
+    if (!handle && !name.contains('/'))
+        handle = ::dlopen(QFile::encodeName(ProgramDirectory() + QLatin1Char('/')).append(name).constData(),
+                          RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        return false;
+    auto sym = [&](const char* fn) { return ::dlsym(handle, fn); };
+    PsuFunctions f;
+    f.HidHandle = reinterpret_cast<PsuFunctions::Void>(sym("HidHandle"));
+    f.CloseHandleDevice = reinterpret_cast<PsuFunctions::Void>(sym("CloseHandleDevice"));
+    f.CmdOutput = reinterpret_cast<PsuFunctions::Output>(sym("CmdOutput"));
+    f.CmdInput = reinterpret_cast<PsuFunctions::Input>(sym("CmdInput"));
+    f.PsuIsSimulated = reinterpret_cast<PsuFunctions::Void>(sym("PsuIsSimulated"));
+    if (!f.HidHandle || !f.CloseHandleDevice || !f.CmdOutput || !f.CmdInput) {
+        error = QStringLiteral("%1 lacks one of HidHandle, CloseHandleDevice, CmdOutput and CmdInput")
+                    .arg(QString::fromLocal8Bit(name));
+        ::dlclose(handle);
+        return false;
+    }
+    error.clear();
+    functions = f;
+    return true;
+}
+
 PsuLibrary::PsuLibrary(QByteArray name) : name_(std::move(name)) {}
 
 bool PsuLibrary::load() {
     if (loaded())
         return true;
-    void* handle = ::dlopen(name_.constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle)
-        error_ = QString::fromLocal8Bit(::dlerror());
-    // The search by name normally finds the copy beside the program through its RUNPATH;
-    // where a wrapper of dlopen hides that (a sanitizer, a preloaded library), look in
-    // the program's folder directly.
-    if (!handle && !name_.contains('/'))
-        handle = ::dlopen(QFile::encodeName(ProgramDirectory() + QLatin1Char('/')).append(name_).constData(),
-                          RTLD_NOW | RTLD_LOCAL);
-    if (handle) {
-        error_.clear();
-        auto sym = [&](const char* fn) { return ::dlsym(handle, fn); };
-        auto hid = reinterpret_cast<Void>(sym("HidHandle"));
-        auto close = reinterpret_cast<Void>(sym("CloseHandleDevice"));
-        auto out = reinterpret_cast<Output>(sym("CmdOutput"));
-        auto in = reinterpret_cast<Input>(sym("CmdInput"));
-        if (hid && close && out && in) {
-            hidHandle_ = hid;
-            closeHandleDevice_ = close;
-            cmdOutput_ = out;
-            cmdInput_ = in;
-            isSimulated_ = reinterpret_cast<Void>(sym("PsuIsSimulated"));
-            return true;
-        }
-        error_ = QStringLiteral("%1 lacks one of HidHandle, CloseHandleDevice, CmdOutput and CmdInput")
-                     .arg(QString::fromLocal8Bit(name_));
-        ::dlclose(handle);
-    }
+    if (loadPsuFunctions(name_, functions_, error_))
+        return true;
     if (reported_)
         return false;
     reported_ = true;
@@ -61,26 +65,26 @@ bool PsuLibrary::load() {
 
 void PsuLibrary::HidHandle() {
     if (load())
-        hidHandle_();
+        functions_.HidHandle();
 }
 
 void PsuLibrary::CloseHandleDevice() {
     if (loaded())
-        closeHandleDevice_();
+        functions_.CloseHandleDevice();
 }
 
 void PsuLibrary::CmdOutput(int32_t command, int32_t reserved, char* echo) {
     if (loaded())
-        cmdOutput_(command, reserved, echo);
+        functions_.CmdOutput(command, reserved, echo);
 }
 
 void PsuLibrary::CmdInput(char* reply, char* aux) {
     if (loaded())
-        cmdInput_(reply, aux);
+        functions_.CmdInput(reply, aux);
 }
 
 bool PsuLibrary::simulated() {
-    return isSimulated_ && isSimulated_() == 1;
+    return functions_.PsuIsSimulated && functions_.PsuIsSimulated() == 1;
 }
 
 } // namespace brightlock

@@ -15,6 +15,25 @@
 
 namespace brightlock {
 
+// The library's exported functions. The four of the contract are all there or the library
+// is not usable; PsuIsSimulated is optional.
+struct PsuFunctions {
+    using Void = int32_t (*)();
+    using Output = int32_t (*)(int32_t, int32_t, char*);
+    using Input = int32_t (*)(char*, char*);
+
+    Void HidHandle = nullptr;
+    Void CloseHandleDevice = nullptr;
+    Output CmdOutput = nullptr;
+    Input CmdInput = nullptr;
+    Void PsuIsSimulated = nullptr;
+};
+
+// Loads the library `name` (a bare name as the library search finds it, then in the
+// program's folder) and looks up its functions. False with `error` set when it cannot be
+// loaded or lacks one of the four; the library then stays unloaded.
+bool loadPsuFunctions(const QByteArray& name, PsuFunctions& functions, QString& error);
+
 class PsuLibrary : public PsuApi {
 public:
     explicit PsuLibrary(QByteArray name = QByteArrayLiteral("libPSU.so"));
@@ -28,24 +47,16 @@ public:
 
     // Loads the library unless it is loaded; true when all four functions are there.
     bool load();
-    bool loaded() const { return cmdInput_ != nullptr; }
+    bool loaded() const { return functions_.CmdInput != nullptr; }
     QString errorText() const { return error_; }
 
     std::function<void(const QString& message)> onLoadFailure;
 
 private:
-    using Void = int32_t (*)();
-    using Output = int32_t (*)(int32_t, int32_t, char*);
-    using Input = int32_t (*)(char*, char*);
-
     QByteArray name_;
     bool reported_ = false;
     QString error_;
-    Void hidHandle_ = nullptr;
-    Void closeHandleDevice_ = nullptr;
-    Output cmdOutput_ = nullptr;
-    Input cmdInput_ = nullptr;
-    Void isSimulated_ = nullptr;
+    PsuFunctions functions_;
 };
 
 } // namespace brightlock

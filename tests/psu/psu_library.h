@@ -1,6 +1,8 @@
-// The real libPSU.so of the build, loaded with dlopen as the monitor loads it, and the
-// monitor's status query spelled out on top of its four functions.
+// The real libPSU.so of the build, loaded by the monitor's own loader, and the monitor's
+// status query spelled out on top of its four functions, with their results.
 #pragma once
+
+#include "monitor/core/psu_library.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,11 +15,11 @@ public:
     PsuLibrary();
     ~PsuLibrary();
 
-    bool loaded() const { return handle_ != nullptr; }
+    bool loaded() const { return loaded_; }
     QString error() const { return error_; }
 
-    int32_t hidHandle() { return hidHandle_(); }
-    int32_t closeHandleDevice() { return close_(); }
+    int32_t hidHandle() { return f_.HidHandle(); }
+    int32_t closeHandleDevice() { return f_.CloseHandleDevice(); }
 
     struct Reply {
         QByteArray echo;  // the two echo bytes
@@ -35,20 +37,16 @@ public:
     // Command 2; true when the echo is "S1".
     bool switchOff();
     // The optional PsuIsSimulated; -1 when the library lacks it.
-    int32_t isSimulated() { return isSimulated_ ? isSimulated_() : -1; }
+    int32_t isSimulated() { return f_.PsuIsSimulated ? f_.PsuIsSimulated() : -1; }
 
     // Re-opens the link and queries until `accept` holds or `attempts` queries were made,
     // sleeping `pauseMs` between them; returns the last reply.
     template <typename F> Reply pollUntil(F accept, int attempts = 40, int pauseMs = 250);
 
 private:
-    void* handle_ = nullptr;
+    brightlock::PsuFunctions f_;
+    bool loaded_ = false;
     QString error_;
-    int32_t (*hidHandle_)() = nullptr;
-    int32_t (*close_)() = nullptr;
-    int32_t (*cmdOutput_)(int32_t, int32_t, char*) = nullptr;
-    int32_t (*cmdInput_)(char*, char*) = nullptr;
-    int32_t (*isSimulated_)() = nullptr;
 };
 
 // PSU_DRY_RUN set while it lives, as Brightlock --dry-run sets it.
