@@ -3,7 +3,7 @@
 // stores trimmed, each store holding 1000 rows.
 #include "ini.h"
 #include "monitor.h"
-#include "psu_library.h"
+#include "monitor/core/psu_library.h"
 #include "record_stores.h"
 #include "settings.h"
 #include "store_recorder.h"

@@ -2,7 +2,7 @@
 // libPSU.so, and the real libPSU.so with its simulated UPS driven by upssim.
 #include "fakes.h"
 #include "ini.h"
-#include "psu_library.h"
+#include "monitor/core/psu_library.h"
 #include "ups_link.h"
 
 #include <QProcess>

@@ -2,7 +2,7 @@
 // UPS descriptors with synthesised reports: status bytes, switch-off writes, unplug and
 // re-plug, Input reports, a device or a device search that hangs, and the auto driver's
 // choice.
-#include "psu_library.h"
+#include "library_under_test.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,7 +87,7 @@ class TestHidDriver : public QObject {
 
     QTemporaryDir home_;
     QTemporaryDir replay_;
-    std::unique_ptr<PsuLibrary> lib_;
+    std::unique_ptr<LibraryUnderTest> lib_;
 
     // A replay folder holding the model's descriptor and reports for one state.
     void record(const Model& m, bool ac, bool low, bool imminent, int charge, uint32_t runtime) {
@@ -116,7 +116,7 @@ private slots:
         qputenv("BRIGHTLOCK_HOME", home_.path().toLocal8Bit());
         qputenv("PSU_HID_REPLAY", replay_.path().toLocal8Bit());
         qunsetenv("PSU_NUT_UPS");
-        lib_ = std::make_unique<PsuLibrary>();
+        lib_ = std::make_unique<LibraryUnderTest>();
         QVERIFY2(lib_->loaded(), qPrintable(lib_->error()));
     }
 
@@ -149,7 +149,7 @@ private slots:
         record(*model, ac, low, imminent, ac ? 100 : 42, ac ? 1800 : 600);
         QCOMPARE(lib_->closeHandleDevice(), 1);
         QCOMPARE(lib_->hidHandle(), 1);
-        const PsuLibrary::Reply r = lib_->query();
+        const LibraryUnderTest::Reply r = lib_->query();
         QVERIFY(r.answered());
         QCOMPARE(r.reply.at(0), 'T');
         QCOMPARE(r.acPresent(), ac ? 1 : 0);
@@ -238,7 +238,7 @@ private slots:
         writeFile(dir.filePath("input-0b"), kCyberPower.status(false, true, false));
         lib_->closeHandleDevice();
         QCOMPARE(lib_->hidHandle(), 1);
-        const PsuLibrary::Reply r = lib_->query();
+        const LibraryUnderTest::Reply r = lib_->query();
         QVERIFY(r.answered());
         QCOMPARE(r.acPresent(), 0);
         QCOMPARE(r.batteryLow(), 1);
@@ -263,7 +263,8 @@ private slots:
         ::close(fd);
         QFile::remove(status);
         writeFile(status, report);
-        const PsuLibrary::Reply r = lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); });
+        const LibraryUnderTest::Reply r =
+            lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return r.answered(); });
         QVERIFY(r.answered());
         QCOMPARE(r.acPresent(), 0);
     }
@@ -288,7 +289,7 @@ private slots:
         ::close(fd);
         QFile::remove(descriptor);
         writeFile(descriptor, bytes);
-        QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); }).answered());
+        QVERIFY(lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return r.answered(); }).answered());
     }
 
     void autoPrefersTheUsbUps() {
@@ -296,7 +297,7 @@ private slots:
         record(kCyberPower, false, false, false, 80, 900);
         lib_->closeHandleDevice();
         QCOMPARE(lib_->hidHandle(), 1);
-        const PsuLibrary::Reply r = lib_->query();
+        const LibraryUnderTest::Reply r = lib_->query();
         QVERIFY(r.answered());
         QCOMPARE(r.acPresent(), 0);
         QCOMPARE(r.aux, QByteArray("auto\0\0", 6));

@@ -2,10 +2,10 @@
 // (on line, on battery, battery low, forced shutdown, driver stopped, server stopped),
 // the switch-off command and its credentials, a silent server, and the mapping rules.
 #include "fake_upsd.h"
+#include "library_under_test.h"
 #include "nut/nut_config.h"
 #include "nut/nut_status.h"
 #include "nut_server.h"
-#include "psu_library.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,7 @@ using psu::nut::parseAddress;
 
 namespace {
 
-bool sameStatus(const PsuLibrary::Reply& r, int ac, int low) {
+bool sameStatus(const LibraryUnderTest::Reply& r, int ac, int low) {
     return r.answered() && r.acPresent() == ac && r.batteryLow() == low;
 }
 
@@ -26,7 +26,7 @@ class TestNutDriver : public QObject {
     Q_OBJECT
 
     QTemporaryDir home_;
-    std::unique_ptr<PsuLibrary> lib_;
+    std::unique_ptr<LibraryUnderTest> lib_;
     std::unique_ptr<NutServer> server_;
 
     void writeSettings(const QString& text, QFile::Permissions perms = QFile::ReadOwner | QFile::WriteOwner) {
@@ -62,7 +62,7 @@ private slots:
         qputenv("BRIGHTLOCK_HOME", home_.path().toLocal8Bit());
         qputenv("PSU_DRIVER", "nut");
         qunsetenv("PSU_HID_REPLAY");
-        lib_ = std::make_unique<PsuLibrary>();
+        lib_ = std::make_unique<LibraryUnderTest>();
         QVERIFY2(lib_->loaded(), qPrintable(lib_->error()));
         if (const QString missing = NutServer::missingPrograms(); !missing.isEmpty()) {
             qWarning("Skipping the tests against a real upsd: %s", qPrintable(missing));
@@ -96,8 +96,8 @@ private slots:
         QFETCH(int, low);
         const int charge = ac ? 97 : 35;
         QVERIFY(server_->setStatus(status, charge, 420));
-        const PsuLibrary::Reply r = lib_->pollUntil(
-            [&](const PsuLibrary::Reply& r) { return sameStatus(r, ac, low) && r.charge() == charge; });
+        const LibraryUnderTest::Reply r = lib_->pollUntil(
+            [&](const LibraryUnderTest::Reply& r) { return sameStatus(r, ac, low) && r.charge() == charge; });
         QVERIFY2(sameStatus(r, ac, low), qPrintable("status " + status + ", echo " + r.echo.toHex()));
         QCOMPARE(r.charge(), charge);
         QCOMPARE(r.runtime(), 420u);
@@ -108,7 +108,7 @@ private slots:
     void switchOffRefusedByServer() {
         requireServer();
         writeSettings("[nut]\nUser=admin\nPassword=secret\n");
-        QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); }).answered());
+        QVERIFY(lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return r.answered(); }).answered());
         QVERIFY(!lib_->switchOff());
         QVERIFY(lib_->query().answered()); // the status connection is unharmed
     }
@@ -118,7 +118,8 @@ private slots:
         QTemporaryDir noDevice; // a replay folder without a descriptor: no USB UPS
         qputenv("PSU_HID_REPLAY", noDevice.path().toLocal8Bit());
         qunsetenv("PSU_DRIVER");
-        const PsuLibrary::Reply r = lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); });
+        const LibraryUnderTest::Reply r =
+            lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return r.answered(); });
         qputenv("PSU_DRIVER", "nut");
         qunsetenv("PSU_HID_REPLAY");
         QVERIFY(r.answered());
@@ -128,16 +129,18 @@ private slots:
     void noAnswerWhileTheDriverIsStopped() {
         requireServer();
         QVERIFY(server_->setStatus("OL"));
-        QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return sameStatus(r, 1, 0); }).answered());
+        QVERIFY(
+            lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return sameStatus(r, 1, 0); }).answered());
         server_->stopDriver();
-        QVERIFY(!lib_->pollUntil([](const PsuLibrary::Reply& r) { return !r.answered(); }).answered());
+        QVERIFY(!lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return !r.answered(); }).answered());
         QVERIFY2(server_->startDriver(), qPrintable(server_->error()));
-        QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return sameStatus(r, 1, 0); }).answered());
+        QVERIFY(
+            lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return sameStatus(r, 1, 0); }).answered());
     }
 
     void noAnswerOnceTheServerIsStopped() {
         requireServer();
-        QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); }).answered());
+        QVERIFY(lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return r.answered(); }).answered());
         server_->stopServer();
         QVERIFY(!lib_->query().answered());
         lib_->closeHandleDevice();
@@ -145,7 +148,7 @@ private slots:
         QVERIFY(!lib_->query().answered());
         QVERIFY(!lib_->switchOff());
         QVERIFY2(server_->startServer(), qPrintable(server_->error()));
-        QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); }).answered());
+        QVERIFY(lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return r.answered(); }).answered());
     }
 
     // Tls=require never falls back to clear text with a server that offers no TLS.
@@ -156,7 +159,7 @@ private slots:
         QCOMPARE(lib_->hidHandle(), 0);
         QVERIFY(!lib_->query().answered());
         writeSettings("[nut]\nTls=try\n");
-        QVERIFY(lib_->pollUntil([](const PsuLibrary::Reply& r) { return r.answered(); }).answered());
+        QVERIFY(lib_->pollUntil([](const LibraryUnderTest::Reply& r) { return r.answered(); }).answered());
         QFile::remove(QDir(home_.path()).filePath("PSU.ini"));
     }
 
@@ -170,7 +173,7 @@ private slots:
         writeSettings("[nut]\nUser=monuser\nPassword=pa ss\"word\n");
         lib_->closeHandleDevice();
         QCOMPARE(lib_->hidHandle(), 1);
-        const PsuLibrary::Reply r = lib_->query();
+        const LibraryUnderTest::Reply r = lib_->query();
         QVERIFY(r.answered());
         QCOMPARE(r.charge(), 0xFF); // battery.charge not supported
         QCOMPARE(r.runtime(), 0xFFFFFFFFu);

@@ -1,24 +1,24 @@
-// Loading libPSU.so for the tests; see psu_library.h.
-#include "psu_library.h"
+// Loading libPSU.so for the tests; see library_under_test.h.
+#include "library_under_test.h"
 
-PsuLibrary::PsuLibrary() {
+LibraryUnderTest::LibraryUnderTest() {
     loaded_ = brightlock::loadPsuFunctions(qgetenv("BRIGHTLOCK_DIST") + "/libPSU.so", f_, error_);
 }
 
-PsuLibrary::~PsuLibrary() {
+LibraryUnderTest::~LibraryUnderTest() {
     if (loaded_)
         f_.CloseHandleDevice();
     // Not unloaded: a late device call may still run on the library's worker thread.
 }
 
-uint32_t PsuLibrary::Reply::runtime() const {
+uint32_t LibraryUnderTest::Reply::runtime() const {
     uint32_t v = 0;
     for (int i = 0; i < 4; ++i)
         v |= uint32_t(uint8_t(reply.at(5 + i))) << (8 * i);
     return v;
 }
 
-PsuLibrary::Reply PsuLibrary::query() {
+LibraryUnderTest::Reply LibraryUnderTest::query() {
     Reply r;
     char echo[2] = {0, 0};
     f_.CmdOutput(1, 0, echo);
@@ -33,7 +33,7 @@ PsuLibrary::Reply PsuLibrary::query() {
     return r;
 }
 
-bool PsuLibrary::switchOff() {
+bool LibraryUnderTest::switchOff() {
     char echo[2] = {0, 0};
     f_.CmdOutput(2, 0, echo);
     return QByteArray(echo, 2) == "S1";

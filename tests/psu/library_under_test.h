@@ -9,11 +9,11 @@
 
 #include <cstdint>
 
-class PsuLibrary {
+class LibraryUnderTest {
 public:
     // Loads $BRIGHTLOCK_DIST/libPSU.so; check loaded() and error().
-    PsuLibrary();
-    ~PsuLibrary();
+    LibraryUnderTest();
+    ~LibraryUnderTest();
 
     bool loaded() const { return loaded_; }
     QString error() const { return error_; }
@@ -57,7 +57,8 @@ struct Rehearsal {
 
 #include <QThread>
 
-template <typename F> PsuLibrary::Reply PsuLibrary::pollUntil(F accept, int attempts, int pauseMs) {
+template <typename F>
+LibraryUnderTest::Reply LibraryUnderTest::pollUntil(F accept, int attempts, int pauseMs) {
     Reply r;
     for (int i = 0; i < attempts; ++i) {
         closeHandleDevice();
