@@ -38,7 +38,7 @@ void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     MonitorRig r;
     r.psu.answering = false;
     PowerPath& path = r.monitor.powerPath();
-    for (QTimer* t : {&path.Timer4, &path.Timer5, &path.Timer6})
+    for (brightlock::AnimationTimer* t : {&path.Timer4, &path.Timer5, &path.Timer6})
         t->start(); // as an earlier display would have left them
     r.monitor.Form_Load();
     QCOMPARE(r.records.rows, QStringList{"log:Program start"});

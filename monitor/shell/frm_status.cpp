@@ -19,7 +19,7 @@ constexpr QRect kShutdownRect(484, 268, 100, 27);
 
 } // namespace
 
-frmStatus::frmStatus(const StatusArea& area, const PowerPath& path, QWidget* parent)
+frmStatus::frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent)
     : MainPage(parent), area_(area) {
     setObjectName(QStringLiteral("frmStatus"));
     auto* diagram = new StatusDiagram(path, this);

@@ -16,7 +16,7 @@ namespace brightlock {
 class frmStatus : public MainPage {
     Q_OBJECT
 public:
-    frmStatus(const StatusArea& area, const PowerPath& path, QWidget* parent = nullptr);
+    frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent = nullptr);
 
     // The "Shutdown" button was clicked.
     std::function<void()> onShutdownClicked;
