@@ -48,6 +48,7 @@ public:
     // The main window's unload: records "Program quit", closes the link, unloads the
     // alarm window and removes the tray icon. Runs once; later calls do nothing.
     void Form_Unload();
+    bool loaded() const { return loaded_; }
 
     void Timer1Tick();   // the poll
     void TimerSubTick(); // the countdown

@@ -20,12 +20,20 @@ Q_LOGGING_CATEGORY(lcApp, "brightlock.app", QtWarningMsg)
 
 namespace brightlock {
 
-// The main window's part of the load; the window exists before the monitor loads.
+// The main window's part of the load. The window is made the first time it is needed, so
+// until then the hidden monitor keeps none of its widgets and pictures; it then takes its
+// skin and its Status page as the load would have left them.
 class Application::FormHooks : public MainFormHooks {
 public:
     frmMain* form = nullptr;
-    void LayoutFormSkin() override { form->LayoutFormSkin(); }
-    void selectStatusPage() override { form->selectStatusPage(); }
+    void LayoutFormSkin() override {
+        if (form)
+            form->LayoutFormSkin();
+    }
+    void selectStatusPage() override {
+        if (form)
+            form->selectStatusPage();
+    }
 };
 
 Application::Application(Options options, QObject* parent) : QObject(parent), options_(options) {
@@ -87,14 +95,9 @@ void Application::handOver() {
     questions_ = std::make_unique<QuestionModes>(monitor_->dialog(), static_cast<QuestionPorts&>(*this));
     question_.setFactory([this] { return new FrmQuestion(*questions_); });
 
-    main_ = std::make_unique<frmMain>();
-    messages_ = std::make_unique<CriticalMessageBox>(main_.get());
-    pages_ = addMainPages(*main_, *monitor_, *messages_, *stores_, *questions_);
-    hooks_->form = main_.get();
-    main_->onCloseRequested = [this] { quit(); };
-    pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
-    tray_->onOpen = [this] { main_->showFromTray(); };
-    main_->canHideToTray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    // Nobody sees the power-path diagram until the window shows it.
+    monitor_->powerPath().holdAnimations(true);
+    tray_->onOpen = [this] { window().showFromTray(); };
 
     InstallF1Help();
     watchTerminationSignals([this] { quit(); });
@@ -108,8 +111,25 @@ void Application::handOver() {
     // Without a system tray the hidden monitor could be neither seen nor ended.
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         qCWarning(lcApp) << "no system tray on this desktop: showing the main window instead";
-        main_->show();
+        window().show();
     }
+}
+
+frmMain& Application::window() {
+    if (main_)
+        return *main_;
+    main_ = std::make_unique<frmMain>();
+    messages_ = std::make_unique<CriticalMessageBox>(main_.get());
+    pages_ = addMainPages(*main_, *monitor_, *messages_, *stores_, *questions_);
+    main_->onCloseRequested = [this] { quit(); };
+    pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
+    main_->canHideToTray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    hooks_->form = main_.get();
+    if (monitor_->loaded()) {
+        hooks_->LayoutFormSkin();
+        hooks_->selectStatusPage();
+    }
+    return *main_;
 }
 
 void Application::quit() {

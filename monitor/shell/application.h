@@ -48,7 +48,8 @@ public:
     void quit();
 
     Monitor* monitor() const { return monitor_.get(); }
-    frmMain* mainWindow() const { return main_.get(); }
+    // The main window, made at its first use.
+    frmMain& window();
     ShutdownController* shutdown() const { return shutdown_.get(); }
     QuestionModes* questions() const { return questions_.get(); }
     AlarmHost* alarm() const { return alarm_.get(); }
