@@ -14,7 +14,8 @@ struct MonitorRig {
     fakes::Recorder records{log};
     fakes::Alarm alarm{log};
     fakes::Form form{log};
-    brightlock::Monitor monitor{{psu, serial, records, tray, alarm, form}};
+    fakes::Notices notices;
+    brightlock::Monitor monitor{{psu, serial, records, tray, alarm, form, notices}};
 
     void set(const QString& section, const QString& key, const QString& value) {
         home.set(section, key, value);

@@ -49,7 +49,8 @@ void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     QVERIFY(!r.shown(PowerPath::ImageAC2));
     QVERIFY(!path.Timer4.isActive() && !path.Timer5.isActive() && !path.Timer6.isActive());
     QCOMPARE(r.tray.tip, QString("Brightlock"));
-    QVERIFY(r.monitor.Timer1.isActive()); // the poll still runs and retries the UPS
+    QCOMPARE(r.tray.picture, brightlock::TrayPicture::ImaUnCon); // not protected
+    QVERIFY(r.monitor.Timer1.isActive());                        // the poll still runs and retries the UPS
 }
 
 void TestMonitorStartup::serialLoadOrder() {

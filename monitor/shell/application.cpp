@@ -83,12 +83,13 @@ void Application::handOver() {
     psu_->onLoadFailure = [this](const QString& message) { tellUserOnce(message); };
     serial_ = std::make_unique<TermiosSerialLine>();
     tray_ = std::make_unique<SystemTray>();
+    notifier_ = std::make_unique<DesktopNotifier>();
     recorder_ = std::make_unique<StoreRecorder>(*stores_);
     hooks_ = std::make_unique<FormHooks>();
     alarm_ =
         std::make_unique<AlarmHost>([this] { shutdown_->StartShutdown(ShutdownController::Asker::Alarm); });
-    monitor_ =
-        std::make_unique<Monitor>(Monitor::Ports{*psu_, *serial_, *recorder_, *tray_, *alarm_, *hooks_});
+    monitor_ = std::make_unique<Monitor>(
+        Monitor::Ports{*psu_, *serial_, *recorder_, *tray_, *alarm_, *hooks_, *notifier_});
     alarm_->setMonitor(monitor_.get());
     shutdown_ =
         std::make_unique<ShutdownController>(*monitor_, *powerOff_, static_cast<ShutdownPorts&>(*this));
