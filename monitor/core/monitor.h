@@ -109,7 +109,7 @@ private:
     void noteQueryAnswered(bool answered);
     void tellLinkState();
     QString countdownNotice() const;
-    QString calledOffNotice() const;
+    QString calledOffNotice();
 
     Ports ports_;
     UpsLink link_;

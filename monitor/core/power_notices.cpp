@@ -54,8 +54,12 @@ QString Monitor::countdownNotice() const {
     return QStringLiteral("The computer shuts down in %1 seconds.").arg(seconds);
 }
 
-QString Monitor::calledOffNotice() const {
-    return countdownCalledOff_ ? QStringLiteral("\nThe shutdown is called off.") : QString();
+// Told once, by the first notification of the poll that stopped the countdown.
+QString Monitor::calledOffNotice() {
+    if (!countdownCalledOff_)
+        return QString();
+    countdownCalledOff_ = false;
+    return QStringLiteral("\nThe shutdown is called off.");
 }
 
 } // namespace brightlock
