@@ -252,6 +252,13 @@ void TestPowerPoll::disconnectedAndBack() {
     QCOMPARE(p.notices.sent[3].body, QString("The UPS answers again."));
     p.onLine();
     QCOMPARE(p.notices.sent.size(), 4);
+
+    // Back with no event to tell: the tray leaves its greyed picture all the same.
+    p.silent();
+    QCOMPARE(p.tray.picture, brightlock::TrayPicture::ImaUnCon);
+    p.onLine();
+    QCOMPARE(p.tray.picture, brightlock::TrayPicture::ImaMain);
+    QCOMPARE(p.tray.tip, QString("Brightlock"));
 }
 
 void TestPowerPoll::serialLink() {

@@ -25,6 +25,10 @@ void Monitor::Timer1Tick() {
     }
     checkMains();
     checkBatteryLow();
+    // Back from the disconnected state with no event to set the tray: it leaves the greyed
+    // picture for the state the UPS is in.
+    if (trayPicture_ == TrayPicture::ImaUnCon)
+        setTray(batteryLow() ? TrayState::LowBattery : acFailed() ? TrayState::OnBattery : TrayState::Idle);
     showBattery();
     tellLinkState();
     trimStores();
