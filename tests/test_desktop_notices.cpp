@@ -3,10 +3,8 @@
 // session bus: one per event and none per poll, their urgency and texts, the off switch,
 // and a service that hangs or is missing, which neither delays the poll nor shows an error.
 #include "desktop_notifier.h"
-#include "fakes.h"
-#include "monitor.h"
+#include "monitor_rig.h"
 #include "private_bus.h"
-#include "temp_home.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -17,18 +15,7 @@
 namespace {
 
 // The monitor with stand-ins for everything but the notifications; the test polls.
-struct Rig {
-    TempHome home;
-    fakes::CallLog log;
-    fakes::Psu psu{log};
-    fakes::Serial serial{log};
-    fakes::Tray tray{log};
-    fakes::Recorder records{log};
-    fakes::Alarm alarm{log};
-    fakes::Form form{log};
-    brightlock::DesktopNotifier notifier;
-    brightlock::Monitor monitor{{psu, serial, records, tray, alarm, form, notifier}};
-
+struct Rig : MonitorRigOf<brightlock::DesktopNotifier> {
     Rig() {
         monitor.Form_Load();
         monitor.Timer1.stop();
@@ -170,8 +157,8 @@ void TestDesktopNotices::missingServiceIsNoError() {
     r.ups(true, false, false);
     r.ups(true, false, true);
     r.ups(true, true, false);
-    QTRY_COMPARE(r.notifier.service().pending(), 0); // every call came back, refused
-    QCOMPARE(r.records.rows.size(), 1 + 4 * 2);      // and the polls did all their work: four events
+    QTRY_COMPARE(r.notices.service().pending(), 0); // every call came back, refused
+    QCOMPARE(r.records.rows.size(), 1 + 4 * 2);     // and the polls did all their work: four events
 }
 
 int main(int argc, char** argv) {
