@@ -324,7 +324,8 @@ void TestUpsLink::batteryReadingFromTheSimulatedUps() {
     home.set("Mscomm", "ComboPort", "1"); // the serial link has no reading, whatever the library says
     monitor.Timer1Tick();
     QVERIFY(area.batteryCharge.isEmpty());
-    QCOMPARE(tray.tip, QString("Brightlock"));
+    QCOMPARE(tray.tip, QString("Wrenfield System")); // and leaves the greyed picture for its idle one
+    QCOMPARE(tray.picture, brightlock::TrayPicture::ImaMain);
     qunsetenv("PSU_DRIVER");
 }
 
