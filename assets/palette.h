@@ -25,6 +25,9 @@ inline const QColor kBattery{255, 128, 0};     // on battery
 inline const QColor kBatteryDim{200, 150, 96};
 inline const QColor kLow{255, 0, 0}; // battery low
 inline const QColor kLowDim{176, 96, 96};
+inline const QColor kNotProtected{128, 128, 128}; // no UPS answers: the tray's greyed shield
+inline const QColor kNotProtectedLight{196, 196, 196};
+inline const QColor kNotProtectedDeep{84, 84, 84};
 
 // Progress chunk of the alarm bar.
 inline const QColor kChunkLight{149, 233, 150};

@@ -11,6 +11,7 @@ namespace brightlock::res {
 inline constexpr char kIconMain[]       = ":/icons/main.png";        // the program, tray on mains
 inline constexpr char kIconOnBattery[]  = ":/icons/on_battery.png";  // tray and Status page
 inline constexpr char kIconLowBattery[] = ":/icons/low_battery.png"; // tray and Status page
+inline constexpr char kIconUnCon[]      = ":/icons/not_protected.png"; // tray: no UPS answers
 inline constexpr char kIconAlarm[]      = ":/icons/alarm.png";       // Status page, alarm windows
 inline constexpr char kIconAlarm48[]    = ":/icons/alarm_48.png";    // the alarm window's sign
 inline constexpr char kSplash[]         = ":/icons/splash.png";

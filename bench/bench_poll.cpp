@@ -17,9 +17,11 @@ using namespace brightlock;
 
 namespace {
 
-struct Quiet : TrayIcon, AlarmControl, MainFormHooks {
+struct Quiet : TrayIcon, AlarmControl, MainFormHooks, DesktopNotices {
     void ShowTrayIcon(TrayPicture, const QString&) override {}
     void RemoveTrayIcon() override {}
+    void setTip(const QString&) override {}
+    void notify(const DesktopNotice&) override {}
     void showAlarm() override {}
     void unloadAlarm() override {}
     void LayoutFormSkin() override {}
@@ -48,7 +50,8 @@ struct Rig {
             stores->importClosedApplication("2026-12-07", "12:00:00", "Editor", "SaveClose1");
         }
         recorder = std::make_unique<StoreRecorder>(*stores);
-        monitor = std::make_unique<Monitor>(Monitor::Ports{psu, serial, *recorder, quiet, quiet, quiet});
+        monitor =
+            std::make_unique<Monitor>(Monitor::Ports{psu, serial, *recorder, quiet, quiet, quiet, quiet});
         monitor->Form_Load();
     }
 };

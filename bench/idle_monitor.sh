@@ -1,32 +1,65 @@
 #!/usr/bin/env bash
-# Runs the hidden monitor for a while against the simulated on-line UPS, on a virtual X
-# server with a system tray, and prints its CPU use and peak memory.
+# The idle cost of the monitor hidden in the tray on mains, beside a minimal Qt Widgets tray
+# program (bench/minimal_tray) in the same session: a virtual X server with openbox and a
+# system tray, a session bus of its own, the simulated on-line UPS. Prints, per program,
+# the CPU used, the wakeups per second (context switches of all its threads) and the
+# resident memory over the run.
 #   bench/idle_monitor.sh [build dir] [seconds]
+# IDLE_ALSO="command ..." measures a further tray program in the same run.
 set -euo pipefail
 build=${1:-build}
 seconds=${2:-60}
 dist=$(cd "$build/dist" && pwd)
+minimal=$(cd "$build/bench" && pwd)/minimal_tray
 work=$(mktemp -d)
-trap 'kill $monitor $tray $xserver 2>/dev/null || true; rm -rf "$work"' EXIT
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 display=:$((100 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xserver=$!
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
 sleep 1
-DISPLAY=$display trayer --edge top --align right --widthtype pixel --width 120 --height 24 >/dev/null 2>&1 & tray=$!
+export DISPLAY=$display BRIGHTLOCK_HOME=$work PSU_DRIVER=sim XDG_RUNTIME_DIR=$work
+read -r bus buspid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd' ')
+pids+=("$buspid")
+export DBUS_SESSION_BUS_ADDRESS=$bus
+openbox >/dev/null 2>&1 &
+pids+=($!)
+trayer --edge top --align right --widthtype pixel --width 120 --height 24 >/dev/null 2>&1 &
+pids+=($!)
 sleep 1
 
-export BRIGHTLOCK_HOME=$work PSU_DRIVER=sim XDG_RUNTIME_DIR=$work DISPLAY=$display
 "$dist/upssim" online >/dev/null
-"$dist/Brightlock" >/dev/null 2>&1 & monitor=$!
-sleep 5  # start-up: splash, load, first polls
+names=(Brightlock minimal_tray)
+"$dist/Brightlock" --dry-run >/dev/null 2>&1 &
+measured=($!)
+"$minimal" >/dev/null 2>&1 &
+measured+=($!)
+if [ -n "${IDLE_ALSO:-}" ]; then
+    $IDLE_ALSO >/dev/null 2>&1 &
+    measured+=($!)
+    names+=("$(basename "${IDLE_ALSO%% *}")")
+fi
+pids+=("${measured[@]}")
+sleep 8 # start-up: the splash, the load, the first polls
 
-ticks() { awk '{print $14 + $15}' "/proc/$monitor/stat"; }
-hz=$(getconf CLK_TCK)
-start=$(ticks)
+# CPU ticks of the process and context switches of all its threads.
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {n += $2} END {print n}'; }
+declare -A t0 s0
+for pid in "${measured[@]}"; do t0[$pid]=$(ticks "$pid"); s0[$pid]=$(switches "$pid"); done
 sleep "$seconds"
-end=$(ticks)
-
-cpu=$(awk -v t=$((end - start)) -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.2f", 100 * t / hz / s }')
-peak=$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$monitor/status")
-rss=$(awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$monitor/status")
-echo "hidden monitor, on-line, ${seconds} s: CPU ${cpu} % of one core; peak memory ${peak} MB (now ${rss} MB)"
+hz=$(getconf CLK_TCK)
+printf '%-14s %8s %12s %10s %10s\n' program "CPU %" "wakeups/s" "RSS MB" "peak MB"
+for i in "${!measured[@]}"; do
+    pid=${measured[$i]}
+    cpu=$(awk -v t=$(($(ticks "$pid") - t0[$pid])) -v hz="$hz" -v s="$seconds" 'BEGIN {printf "%.2f", 100 * t / hz / s}')
+    wake=$(awk -v n=$(($(switches "$pid") - s0[$pid])) -v s="$seconds" 'BEGIN {printf "%.2f", n / s}')
+    rss=$(awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status")
+    peak=$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status")
+    printf '%-14s %8s %12s %10s %10s\n' "${names[$i]}" "$cpu" "$wake" "$rss" "$peak"
+done

@@ -99,6 +99,10 @@ bool shutdownRequested() {
     return v && *v == 1;
 }
 
+bool notificationsOn() {
+    return readFlag(Notifications);
+}
+
 } // namespace settings
 
 namespace closeapp {

@@ -41,6 +41,7 @@ inline constexpr char kOSEvent[] = "OSEvent";
 inline constexpr char kUpsOnBattery[] = "UpsOnBattery";
 inline constexpr char kUpsLowBattery[] = "UpsLowBattery";
 inline constexpr char kSchema[] = "Schema";
+inline constexpr char kDesktop[] = "Desktop";
 
 using R = SettingRule;
 constexpr double kNoMax = INT_MAX;
@@ -82,6 +83,8 @@ inline constexpr Setting ShutDown        {kSchema,        "ShutDown",        R::
 inline constexpr Setting CloseAppFlag    {kSchema,        "CloseAppFlag",    R::Number,     0,   1,         true};
 inline constexpr Setting SaveList        {kSchema,        "SaveList",        R::Flag,       0,   0,         false};
 inline constexpr Setting Close           {kSchema,        "Close",           R::Number,     0,   1,         true};
+// The desktop's notifications of the power events (1 = shown).
+inline constexpr Setting Notifications   {kDesktop,       "Notifications",   R::Flag,       0,   0,         false};
 // clang-format on
 
 // Every setting of the file, in the order the shipped file holds them.
@@ -104,6 +107,7 @@ inline constexpr const Setting* kAll[] = {
     &CloseAppFlag,
     &SaveList,
     &Close,
+    &Notifications,
 };
 
 // The two power events, each with its section.
@@ -154,6 +158,8 @@ bool saveApplications();
 bool saveListRequested();
 // [Schema] ShutDown equals 1: a shutdown is requested.
 bool shutdownRequested();
+// [Desktop] Notifications: tell the desktop of each power event.
+bool notificationsOn();
 
 } // namespace settings
 

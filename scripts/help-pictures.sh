@@ -160,6 +160,7 @@ page_shot() {
 shot_window "$main" status-online.png
 ups silent
 shot_window "$main" status-disconnected.png
+tray_shot tray-not-protected.png
 ups onbatt
 shot_window "$main" status-on-battery.png
 tray_shot tray-on-battery.png

@@ -11,6 +11,7 @@ packages=(
     # tests and benchmarks
     libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus clang-format
     imagemagick trayer fonts-dejavu-core # screenshots of the windows and the tray
+    dunst # a notification service to look at the desktop notifications under Xvfb
     mousepad featherpad # real editors (GTK, Qt) holding unsaved text for the closer's desktop test
     # libPSU.so's nut driver, and the real server its tests start
     libupsclient-dev nut-server

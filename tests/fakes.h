@@ -109,12 +109,18 @@ struct Tray : brightlock::TrayIcon {
         log << "RemoveTrayIcon";
         shown = false;
     }
+    void setTip(const QString& t) override {
+        log << "tip " + t;
+        tip = t;
+    }
     static QString name(brightlock::TrayPicture p) {
         switch (p) {
         case brightlock::TrayPicture::ImaSOk:
             return "ImaSOk";
         case brightlock::TrayPicture::ImaSLow:
             return "ImaSLow";
+        case brightlock::TrayPicture::ImaUnCon:
+            return "ImaUnCon";
         case brightlock::TrayPicture::ImaMain:
             break;
         }
@@ -156,6 +162,12 @@ struct Alarm : brightlock::AlarmControl {
         log << "showAlarm";
     }
     void unloadAlarm() override { log << "unloadAlarm"; }
+};
+
+// Keeps every notification the monitor sends.
+struct Notices : brightlock::DesktopNotices {
+    QList<brightlock::DesktopNotice> sent;
+    void notify(const brightlock::DesktopNotice& n) override { sent << n; }
 };
 
 struct Form : brightlock::MainFormHooks {

@@ -1,11 +1,12 @@
-// A Monitor wired to the stand-ins of fakes.h, in a fresh application directory.
+// A Monitor wired to the stand-ins of fakes.h, in a fresh application directory. The
+// notifications go to `Notices`: the stand-in that keeps them, or a real sender.
 #pragma once
 
 #include "fakes.h"
 #include "monitor.h"
 #include "temp_home.h"
 
-struct MonitorRig {
+template <typename Notices = fakes::Notices> struct MonitorRigOf {
     TempHome home;
     fakes::CallLog log;
     fakes::Psu psu{log};
@@ -14,7 +15,8 @@ struct MonitorRig {
     fakes::Recorder records{log};
     fakes::Alarm alarm{log};
     fakes::Form form{log};
-    brightlock::Monitor monitor{{psu, serial, records, tray, alarm, form}};
+    Notices notices;
+    brightlock::Monitor monitor{{psu, serial, records, tray, alarm, form, notices}};
 
     void set(const QString& section, const QString& key, const QString& value) {
         home.set(section, key, value);
@@ -23,3 +25,5 @@ struct MonitorRig {
     const brightlock::StatusArea& statusArea() { return monitor.statusArea(); }
     bool shown(brightlock::PowerPath::Picture p) { return monitor.powerPath().isShown(p); }
 };
+
+using MonitorRig = MonitorRigOf<>;

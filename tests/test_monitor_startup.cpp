@@ -38,7 +38,7 @@ void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     MonitorRig r;
     r.psu.answering = false;
     PowerPath& path = r.monitor.powerPath();
-    for (QTimer* t : {&path.Timer4, &path.Timer5, &path.Timer6})
+    for (brightlock::AnimationTimer* t : {&path.Timer4, &path.Timer5, &path.Timer6})
         t->start(); // as an earlier display would have left them
     r.monitor.Form_Load();
     QCOMPARE(r.records.rows, QStringList{"log:Program start"});
@@ -49,7 +49,8 @@ void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     QVERIFY(!r.shown(PowerPath::ImageAC2));
     QVERIFY(!path.Timer4.isActive() && !path.Timer5.isActive() && !path.Timer6.isActive());
     QCOMPARE(r.tray.tip, QString("Brightlock"));
-    QVERIFY(r.monitor.Timer1.isActive()); // the poll still runs and retries the UPS
+    QCOMPARE(r.tray.picture, brightlock::TrayPicture::ImaUnCon); // not protected
+    QVERIFY(r.monitor.Timer1.isActive());                        // the poll still runs and retries the UPS
 }
 
 void TestMonitorStartup::serialLoadOrder() {

@@ -227,18 +227,38 @@ void TestPowerPoll::disconnectedAndBack() {
     QCOMPARE(p.statusArea().LblAlarm, QString(" "));
     QVERIFY(!p.statusArea().CmdShutdownEnabled && !p.statusArea().ImaSOk);
     QVERIFY(p.shown(PowerPath::ImageAC1) && !p.shown(PowerPath::ImageDC1));
-    QCOMPARE(p.trayCalls(), QStringList{"tray ImaMain Brightlock"});
-    QCOMPARE(p.records.trims, trims); // no trimming
-    QVERIFY(p.counting());            // the countdown is not touched
+    QCOMPARE(p.trayCalls(), QStringList{"tray ImaUnCon Brightlock"}); // greyed: not protected
+    QCOMPARE(p.records.trims, trims);                                 // no trimming
+    QVERIFY(p.counting());                                            // the countdown is not touched
     QVERIFY(!p.monitor.powerPath().Timer5.isActive());
+
+    QCOMPARE(p.notices.sent.size(), 1); // the mains failure; one missed answer is not told
 
     p.log.clear();
     p.monitor.Timer1Tick(); // retried: closed and opened again before the query
     QCOMPARE(p.log.mid(0, 3), (QStringList{"CloseHandleDevice", "HidHandle", "CmdOutput 1"}));
+    p.monitor.Timer1Tick();
+    QCOMPARE(p.notices.sent.size(), 2); // the second is, once
+    QCOMPARE(p.notices.sent.last().topic, brightlock::NoticeTopic::Link);
+    QCOMPARE(p.notices.sent.last().summary, QString("UPS Disconnect"));
+    QCOMPARE(p.notices.sent.last().picture, brightlock::TrayPicture::ImaUnCon);
 
     p.onLine(); // evaluated from what was remembered: the on-battery event ends
     QCOMPARE(p.records.rows.last(), QString("ups:System AC Power Recovered"));
     QVERIFY(!p.counting());
+    QCOMPARE(p.notices.sent.size(), 4);
+    QCOMPARE(p.notices.sent[2].body, QString("System AC Power Recovered\nThe shutdown is called off."));
+    QCOMPARE(p.notices.sent[3].summary, QString("UPS is on-line"));
+    QCOMPARE(p.notices.sent[3].body, QString("The UPS answers again."));
+    p.onLine();
+    QCOMPARE(p.notices.sent.size(), 4);
+
+    // Back with no event to tell: the tray leaves its greyed picture all the same.
+    p.silent();
+    QCOMPARE(p.tray.picture, brightlock::TrayPicture::ImaUnCon);
+    p.onLine();
+    QCOMPARE(p.tray.picture, brightlock::TrayPicture::ImaMain);
+    QCOMPARE(p.tray.tip, QString("Brightlock"));
 }
 
 void TestPowerPoll::serialLink() {

@@ -3,6 +3,7 @@
 // menu entry reach the main window's opener), and the main window coming back from the
 // tray where it was left, under a private X server with openbox.
 #include "frm_main.h"
+#include "private_bus.h"
 #include "status_notifier.h"
 #include "system_tray.h"
 #include "x_session.h"
@@ -12,39 +13,7 @@
 #include <QTest>
 #include <X11/Xlib.h>
 
-#include <csignal>
-#include <cstdio>
 #include <unistd.h>
-
-namespace {
-
-// A session bus of the test's own, started before Qt first connects to one.
-class PrivateBus {
-public:
-    PrivateBus() {
-        FILE* out = ::popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
-        if (!out)
-            return;
-        char address[512] = {}, pid[32] = {};
-        if (std::fgets(address, sizeof address, out) && std::fgets(pid, sizeof pid, out)) {
-            address_ = QByteArray(address).trimmed();
-            pid_ = QByteArray(pid).trimmed().toInt();
-        }
-        ::pclose(out);
-    }
-    ~PrivateBus() {
-        if (pid_ > 0)
-            ::kill(pid_, SIGTERM);
-    }
-    bool ok() const { return pid_ > 0 && !address_.isEmpty(); }
-    QByteArray address() const { return address_; }
-
-private:
-    QByteArray address_;
-    pid_t pid_ = 0;
-};
-
-} // namespace
 
 class TestShellDesktop : public QObject {
     Q_OBJECT

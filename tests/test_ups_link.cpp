@@ -2,7 +2,9 @@
 // libPSU.so, and the real libPSU.so with its simulated UPS driven by upssim.
 #include "fakes.h"
 #include "ini.h"
+#include "monitor.h"
 #include "monitor/core/psu_library.h"
+#include "temp_home.h"
 #include "ups_link.h"
 
 #include <QProcess>
@@ -49,6 +51,7 @@ private slots:
     void incompleteLibraryCountsAsSilent();
     void libraryInstalledLaterIsTakenUp();
     void realLibraryWithSimulatedUps();
+    void batteryReadingFromTheSimulatedUps();
 };
 
 void TestUpsLink::flagRules_data() {
@@ -262,6 +265,68 @@ void TestUpsLink::realLibraryWithSimulatedUps() {
 
     qunsetenv("PSU_SIM_STATE");
     qunsetenv("BRIGHTLOCK_HOME");
+}
+
+// The charge and runtime that upssim sets reach the Status area and the tray tip through
+// the real library; a UPS that does not report them, a silent one and the serial link show
+// nothing.
+void TestUpsLink::batteryReadingFromTheSimulatedUps() {
+    TempHome home;
+    qputenv("PSU_DRIVER", "sim");
+    auto upssim = [](const QStringList& args) {
+        QProcess p;
+        p.start(dist("upssim"), args);
+        QVERIFY(p.waitForFinished() && p.exitCode() == 0);
+    };
+    fakes::CallLog log;
+    fakes::Serial serial(log);
+    fakes::Tray tray(log);
+    fakes::Recorder records(log);
+    fakes::Alarm alarm(log);
+    fakes::Form form(log);
+    fakes::Notices notices;
+    brightlock::PsuLibrary lib;
+    brightlock::Monitor monitor({lib, serial, records, tray, alarm, form, notices});
+    const brightlock::StatusArea& area = monitor.statusArea();
+
+    upssim({"onbatt", "--charge", "64", "--runtime", "750"});
+    monitor.Form_Load();
+    monitor.Timer1Tick();
+    QCOMPARE(area.LblMessage, QString("UPS is on Battery"));
+    QCOMPARE(area.batteryCharge, QString("64 %"));
+    QCOMPARE(area.batteryRuntime, QString("12 min"));
+    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 64 %, 12 min"));
+
+    upssim({"--charge", "63", "--runtime", "59"});
+    monitor.Timer1Tick(); // the same state: the tip changes where it stands
+    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 63 %, < 1 min"));
+    QCOMPARE(log.filter(QRegularExpression("^tray ")).size(), 2); // start-up, then on battery
+
+    upssim({"--runtime", "none"});
+    monitor.Timer1Tick();
+    QCOMPARE(area.batteryRuntime, QString());
+    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 63 %"));
+
+    upssim({"--charge", "none"});
+    monitor.Timer1Tick();
+    QCOMPARE(area.batteryCharge, QString());
+    QCOMPARE(tray.tip, QString("UPS is on battery"));
+
+    upssim({"online", "--charge", "100", "--runtime", "1800"});
+    monitor.Timer1Tick();
+    QCOMPARE(tray.tip, QString("Brightlock \u2014 100 %, 30 min"));
+    upssim({"silent"});
+    monitor.Timer1Tick();
+    QVERIFY(area.batteryCharge.isEmpty() && area.batteryRuntime.isEmpty());
+    QCOMPARE(tray.tip, QString("Brightlock"));
+
+    upssim({"online"});
+    home.set("Mscomm", "ComboPort", "1"); // the serial link has no reading, whatever the library says
+    monitor.Timer1Tick();
+    QVERIFY(area.batteryCharge.isEmpty());
+    QCOMPARE(tray.tip, QString("Wrenfield System")); // and leaves the greyed picture for its idle one
+    QCOMPARE(tray.picture, brightlock::TrayPicture::ImaMain);
+    qunsetenv("PSU_DRIVER");
 }
 
 QTEST_GUILESS_MAIN(TestUpsLink)

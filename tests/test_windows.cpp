@@ -45,6 +45,7 @@ class TestWindows : public QObject {
     Q_OBJECT
 private slots:
     void statusPageFollowsTheMonitor();
+    void animationsRunOnlyWhileSeen();
     void tabsSwitchPages();
     void closingAsksTheProgramToEnd();
     void minimizeKeepsTheWindowWithinReach();
@@ -59,7 +60,8 @@ void TestWindows::statusPageFollowsTheMonitor() {
     rig.addPages(w);
     QCOMPARE(w.size(), QSize(frmMain::kWidth, frmMain::kHeight));
     r.monitor.Form_Load();
-    r.psu.acPresent = false;
+    // On battery, from a library that reports the charge and 750 s of runtime.
+    r.psu.replyOverride = QByteArray("T\x01\x00\x00\x40\xee\x02\x00\x00", 9);
     r.monitor.Timer1Tick();
 
     auto* message = w.findChild<QLabel*>("LblMessage");
@@ -72,6 +74,12 @@ void TestWindows::statusPageFollowsTheMonitor() {
     QVERIFY(w.findChild<xpcmdbutton*>("CmdShutdown")->isEnabled());
     QVERIFY(!w.findChild<QLabel*>("ImageDC1")->isHidden());
     QVERIFY(w.findChild<QLabel*>("ImageAC1")->isHidden());
+    auto* charge = w.findChild<QLabel*>("LblCharge");
+    auto* runtime = w.findChild<QLabel*>("LblRuntime");
+    QVERIFY(!charge->isHidden() && !runtime->isHidden());
+    QCOMPARE(charge->text(), QString("Charge: 64 %"));
+    QCOMPARE(runtime->text(), QString("Runtime: 12 min"));
+    QCOMPARE(r.tray.tip, QString("UPS is on battery \u2014 64 %, 12 min"));
 
     r.monitor.TimerSubTick();
     QCOMPARE(w.findChild<QLabel*>("LblAlarm")->text(), QString("System ShutDown After 300  Seconds"));
@@ -82,6 +90,52 @@ void TestWindows::statusPageFollowsTheMonitor() {
     QVERIFY(!w.findChild<xpcmdbutton*>("CmdShutdown")->isEnabled());
     QVERIFY(!w.findChild<QLabel*>("ImageAC1")->isHidden());
     QVERIFY(w.findChild<QLabel*>("Image1")->isHidden());
+    QVERIFY(charge->isHidden() && runtime->isHidden()); // no reading from a silent UPS
+    QCOMPARE(r.tray.tip, QString("Brightlock"));
+}
+
+// The animations wake the program only while the diagram can be seen; hidden, a blink
+// stays in its phase and goes on from there when shown again.
+void TestWindows::animationsRunOnlyWhileSeen() {
+    PageRig rig;
+    MonitorRig& r = rig.r;
+    frmMain w;
+    rig.addPages(w);
+    r.monitor.Form_Load();
+    r.monitor.Timer1.stop(); // the test polls (each poll shows both battery phases again)
+    PowerPath& path = r.monitor.powerPath();
+    auto* diagram = w.findChild<brightlock::StatusDiagram*>();
+    QVERIFY(path.Timer4.isActive() && !path.Timer4.ticking()); // the window starts hidden
+    QVERIFY(!diagram->picturesLoaded());
+
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(path.Timer4.ticking() && diagram->picturesLoaded());
+
+    r.psu.acPresent = false;
+    r.monitor.Timer1Tick();
+    QVERIFY(path.Timer5.ticking() && !path.Timer4.isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(path.isShown(PowerPath::ImageDC1) != path.isShown(PowerPath::ImageDC2), 3000);
+    const bool dc1 = path.isShown(PowerPath::ImageDC1);
+
+    w.hide();
+    QVERIFY(path.Timer5.isActive() && !path.Timer5.ticking());
+    QVERIFY(!diagram->picturesLoaded());
+    const int left = path.Timer5.remainingTime();
+    QTest::qWait(1300); // more than a blink's interval: no blink while hidden
+    QCOMPARE(path.isShown(PowerPath::ImageDC1), dc1);
+    QCOMPARE(path.Timer5.remainingTime(), left);
+
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(path.Timer5.ticking());
+    QCOMPARE(path.isShown(PowerPath::ImageDC1), dc1);
+    QTRY_VERIFY_WITH_TIMEOUT(path.isShown(PowerPath::ImageDC1) != dc1, 3000); // and it blinks on
+
+    w.selectPage(frmMain::PageLog); // another page: held too
+    QVERIFY(path.Timer5.isActive() && !path.Timer5.ticking());
+    w.selectStatusPage();
+    QVERIFY(path.Timer5.ticking());
 }
 
 void TestWindows::tabsSwitchPages() {

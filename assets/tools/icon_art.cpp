@@ -1,6 +1,6 @@
-// The state icons: the program's shield, the battery in use, the low battery and the warning
-// sign. They are drawn on a 48-unit grid with outlines about 1/16 of the size, so each still
-// reads as a shape when the tray shrinks it to 16 pixels.
+// The state icons: the program's shield, the same shield greyed for a computer that no UPS
+// protects, the battery in use, the low battery and the warning sign. They are drawn on a 48-unit grid with
+// outlines about 1/16 of the size, so each still reads as a shape when the tray shrinks it to 16 pixels.
 #include "palette.h"
 #include "status_paint.h"
 #include "status_pictures.h"
@@ -44,14 +44,14 @@ QPainterPath boltPath() {
     return path;
 }
 
-void paintMain(QPainter& p) {
+void paintShield(QPainter& p, const QColor& light, const QColor& dark, const QColor& deep) {
     const QPainterPath shield = shieldPath();
-    QLinearGradient blue = verticalGradient(3, 45);
-    blue.setColorAt(0, palette::kBlueLight);
-    blue.setColorAt(0.45, palette::kBlueDark);
-    blue.setColorAt(1, palette::kBlueDeep);
-    p.setPen(QPen(palette::kBlueDeep.darker(130), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(blue);
+    QLinearGradient fill = verticalGradient(3, 45);
+    fill.setColorAt(0, light);
+    fill.setColorAt(0.45, dark);
+    fill.setColorAt(1, deep);
+    p.setPen(QPen(deep.darker(130), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(fill);
     p.drawPath(shield);
 
     // A soft gloss over the upper half gives the flat shape some depth.
@@ -64,7 +64,10 @@ void paintMain(QPainter& p) {
     p.setBrush(gloss);
     p.drawRect(QRectF(0, 0, 48, 26));
     p.restore();
+}
 
+void paintMain(QPainter& p) {
+    paintShield(p, palette::kBlueLight, palette::kBlueDark, palette::kBlueDeep);
     const QPainterPath bolt = boltPath();
     QLinearGradient green = verticalGradient(8, 41);
     green.setColorAt(0, mix(palette::kMainsBright, Qt::white, 0.35));
@@ -73,6 +76,16 @@ void paintMain(QPainter& p) {
     p.setPen(QPen(Qt::white, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(green);
     p.drawPath(bolt);
+}
+
+// The shield in greys with a hollow bolt: nothing flows, nothing guards. It keeps the main
+// icon's shape so the user knows the program, and loses its colour so the difference shows
+// at a glance even at 16 pixels.
+void paintNotProtected(QPainter& p) {
+    paintShield(p, palette::kNotProtectedLight, palette::kNotProtected, palette::kNotProtectedDeep);
+    p.setPen(QPen(palette::kFaceLight, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(palette::kNotProtectedDeep);
+    p.drawPath(boltPath());
 }
 
 // An upright battery filled to `level` (0..1) with `colour`; the empty part stays light so
@@ -146,6 +159,9 @@ QImage stateIcon(StateIcon icon, int size) {
     switch (icon) {
     case StateIcon::Main:
         paintMain(p);
+        break;
+    case StateIcon::NotProtected:
+        paintNotProtected(p);
         break;
     case StateIcon::OnBattery:
         paintOnBattery(p);

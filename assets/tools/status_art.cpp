@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
         {res::assetFile(res::kStatusBl1), art::batteryPathLayer(palette::kLow, true)},
         {res::assetFile(res::kStatusBl2), art::batteryPathLayer(palette::kLowDim, true)},
         {res::assetFile(res::kIconMain), art::stateIcon(art::StateIcon::Main, 48)},
+        {res::assetFile(res::kIconUnCon), art::stateIcon(art::StateIcon::NotProtected, 48)},
         {res::assetFile(res::kIconOnBattery), art::stateIcon(art::StateIcon::OnBattery, 48)},
         {res::assetFile(res::kIconLowBattery), art::stateIcon(art::StateIcon::LowBattery, 48)},
         {res::assetFile(res::kIconAlarm), art::stateIcon(art::StateIcon::Alarm, 48)},

@@ -22,7 +22,7 @@ QImage flowLayer(int frame);
 // nearly empty when `low`.
 QImage batteryPathLayer(const QColor& pipe, bool low);
 
-enum class StateIcon { Main, OnBattery, LowBattery, Alarm };
+enum class StateIcon { Main, NotProtected, OnBattery, LowBattery, Alarm };
 
 // A square state icon of `size` pixels, drawn for 48 and legible when scaled to 16.
 QImage stateIcon(StateIcon icon, int size);

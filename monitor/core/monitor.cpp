@@ -1,6 +1,7 @@
-// The monitor's displays and tray states, as tables; see monitor.h.
+// The monitor's displays and tray states, as tables, and the battery reading; see monitor.h.
 #include "monitor.h"
 
+#include <QStringList>
 #include <chrono>
 
 namespace brightlock {
@@ -44,13 +45,20 @@ struct TrayRow {
     const char* tip;
 };
 
-// Indexed by Monitor::TrayState; Idle is resolved to the serial or USB row by the link.
+// Indexed by Monitor::TrayState; Idle is resolved to the serial or USB row by the link. The
+// disconnected state has the USB idle tip with a greyed picture of its own.
 const TrayRow kTrays[] = {
-    {TrayPicture::ImaSOk, "UPS is on battery"},
-    {TrayPicture::ImaSLow, "UPS is low battery"},
-    {TrayPicture::ImaMain, "Wrenfield System"},
-    {TrayPicture::ImaMain, "Brightlock"},
+    {TrayPicture::ImaSOk, "UPS is on battery"}, {TrayPicture::ImaSLow, "UPS is low battery"},
+    {TrayPicture::ImaMain, "Wrenfield System"}, {TrayPicture::ImaMain, "Brightlock"},
+    {TrayPicture::ImaUnCon, "Brightlock"},
 };
+
+// Minutes of runtime as a person reads a battery: whole minutes left, never more.
+QString runtimeText(qint64 seconds) {
+    if (seconds < 60)
+        return QStringLiteral("< 1 min");
+    return QStringLiteral("%1 min").arg(seconds / 60);
+}
 
 } // namespace
 
@@ -83,7 +91,47 @@ void Monitor::setTray(TrayState t) {
     if (t == TrayState::Idle && flags().UsbLink)
         t = TrayState::IdleUsb;
     const TrayRow& row = kTrays[int(t)];
-    ports_.tray.ShowTrayIcon(row.picture, QString::fromLatin1(row.tip));
+    showTray(row.picture, QString::fromLatin1(row.tip));
+}
+
+void Monitor::showTray(TrayPicture picture, const QString& text) {
+    trayPicture_ = picture;
+    trayText_ = text;
+    trayTipShown_ = trayTip();
+    ports_.tray.ShowTrayIcon(picture, trayTipShown_);
+}
+
+// Only an answering USB UPS has a reading; the serial link has none.
+BatteryReading Monitor::batteryReading() const {
+    const UpsFlags& f = link_.flags();
+    return f.UsbLink && f.UpsReplyOk ? link_.battery() : BatteryReading{};
+}
+
+QString Monitor::trayTip() const {
+    QStringList reading;
+    if (!area_.batteryCharge.isEmpty())
+        reading << area_.batteryCharge;
+    if (!area_.batteryRuntime.isEmpty())
+        reading << area_.batteryRuntime;
+    if (reading.isEmpty())
+        return trayText_;
+    return trayText_ + QStringLiteral(" \u2014 ") + reading.join(QStringLiteral(", "));
+}
+
+void Monitor::showBattery() {
+    const BatteryReading b = batteryReading();
+    const QString charge = b.chargePercent ? QStringLiteral("%1 %").arg(*b.chargePercent) : QString();
+    const QString runtime = b.runtimeSeconds ? runtimeText(*b.runtimeSeconds) : QString();
+    if (charge != area_.batteryCharge || runtime != area_.batteryRuntime) {
+        area_.batteryCharge = charge;
+        area_.batteryRuntime = runtime;
+        area_.notify();
+    }
+    const QString tip = trayTip();
+    if (tip != trayTipShown_ && !trayText_.isEmpty()) {
+        trayTipShown_ = tip;
+        ports_.tray.setTip(tip);
+    }
 }
 
 void Monitor::unloadAlarmIfShown() {

@@ -1,7 +1,7 @@
 // The heart of the monitor, without any window: the main window's start-up and exit
-// steps, the 2200 ms power-event poll, the shutdown countdown and the disconnected
-// display. Widgets show what it decides (StatusArea, PowerPath) and it reaches the
-// rest of the program through the interfaces of monitor_ports.h.
+// steps, the 2200 ms power-event poll, the shutdown countdown, the disconnected display,
+// the battery reading and the desktop notifications of the power events. Widgets show what it decides
+// (StatusArea, PowerPath) and it reaches the rest of the program through the interfaces of monitor_ports.h.
 #pragma once
 
 #include "monitor_ports.h"
@@ -29,6 +29,7 @@ public:
         TrayIcon& tray;
         AlarmControl& alarm;
         MainFormHooks& form;
+        DesktopNotices& notices;
     };
 
     static constexpr int kPollMs = 2200;
@@ -36,6 +37,9 @@ public:
     // How long the countdown pauses for a USB UPS that stopped answering while the mains
     // were failed: the usual dead time of UPS monitors.
     static constexpr qint64 kSilenceLimitMs = 15000;
+    // Status queries in a row that the UPS must leave unanswered before the desktop is told
+    // it does not answer: one missed answer is not worth a notification.
+    static constexpr int kSilentQueriesToNotify = 2;
 
     // Milliseconds of a monotonic clock; tests put their own in its place.
     using Clock = std::function<qint64()>;
@@ -48,6 +52,7 @@ public:
     // The main window's unload: records "Program quit", closes the link, unloads the
     // alarm window and removes the tray icon. Runs once; later calls do nothing.
     void Form_Unload();
+    bool loaded() const { return loaded_; }
 
     void Timer1Tick();   // the poll
     void TimerSubTick(); // the countdown
@@ -68,7 +73,7 @@ public:
 
 private:
     enum class Display { OnLine, OnBattery, LowBattery };
-    enum class TrayState { OnBattery, LowBattery, Idle, IdleUsb };
+    enum class TrayState { OnBattery, LowBattery, Idle, IdleUsb, Disconnected };
 
     // The steps of a poll.
     bool readUps();
@@ -88,10 +93,23 @@ private:
 
     void show(Display d);
     void setTray(TrayState t);
-    void armCountdown(settings::PowerEvent event);
+    void showTray(TrayPicture picture, const QString& text);
+    // The battery's charge and runtime on the Status page and after the tray's tip.
+    BatteryReading batteryReading() const;
+    void showBattery();
+    QString trayTip() const;
+    // True when it armed the countdown.
+    bool armCountdown(settings::PowerEvent event);
     void stopCountdown();
     void countdownRanOut();
     void unloadAlarmIfShown();
+
+    // The desktop notifications (power_notices.cpp).
+    void notify(DesktopNotice notice);
+    void noteQueryAnswered(bool answered);
+    void tellLinkState();
+    QString countdownNotice() const;
+    QString calledOffNotice();
 
     Ports ports_;
     UpsLink link_;
@@ -102,6 +120,13 @@ private:
     Clock clock_;
     std::optional<qint64> lastAnswerMs_; // when the UPS last answered a status query
     bool countdownInFailure_ = false;    // a countdown was armed during this mains failure
+    bool countdownCalledOff_ = false;    // this poll stopped a running countdown
+    TrayPicture trayPicture_ = TrayPicture::ImaMain;
+    QString trayText_;             // the tip of the tray state, without the battery reading
+    QString trayTipShown_;         // the tip the tray icon holds
+    int silentQueries_ = 0;        // status queries in a row the UPS left unanswered
+    bool silenceNotified_ = false; // the desktop was told the UPS does not answer
+    bool answersAgain_ = false;    // this poll's query was the first answered after that
     bool loaded_ = false;
     bool unloaded_ = false;
 };

@@ -31,7 +31,7 @@ void Monitor::Form_Load() {
     }
 
     ports_.records.bind();
-    ports_.tray.ShowTrayIcon(TrayPicture::ImaMain, QStringLiteral("Brightlock"));
+    showTray(TrayPicture::ImaMain, QStringLiteral("Brightlock"));
     ports_.records.appendProgramStart();
 
     state_.AlarmShown = false;

@@ -1,6 +1,6 @@
 // What the monitor's logic asks of the rest of the program: the tray icon, the record
-// stores, the alarm window and the main window's frame. Each is an interface so the
-// logic runs in tests without a screen or a database.
+// stores, the alarm window, the main window's frame and the desktop's notifications. Each is an interface so
+// the logic runs in tests without a screen or a database.
 #pragma once
 
 #include "monitor/records/store.h"
@@ -9,8 +9,9 @@
 
 namespace brightlock {
 
-// The pictures the tray icon can take.
-enum class TrayPicture { ImaMain, ImaSOk, ImaSLow };
+// The pictures the tray icon can take. ImaUnCon, greyed, says the computer is not protected:
+// the UPS does not answer, or none was ever found.
+enum class TrayPicture { ImaMain, ImaSOk, ImaSLow, ImaUnCon };
 
 class TrayIcon {
 public:
@@ -18,6 +19,29 @@ public:
     // Removes the icon, then adds it again with this picture and tip.
     virtual void ShowTrayIcon(TrayPicture picture, const QString& tip) = 0;
     virtual void RemoveTrayIcon() = 0;
+    // Changes the tip of the icon where it stands (the battery reading after the state's
+    // text follows the UPS from poll to poll without the icon being replaced).
+    virtual void setTip(const QString& tip) = 0;
+};
+
+// The desktop's notifications (the bubbles a notification service shows).
+enum class NoticeUrgency { Low = 0, Normal = 1, Critical = 2 };
+// What a notification is about; a new one replaces the last one of the same topic.
+enum class NoticeTopic { Mains, BatteryLow, Link };
+
+struct DesktopNotice {
+    NoticeTopic topic;
+    QString summary;
+    QString body;
+    TrayPicture picture;
+    NoticeUrgency urgency;
+};
+
+class DesktopNotices {
+public:
+    virtual ~DesktopNotices() = default;
+    // Shows a notification. Returns at once, whether or not a notification service listens.
+    virtual void notify(const DesktopNotice& notice) = 0;
 };
 
 class EventRecorder {

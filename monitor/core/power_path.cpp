@@ -8,10 +8,15 @@ PowerPath::PowerPath(const UpsFlags& flags, QObject* parent) : QObject(parent), 
     Timer5.setInterval(1000);
     Timer6.setInterval(1000);
     Timer7.setInterval(200);
-    connect(&Timer4, &QTimer::timeout, this, &PowerPath::Timer4Tick);
-    connect(&Timer5, &QTimer::timeout, this, &PowerPath::Timer5Tick);
-    connect(&Timer6, &QTimer::timeout, this, &PowerPath::Timer6Tick);
-    connect(&Timer7, &QTimer::timeout, this, &PowerPath::Timer7Tick);
+    connect(&Timer4, &AnimationTimer::timeout, this, &PowerPath::Timer4Tick);
+    connect(&Timer5, &AnimationTimer::timeout, this, &PowerPath::Timer5Tick);
+    connect(&Timer6, &AnimationTimer::timeout, this, &PowerPath::Timer6Tick);
+    connect(&Timer7, &AnimationTimer::timeout, this, &PowerPath::Timer7Tick);
+}
+
+void PowerPath::holdAnimations(bool held) {
+    for (AnimationTimer* t : {&Timer4, &Timer5, &Timer6, &Timer7})
+        t->hold(held);
 }
 
 void PowerPath::setShown(Picture p, bool shown) {
@@ -22,7 +27,7 @@ void PowerPath::setShown(Picture p, bool shown) {
 }
 
 // A running timer keeps its rhythm: the Display methods are called at every poll.
-void PowerPath::startIfStopped(QTimer& t) {
+void PowerPath::startIfStopped(AnimationTimer& t) {
     if (!t.isActive())
         t.start();
 }

@@ -3,10 +3,10 @@
 // low-battery pipes). The page draws what this says; the rules live here.
 #pragma once
 
+#include "animation_timer.h"
 #include "ups_link.h"
 
 #include <QObject>
-#include <QTimer>
 #include <array>
 #include <cstdint>
 
@@ -36,10 +36,15 @@ public:
     // The image of the flow sequence that Image1 shows, 1 to 6; 0 before the first frame.
     int flowImage() const { return flowImage_; }
 
-    QTimer Timer4;
-    QTimer Timer5;
-    QTimer Timer6;
-    QTimer Timer7;
+    // Holds the four timers while the diagram cannot be seen (a hidden window, another
+    // page): the pictures keep their state and the program is not woken for them.
+    void holdAnimations(bool held);
+    bool animationsHeld() const { return Timer4.held(); }
+
+    AnimationTimer Timer4;
+    AnimationTimer Timer5;
+    AnimationTimer Timer6;
+    AnimationTimer Timer7;
     uint8_t FlowFrame = 0;
     int16_t FlowCycles = 0;
 
@@ -47,7 +52,7 @@ signals:
     void changed();
 
 private:
-    static void startIfStopped(QTimer& t);
+    static void startIfStopped(AnimationTimer& t);
     void blink(Picture first, Picture second);
 
     const UpsFlags& flags_;

@@ -17,12 +17,20 @@ using settings::PowerEvent;
 // screen. The first-time actions of an event run once, guarded by its "noted" flag; the
 // displays are set again at every poll while the state lasts.
 void Monitor::Timer1Tick() {
+    countdownCalledOff_ = false;
     if (!readUps()) {
         UnConShow();
+        tellLinkState();
         return; // no trimming while the UPS does not answer
     }
     checkMains();
     checkBatteryLow();
+    // Back from the disconnected state with no event to set the tray: it leaves the greyed
+    // picture for the state the UPS is in.
+    if (trayPicture_ == TrayPicture::ImaUnCon)
+        setTray(batteryLow() ? TrayState::LowBattery : acFailed() ? TrayState::OnBattery : TrayState::Idle);
+    showBattery();
+    tellLinkState();
     trimStores();
 }
 
@@ -46,6 +54,7 @@ void Monitor::queryStatus() {
     link_.QueryUps(1);
     if (flags().UpsReplyOk)
         lastAnswerMs_ = now();
+    noteQueryAnswered(flags().UpsReplyOk);
 }
 
 // The countdown pauses while the UPS does not answer, but not for ever: a UPS whose
@@ -80,6 +89,8 @@ void Monitor::checkMains() {
     } else if (!acFailed()) {
         show(Display::OnLine);
         unloadAlarmIfShown();
+        if (TimerSub.isActive())
+            countdownCalledOff_ = true;
         stopCountdown();
         countdownInFailure_ = false;
         if (state_.OnBattNoted)
@@ -103,26 +114,37 @@ void Monitor::checkBatteryLow() {
     }
 }
 
+// Each event's desktop notification says what the Status page and the records say; one that
+// starts the countdown is critical and says when the computer goes down.
 void Monitor::mainsFailed() {
     qCDebug(lcPoll) << "mains failed: the UPS runs on battery";
     setTray(TrayState::OnBattery);
-    armCountdown(PowerEvent::OnBattery);
+    const bool counting = armCountdown(PowerEvent::OnBattery);
+    const QString text = QStringLiteral("Attention!! System Power Failed");
     if (settings::eventEnabled(PowerEvent::OnBattery) && settings::recordLog(PowerEvent::OnBattery))
-        ports_.records.record(QStringLiteral("Attention!! System Power Failed"));
+        ports_.records.record(text);
+    notify({NoticeTopic::Mains, area_.LblMessage, counting ? text + '\n' + countdownNotice() : text,
+            TrayPicture::ImaSOk, counting ? NoticeUrgency::Critical : NoticeUrgency::Normal});
 }
 
 void Monitor::mainsBack() {
     qCDebug(lcPoll) << "mains back";
     setTray(TrayState::Idle);
-    ports_.records.record(QStringLiteral("System AC Power Recovered"));
+    const QString text = QStringLiteral("System AC Power Recovered");
+    ports_.records.record(text);
+    notify({NoticeTopic::Mains, area_.LblMessage, text + calledOffNotice(), TrayPicture::ImaMain,
+            NoticeUrgency::Normal});
 }
 
 void Monitor::batteryLowStarts() {
     qCDebug(lcPoll) << "battery low";
     setTray(TrayState::LowBattery);
-    armCountdown(PowerEvent::LowBattery); // replaces a countdown already running
+    const bool counting = armCountdown(PowerEvent::LowBattery); // replaces a countdown already running
+    const QString text = QStringLiteral("Attention!! UPS Battery Low");
     if (settings::eventEnabled(PowerEvent::LowBattery) && settings::recordLog(PowerEvent::LowBattery))
-        ports_.records.record(QStringLiteral("Attention!! UPS Battery Low"));
+        ports_.records.record(text);
+    notify({NoticeTopic::BatteryLow, area_.LblMessage, counting ? text + '\n' + countdownNotice() : text,
+            TrayPicture::ImaSLow, NoticeUrgency::Critical});
 }
 
 void Monitor::batteryLowEnds() {
@@ -130,11 +152,19 @@ void Monitor::batteryLowEnds() {
     if (settings::shutdownIsOne(PowerEvent::LowBattery)) {
         // The next poll then treats a mains failure that goes on as a new one, with the
         // on-battery countdown.
+        if (TimerSub.isActive())
+            countdownCalledOff_ = true;
         stopCountdown();
         state_.OnBattNoted = false;
     }
-    setTray(acFailed() ? TrayState::OnBattery : TrayState::Idle);
-    ports_.records.record(QStringLiteral("UPS Battery Low Recovered"));
+    const bool onBattery = acFailed();
+    setTray(onBattery ? TrayState::OnBattery : TrayState::Idle);
+    const QString text = QStringLiteral("UPS Battery Low Recovered");
+    ports_.records.record(text);
+    notify({NoticeTopic::BatteryLow,
+            onBattery ? QStringLiteral("UPS is on Battery") : QStringLiteral("UPS is on-line"),
+            text + calledOffNotice(), onBattery ? TrayPicture::ImaSOk : TrayPicture::ImaMain,
+            NoticeUrgency::Normal});
 }
 
 void Monitor::trimStores() {
@@ -143,9 +173,9 @@ void Monitor::trimStores() {
     ports_.records.trimStep(Store::Closed, settings::recordLimit(settings::Closecount));
 }
 
-void Monitor::armCountdown(PowerEvent event) {
+bool Monitor::armCountdown(PowerEvent event) {
     if (!settings::shutdownArmed(event))
-        return;
+        return false;
     int32_t seconds = settings::delaySeconds(event);
     // During one mains failure a countdown that replaces another, running or stopped at
     // the end of a low battery, never runs longer than what was left of it: a flickering
@@ -157,6 +187,7 @@ void Monitor::armCountdown(PowerEvent event) {
     qCDebug(lcPoll) << "countdown armed:" << state_.ShutdownSeconds << "s";
     if (!TimerSub.isActive())
         TimerSub.start();
+    return true;
 }
 
 void Monitor::stopCountdown() {
@@ -213,8 +244,10 @@ void Monitor::UnConShow() {
     area_.LblAlarm = QStringLiteral(" ");
     area_.ImaSOk = false;
     area_.ImaSLow = false;
+    area_.batteryCharge.clear();
+    area_.batteryRuntime.clear();
     area_.notify();
-    setTray(TrayState::IdleUsb);
+    setTray(TrayState::Disconnected);
 }
 
 } // namespace brightlock

@@ -19,6 +19,10 @@ public:
     bool ImaSLow = false;
     bool ImaAlarm = false;
     bool CmdShutdownEnabled = false;
+    // The battery's charge ("64 %") and runtime ("12 min") while the UPS reports them;
+    // empty otherwise.
+    QString batteryCharge;
+    QString batteryRuntime;
 
     // Tells the page to redraw after a change.
     void notify() { emit changed(); }

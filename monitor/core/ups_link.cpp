@@ -14,6 +14,29 @@ constexpr int kAuxSize = 6;
 // contract's bytes are looked at.
 constexpr int kSlack = 16;
 
+// libPSU.so's reply layout 1: 'T' first, the layout number, the two status bytes, then the
+// charge in percent (0xFF: not reported) and the runtime in seconds, 32-bit little-endian
+// (0xFFFFFFFF: not reported).
+constexpr char kLayoutOne = 1;
+constexpr int kChargeAt = 4;
+constexpr int kRuntimeAt = 5;
+constexpr uint32_t kRuntimeNotReported = 0xFFFFFFFF;
+
+BatteryReading batteryFrom(const char* reply) {
+    BatteryReading b;
+    if (reply[0] != 'T' || reply[1] != kLayoutOne)
+        return b;
+    const auto charge = uint8_t(reply[kChargeAt]);
+    if (charge <= 100)
+        b.chargePercent = charge;
+    uint32_t runtime = 0;
+    for (int i = 0; i < 4; ++i)
+        runtime |= uint32_t(uint8_t(reply[kRuntimeAt + i])) << (8 * i);
+    if (runtime != kRuntimeNotReported)
+        b.runtimeSeconds = runtime;
+    return b;
+}
+
 } // namespace
 
 void UpsLink::QueryUps(int16_t command) {
@@ -36,13 +59,16 @@ void UpsLink::QueryUps(int16_t command) {
                 flags_.UpsLowBatt = true;
             else if (reply[3] == 0)
                 flags_.UpsLowBatt = false;
+            battery_ = batteryFrom(reply);
         } else {
             flags_.UpsReplyOk = false;
+            battery_ = {};
         }
     } else if (echo[0] == 'S' && echo[1] == '1') {
         // The switch-off command went out; nothing to read.
     } else {
         flags_.UpsReplyOk = false;
+        battery_ = {};
     }
 }
 

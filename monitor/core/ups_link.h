@@ -3,7 +3,10 @@
 
 #include "psu_api.h"
 
+#include <QtGlobal>
+
 #include <cstdint>
+#include <optional>
 
 namespace brightlock {
 
@@ -14,13 +17,26 @@ struct UpsFlags {
     bool UsbLink = false;    // the configured link is USB (set by each poll)
 };
 
+// What the UPS says of its battery beyond the two flags, when its driver reports it.
+struct BatteryReading {
+    std::optional<int> chargePercent;     // 0 to 100
+    std::optional<qint64> runtimeSeconds; // time left on battery
+    bool operator==(const BatteryReading& o) const {
+        return chargePercent == o.chargePercent && runtimeSeconds == o.runtimeSeconds;
+    }
+};
+
 class UpsLink {
 public:
     explicit UpsLink(PsuApi& psu) : psu_(psu) {}
 
     // Command 1 asks for the status and updates the flags from the reply; command 2
     // tells the UPS to switch off. Any other command counts as an unanswered query.
+    // An answered status query also takes the battery's charge and runtime from a reply of
+    // libPSU.so's layout 1 (see psu/psu.h); any other reply, or none, reports neither.
     void QueryUps(int16_t command);
+
+    const BatteryReading& battery() const { return battery_; }
 
     UpsFlags& flags() { return flags_; }
     const UpsFlags& flags() const { return flags_; }
@@ -29,6 +45,7 @@ public:
 private:
     PsuApi& psu_;
     UpsFlags flags_;
+    BatteryReading battery_;
 };
 
 } // namespace brightlock

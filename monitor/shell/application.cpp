@@ -20,12 +20,20 @@ Q_LOGGING_CATEGORY(lcApp, "brightlock.app", QtWarningMsg)
 
 namespace brightlock {
 
-// The main window's part of the load; the window exists before the monitor loads.
+// The main window's part of the load. The window is made the first time it is needed, so
+// until then the hidden monitor keeps none of its widgets and pictures; it then takes its
+// skin and its Status page as the load would have left them.
 class Application::FormHooks : public MainFormHooks {
 public:
     frmMain* form = nullptr;
-    void LayoutFormSkin() override { form->LayoutFormSkin(); }
-    void selectStatusPage() override { form->selectStatusPage(); }
+    void LayoutFormSkin() override {
+        if (form)
+            form->LayoutFormSkin();
+    }
+    void selectStatusPage() override {
+        if (form)
+            form->selectStatusPage();
+    }
 };
 
 Application::Application(Options options, QObject* parent) : QObject(parent), options_(options) {
@@ -75,26 +83,22 @@ void Application::handOver() {
     psu_->onLoadFailure = [this](const QString& message) { tellUserOnce(message); };
     serial_ = std::make_unique<TermiosSerialLine>();
     tray_ = std::make_unique<SystemTray>();
+    notifier_ = std::make_unique<DesktopNotifier>();
     recorder_ = std::make_unique<StoreRecorder>(*stores_);
     hooks_ = std::make_unique<FormHooks>();
     alarm_ =
         std::make_unique<AlarmHost>([this] { shutdown_->StartShutdown(ShutdownController::Asker::Alarm); });
-    monitor_ =
-        std::make_unique<Monitor>(Monitor::Ports{*psu_, *serial_, *recorder_, *tray_, *alarm_, *hooks_});
+    monitor_ = std::make_unique<Monitor>(
+        Monitor::Ports{*psu_, *serial_, *recorder_, *tray_, *alarm_, *hooks_, *notifier_});
     alarm_->setMonitor(monitor_.get());
     shutdown_ =
         std::make_unique<ShutdownController>(*monitor_, *powerOff_, static_cast<ShutdownPorts&>(*this));
     questions_ = std::make_unique<QuestionModes>(monitor_->dialog(), static_cast<QuestionPorts&>(*this));
     question_.setFactory([this] { return new FrmQuestion(*questions_); });
 
-    main_ = std::make_unique<frmMain>();
-    messages_ = std::make_unique<CriticalMessageBox>(main_.get());
-    pages_ = addMainPages(*main_, *monitor_, *messages_, *stores_, *questions_);
-    hooks_->form = main_.get();
-    main_->onCloseRequested = [this] { quit(); };
-    pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
-    tray_->onOpen = [this] { main_->showFromTray(); };
-    main_->canHideToTray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    // Nobody sees the power-path diagram until the window shows it.
+    monitor_->powerPath().holdAnimations(true);
+    tray_->onOpen = [this] { window().showFromTray(); };
 
     InstallF1Help();
     watchTerminationSignals([this] { quit(); });
@@ -108,8 +112,25 @@ void Application::handOver() {
     // Without a system tray the hidden monitor could be neither seen nor ended.
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         qCWarning(lcApp) << "no system tray on this desktop: showing the main window instead";
-        main_->show();
+        window().show();
     }
+}
+
+frmMain& Application::window() {
+    if (main_)
+        return *main_;
+    main_ = std::make_unique<frmMain>();
+    messages_ = std::make_unique<CriticalMessageBox>(main_.get());
+    pages_ = addMainPages(*main_, *monitor_, *messages_, *stores_, *questions_);
+    main_->onCloseRequested = [this] { quit(); };
+    pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
+    main_->canHideToTray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    hooks_->form = main_.get();
+    if (monitor_->loaded()) {
+        hooks_->LayoutFormSkin();
+        hooks_->selectStatusPage();
+    }
+    return *main_;
 }
 
 void Application::quit() {

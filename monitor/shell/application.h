@@ -3,6 +3,7 @@
 #pragma once
 
 #include "critical_message_box.h"
+#include "desktop_notifier.h"
 #include "form_host.h"
 #include "frm_alarm.h"
 #include "frm_main.h"
@@ -48,7 +49,8 @@ public:
     void quit();
 
     Monitor* monitor() const { return monitor_.get(); }
-    frmMain* mainWindow() const { return main_.get(); }
+    // The main window, made at its first use.
+    frmMain& window();
     ShutdownController* shutdown() const { return shutdown_.get(); }
     QuestionModes* questions() const { return questions_.get(); }
     AlarmHost* alarm() const { return alarm_.get(); }
@@ -78,6 +80,7 @@ private:
     std::unique_ptr<PsuLibrary> psu_;
     std::unique_ptr<TermiosSerialLine> serial_;
     std::unique_ptr<SystemTray> tray_;
+    std::unique_ptr<DesktopNotifier> notifier_;
     std::unique_ptr<RecordStores> stores_;
     std::unique_ptr<EventRecorder> recorder_;
     std::unique_ptr<AlarmHost> alarm_;

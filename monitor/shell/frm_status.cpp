@@ -12,6 +12,8 @@ namespace {
 constexpr QPoint kDiagramAt(14, 12);
 constexpr QPoint kStatePictureAt(500, 40); // on battery and low battery share one place
 constexpr QPoint kAlarmSignAt(500, 110);
+constexpr QRect kChargeRect(470, 168, 140, 20); // the battery reading, under the pictures
+constexpr QRect kRuntimeRect(470, 190, 140, 20);
 constexpr QSize kPictureSize(48, 48);
 constexpr QRect kMessageRect(14, 226, 440, 32);
 constexpr QRect kAlarmTextRect(14, 262, 440, 24);
@@ -19,7 +21,7 @@ constexpr QRect kShutdownRect(484, 268, 100, 27);
 
 } // namespace
 
-frmStatus::frmStatus(const StatusArea& area, const PowerPath& path, QWidget* parent)
+frmStatus::frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent)
     : MainPage(parent), area_(area) {
     setObjectName(QStringLiteral("frmStatus"));
     auto* diagram = new StatusDiagram(path, this);
@@ -36,6 +38,16 @@ frmStatus::frmStatus(const StatusArea& area, const PowerPath& path, QWidget* par
     onBattery_ = makePicture("ImaSOk", res::kIconOnBattery, kStatePictureAt);
     lowBattery_ = makePicture("ImaSLow", res::kIconLowBattery, kStatePictureAt);
     alarmSign_ = makePicture("ImaAlarm", res::kIconAlarm, kAlarmSignAt);
+
+    auto makeReading = [this](const char* name, QRect rect) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(rect);
+        label->hide();
+        return label;
+    };
+    charge_ = makeReading("LblCharge", kChargeRect);
+    runtime_ = makeReading("LblRuntime", kRuntimeRect);
 
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("LblMessage"));
@@ -73,6 +85,10 @@ void frmStatus::refresh() {
     lowBattery_->setVisible(area_.ImaSLow);
     alarmSign_->setVisible(area_.ImaAlarm);
     shutdown_->setEnabled(area_.CmdShutdownEnabled);
+    charge_->setText(QStringLiteral("Charge: ") + area_.batteryCharge);
+    charge_->setVisible(!area_.batteryCharge.isEmpty());
+    runtime_->setText(QStringLiteral("Runtime: ") + area_.batteryRuntime);
+    runtime_->setVisible(!area_.batteryRuntime.isEmpty());
 }
 
 } // namespace brightlock

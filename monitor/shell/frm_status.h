@@ -1,5 +1,6 @@
 // The Status page: the power-path diagram, the status text and the countdown text, the
-// on-battery, low-battery and alarm pictures, and the "Shutdown" button. It shows what the
+// on-battery, low-battery and alarm pictures, the battery's charge and runtime while the
+// UPS reports them, and the "Shutdown" button. It shows what the
 // monitor's status area and power path say and holds no state of its own.
 #pragma once
 
@@ -16,7 +17,7 @@ namespace brightlock {
 class frmStatus : public MainPage {
     Q_OBJECT
 public:
-    frmStatus(const StatusArea& area, const PowerPath& path, QWidget* parent = nullptr);
+    frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent = nullptr);
 
     // The "Shutdown" button was clicked.
     std::function<void()> onShutdownClicked;
@@ -30,6 +31,8 @@ private:
     QLabel* onBattery_ = nullptr;
     QLabel* lowBattery_ = nullptr;
     QLabel* alarmSign_ = nullptr;
+    QLabel* charge_ = nullptr;
+    QLabel* runtime_ = nullptr;
     xpcmdbutton* shutdown_ = nullptr;
 };
 

@@ -24,36 +24,68 @@ const Layer kLayers[] = {
 
 } // namespace
 
-StatusDiagram::StatusDiagram(const PowerPath& display, QWidget* parent) : QWidget(parent), display_(display) {
+StatusDiagram::StatusDiagram(PowerPath& display, QWidget* parent) : QWidget(parent), display_(display) {
     setObjectName(QStringLiteral("PowerPath"));
     setFixedSize(kWidth, kHeight);
-    auto* base = new QLabel(this);
-    base->setObjectName(QStringLiteral("ImageBase"));
-    base->setPixmap(QPixmap(QString::fromLatin1(res::kStatusBase)));
-    base->setGeometry(rect());
+    base_ = new QLabel(this);
+    base_->setObjectName(QStringLiteral("ImageBase"));
+    base_->setGeometry(rect());
     for (const Layer& layer : kLayers) {
         auto* label = new QLabel(this);
         label->setObjectName(QString::fromLatin1(layer.name));
         label->setGeometry(rect());
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        if (layer.file)
-            label->setPixmap(QPixmap(QString::fromLatin1(layer.file)));
         label->hide();
         labels_[layer.picture] = label;
     }
+    connect(&display_, &PowerPath::changed, this, &StatusDiagram::refresh);
+    // Not seen until it is shown.
+    display_.holdAnimations(true);
+    refresh();
+}
+
+void StatusDiagram::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    loadPictures();
+    display_.holdAnimations(false);
+}
+
+void StatusDiagram::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    display_.holdAnimations(true);
+    dropPictures();
+}
+
+void StatusDiagram::loadPictures() {
+    if (picturesLoaded())
+        return;
+    base_->setPixmap(QPixmap(QString::fromLatin1(res::kStatusBase)));
+    for (const Layer& layer : kLayers) {
+        if (layer.file)
+            labels_[layer.picture]->setPixmap(QPixmap(QString::fromLatin1(layer.file)));
+    }
     for (int i = 1; i <= 6; ++i)
         flow_[i] = QPixmap(QString::fromLatin1(res::kStatusFlow[i - 1]));
-    // Until the first flow frame is drawn, the flow picture starts where the sequence does.
-    labels_[PowerPath::Image1]->setPixmap(flow_[6]);
-    connect(&display_, &PowerPath::changed, this, &StatusDiagram::refresh);
-    refresh();
+    // The flow picture shows the frame the sequence is at; before the first frame, the one
+    // the sequence starts with.
+    const int image = display_.flowImage();
+    flowShown_ = image >= 1 && image <= 6 ? image : 6;
+    labels_[PowerPath::Image1]->setPixmap(flow_[flowShown_]);
+}
+
+void StatusDiagram::dropPictures() {
+    base_->clear();
+    for (QLabel* label : labels_)
+        label->clear();
+    flow_ = {};
+    flowShown_ = -1;
 }
 
 void StatusDiagram::refresh() {
     for (int p = 0; p < PowerPath::PictureCount; ++p)
         labels_[p]->setVisible(display_.isShown(PowerPath::Picture(p)));
     const int image = display_.flowImage();
-    if (image != flowShown_ && image >= 1 && image <= 6) {
+    if (picturesLoaded() && image != flowShown_ && image >= 1 && image <= 6) {
         labels_[PowerPath::Image1]->setPixmap(flow_[image]);
         flowShown_ = image;
     }

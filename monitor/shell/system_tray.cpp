@@ -1,6 +1,7 @@
 // Tray icon; see system_tray.h.
 #include "system_tray.h"
 
+#include "resource_paths.h"
 #include "status_notifier.h"
 
 #include <QMenu>
@@ -19,16 +20,22 @@ SystemTray::SystemTray(bool statusNotifierHost, QObject* parent)
 
 SystemTray::~SystemTray() = default;
 
-QIcon SystemTray::iconFor(TrayPicture picture) {
+const char* SystemTray::picturePath(TrayPicture picture) {
     switch (picture) {
     case TrayPicture::ImaSOk:
-        return QIcon(QStringLiteral(":/icons/on_battery.png"));
+        return res::kIconOnBattery;
     case TrayPicture::ImaSLow:
-        return QIcon(QStringLiteral(":/icons/low_battery.png"));
+        return res::kIconLowBattery;
+    case TrayPicture::ImaUnCon:
+        return res::kIconUnCon;
     case TrayPicture::ImaMain:
         break;
     }
-    return QIcon(QStringLiteral(":/icons/main.png"));
+    return res::kIconMain;
+}
+
+QIcon SystemTray::iconFor(TrayPicture picture) {
+    return QIcon(QString::fromLatin1(picturePath(picture)));
 }
 
 QString SystemTray::fitTip(const QString& tip) {
@@ -45,6 +52,10 @@ void SystemTray::ShowTrayIcon(TrayPicture picture, const QString& tip) {
 
 void SystemTray::RemoveTrayIcon() {
     icon_.hide();
+}
+
+void SystemTray::setTip(const QString& tip) {
+    icon_.setToolTip(fitTip(tip));
 }
 
 void SystemTray::activated(QSystemTrayIcon::ActivationReason reason) {

@@ -26,6 +26,7 @@ public:
 
     void ShowTrayIcon(TrayPicture picture, const QString& tip) override;
     void RemoveTrayIcon() override;
+    void setTip(const QString& tip) override;
 
     // Called whenever the icon asks for the main window.
     std::function<void()> onOpen;
@@ -36,8 +37,9 @@ public:
     bool statusNotifierHost() const { return statusNotifierHost_; }
     QMenu* menu() const { return menu_.get(); }
 
-    // The picture of a tray state, from the program's resources.
+    // The picture of a tray state, from the program's resources, and its resource path.
     static QIcon iconFor(TrayPicture picture);
+    static const char* picturePath(TrayPicture picture);
     // The tip as the tray's 64-character field holds it.
     static QString fitTip(const QString& tip);
 

@@ -3,13 +3,14 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 
 int usage(FILE* out) {
-    std::fputs("Usage: upssim COMMAND\n"
+    std::fputs("Usage: upssim COMMAND [--charge PERCENT|none] [--runtime SECONDS|none]\n"
                "Set or show the simulated UPS that libPSU.so's driver \"sim\" reports.\n\n"
                "Commands:\n"
                "  online    mains present, battery normal, UPS answering\n"
@@ -19,6 +20,9 @@ int usage(FILE* out) {
                "  reset     forget the switch-off commands received\n"
                "  status    print the state\n"
                "  --version show the version\n\n"
+               "Options, after a command that sets the state (or alone, to change only them):\n"
+               "  --charge PERCENT   the battery's charge, 0 to 100; \"none\": not reported\n"
+               "  --runtime SECONDS  the runtime left on battery; \"none\": not reported\n\n"
                "The state file is $PSU_SIM_STATE, else upssim.state in the application\n"
                "directory ($BRIGHTLOCK_HOME, else the program folder when writable, else\n"
                "~/.local/share/brightlock).\n",
@@ -32,8 +36,14 @@ int printStatus(const std::string& path) {
     std::printf("answering: %s\n", s.answering ? "yes" : "no");
     std::printf("mains: %s\n", s.acPresent ? "present" : "failed");
     std::printf("battery: %s\n", s.batteryLow ? "low" : "normal");
-    std::printf("charge: %d%%\n", s.chargePercent);
-    std::printf("runtime: %ld s\n", s.runtimeSeconds);
+    if (s.chargePercent >= 0 && s.chargePercent <= 100)
+        std::printf("charge: %d%%\n", s.chargePercent);
+    else
+        std::printf("charge: not reported\n");
+    if (s.runtimeSeconds >= 0)
+        std::printf("runtime: %ld s\n", s.runtimeSeconds);
+    else
+        std::printf("runtime: not reported\n");
     if (s.switchOffCount > 0)
         std::printf("switched off: yes (%ld times)\n", s.switchOffCount);
     else
@@ -41,12 +51,52 @@ int printStatus(const std::string& path) {
     return 0;
 }
 
+// A value of --charge or --runtime: a whole number within [0, max], or "none" (-1).
+bool parseValue(const char* text, long max, long& value) {
+    if (std::strcmp(text, "none") == 0) {
+        value = -1;
+        return true;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text, &end, 10);
+    if (errno || end == text || *end != '\0' || v < 0 || v > max)
+        return false;
+    value = v;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2)
+    if (argc < 2)
         return usage(stderr);
-    const std::string cmd = argv[1];
+    // The options come after the command, or alone.
+    std::string cmd = argv[1];
+    int first = 2;
+    if (cmd.rfind("--charge", 0) == 0 || cmd.rfind("--runtime", 0) == 0) {
+        cmd.clear();
+        first = 1;
+    }
+    long charge = 0, runtime = 0;
+    bool setCharge = false, setRuntime = false;
+    for (int i = first; i < argc; ++i) {
+        const std::string opt = argv[i];
+        const bool isCharge = opt == "--charge";
+        if ((!isCharge && opt != "--runtime") || i + 1 >= argc ||
+            !parseValue(argv[i + 1], isCharge ? 100 : 0xFFFFFFFEL, isCharge ? charge : runtime)) {
+            std::fprintf(stderr, "upssim: bad option '%s'\n", argv[i]);
+            return usage(stderr);
+        }
+        (isCharge ? setCharge : setRuntime) = true;
+        ++i;
+    }
+    const bool setsState = cmd != "status" && cmd != "-h" && cmd != "--help" && cmd != "help" &&
+                           cmd != "-v" && cmd != "--version";
+    if (!setsState && (setCharge || setRuntime)) {
+        std::fprintf(stderr, "upssim: '%s' takes no options\n", cmd.c_str());
+        return usage(stderr);
+    }
     if (cmd == "-h" || cmd == "--help" || cmd == "help")
         return usage(stdout);
     if (cmd == "-v" || cmd == "--version") {
@@ -81,10 +131,14 @@ int main(int argc, char** argv) {
         s.answering = false;
     } else if (cmd == "reset") {
         s.switchOffCount = 0;
-    } else {
+    } else if (!cmd.empty()) {
         std::fprintf(stderr, "upssim: unknown command '%s'\n", argv[1]);
         return usage(stderr);
     }
+    if (setCharge)
+        s.chargePercent = int(charge);
+    if (setRuntime)
+        s.runtimeSeconds = runtime;
     if (!psu::sim::save(path, s)) {
         std::fprintf(stderr, "upssim: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
         return 1;

@@ -1,0 +1,80 @@
+// Notifications over D-Bus; see notification_service.h.
+#include "notification_service.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QLoggingCategory>
+#include <QVariantMap>
+
+Q_LOGGING_CATEGORY(lcNotify, "brightlock.notify", QtWarningMsg)
+
+Q_DECLARE_METATYPE(brightlock::NotificationImage)
+
+namespace brightlock {
+
+// The hint's D-Bus type, (iiibiiay).
+QDBusArgument& operator<<(QDBusArgument& arg, const NotificationImage& image) {
+    arg.beginStructure();
+    arg << image.width << image.height << image.rowStride << image.hasAlpha << image.bitsPerSample
+        << image.channels << image.data;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, NotificationImage& image) {
+    arg.beginStructure();
+    arg >> image.width >> image.height >> image.rowStride >> image.hasAlpha >> image.bitsPerSample >>
+        image.channels >> image.data;
+    arg.endStructure();
+    return arg;
+}
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+
+} // namespace
+
+NotificationService::NotificationService(QString appName, QString desktopEntry, QObject* parent)
+    : QObject(parent), appName_(std::move(appName)), desktopEntry_(std::move(desktopEntry)) {
+    qDBusRegisterMetaType<NotificationImage>();
+}
+
+void NotificationService::notify(int slot, const QString& summary, const QString& body,
+                                 const NotificationImage& image, int urgency) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        qCDebug(lcNotify) << "no session bus: not shown:" << summary;
+        return;
+    }
+    QVariantMap hints;
+    hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(urgency)));
+    hints.insert(QStringLiteral("desktop-entry"), desktopEntry_);
+    if (!image.data.isEmpty())
+        hints.insert(QStringLiteral("image-data"), QVariant::fromValue(image));
+
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
+    call << appName_ << shown_.value(slot, 0u) << desktopEntry_ << summary << body << QStringList() << hints
+         << -1; // the service's own display time (critical ones stay until dismissed)
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    ++pending_;
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, slot] {
+        watcher->deleteLater();
+        --pending_;
+        const QDBusPendingReply<uint> reply = *watcher;
+        if (reply.isError()) {
+            qCDebug(lcNotify) << "not shown:" << reply.error().message();
+            emit answered(false);
+            return;
+        }
+        shown_.insert(slot, reply.value());
+        emit answered(true);
+    });
+}
+
+} // namespace brightlock
