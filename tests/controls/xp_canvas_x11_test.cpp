@@ -2,7 +2,7 @@
 // xcb platform and the pointer driven through XTest. The title moves the window through the
 // window manager and a double-click on it maximises the window; a fixed frame only moves. Skipped without
 // Xvfb or openbox.
-#include "platform/x_session.h"
+#include "support/x_session.h"
 #include "xp_canvas.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The scripted desktop that the closer's tests stand on: a program that asks to save and
 // then shows a save dialog, one that stays open, and the record of who got which keys.
-#include "platform/fake_desktop.h"
+#include "support/fake_desktop.h"
 
 #include <QTest>
 

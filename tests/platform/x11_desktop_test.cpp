@@ -2,7 +2,7 @@
 // Qt windows of this test on the xcb platform, and a few bare Xlib windows for what Qt
 // does not make (a title only in WM_NAME, a dock).
 #include "desktop.h"
-#include "platform/own_session_main.h"
+#include "support/own_session_main.h"
 
 #include <QDialog>
 #include <QLineEdit>

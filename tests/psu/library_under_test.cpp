@@ -1,5 +1,5 @@
 // Loading libPSU.so for the tests; see library_under_test.h.
-#include "library_under_test.h"
+#include "psu/library_under_test.h"
 
 LibraryUnderTest::LibraryUnderTest() {
     loaded_ = brightlock::loadPsuFunctions(qgetenv("BRIGHTLOCK_DIST") + "/libPSU.so", f_, error_);

@@ -1,0 +1,244 @@
+// The closer's passes against the scripted desktop: what it records in CloseApp.ini and in
+// which order, where its keystrokes go, and that every run ends with the hand-over flags.
+#include "close/closer_rig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using brightlock::Key;
+using brightlock::WindowId;
+using fakes::OnClose;
+
+namespace {
+
+const QStringList kExitWrites{"[Schema] Close=0", "[Schema] ShutDown=1", "[Schema] CloseAppFlag=1"};
+
+// Respawns a window each time one is closed, as a program restarting itself would.
+struct RespawningDesktop : fakes::FakeDesktop {
+    bool requestClose(WindowId id) override {
+        const bool asked = FakeDesktop::requestClose(id);
+        addWindow(QStringLiteral("respawned"), OnClose::Closes);
+        return asked;
+    }
+};
+
+} // namespace
+
+class CloserTest : public QObject {
+    Q_OBJECT
+private slots:
+    void withoutApplicationWindowsHandsOverAtTheFirstPass();
+    void windowsThatCloseReuseTheirIndex();
+    void savesThroughPromptAndSaveDialog();
+    void saveDialogGetsOneMoreEnter();
+    void excludedTitlesEndTheRunAtTheThirdLanding();
+    void untitledWindowEndsTheRun();
+    void keystrokesGoOnlyToTheTargetsNewDialogs();
+    void keystrokesWaitForTheDialogInFront();
+    void runIsBounded();
+    void savePathIsTypedLiterally();
+};
+
+// Only a panel, the desktop of a file manager and a dock: nothing is taken up, and the
+// last run's list is gone.
+void CloserTest::withoutApplicationWindowsHandsOverAtTheFirstPass() {
+    CloserRig<> r;
+    WriteIni(brightlock::closeapp::filePath(), "SaveAppFileName", "1", "/old/Save/SaveClose1");
+    r.desktop.addPanel();
+    r.desktop.addOtherWindow("Desktop");
+    r.closer.run();
+
+    QCOMPARE(r.log,
+             QStringList({"remove CloseApp.ini", "minimizeAll", "pause 200", "pause 200", "pause 2000"}) +
+                 kExitWrites + QStringList({"[CloseApp] Count=1", "[Schema] SaveList=1"}));
+    QCOMPARE(r.clock.now(), qint64(2400));
+    QCOMPARE(r.list("SaveAppFileName", "1"), QString("(none)"));
+    QCOMPARE(r.list("CloseApp", "Count"), QString("1"));
+    QVERIFY(QFileInfo(r.home.path() + "/Save").isDir());
+    QCOMPARE(r.flag("ShutDown"), QString("1"));
+    QCOMPARE(r.flag("CloseAppFlag"), QString("1"));
+    QCOMPARE(r.flag("SaveList"), QString("1"));
+    QCOMPARE(r.flag("Close"), QString("0"));
+}
+
+void CloserTest::windowsThatCloseReuseTheirIndex() {
+    CloserRig<> r;
+    const WindowId lower = r.desktop.addWindow("lower");
+    const WindowId upper = r.desktop.addWindow("upper");
+    r.closer.run();
+
+    // Top of the stack first; each pass takes 500 + 200 ms after its tick.
+    const QString probe = "[temp123456] 1=0";
+    QCOMPARE(r.from("activate"),
+             QStringList({QString("activate %1").arg(upper), "pause 500", "[CloseApp] 1=upper",
+                          QString("close %1").arg(upper), "pause 200", probe, "pause 2000",
+                          QString("activate %1").arg(lower), "pause 500", "[CloseApp] 1=lower",
+                          QString("close %1").arg(lower), "pause 200", probe, "pause 2000"}) +
+                 kExitWrites + QStringList({"[CloseApp] Count=1", "[Schema] SaveList=1"}));
+    QCOMPARE(r.desktop.clientWindows(), QVector<WindowId>());
+    QCOMPARE(r.list("CloseApp", "1"), QString("lower"));
+    QCOMPARE(r.list("Date", "1"), QString("(none)"));
+}
+
+void CloserTest::savesThroughPromptAndSaveDialog() {
+    CloserRig<> r;
+    const WindowId asks = r.desktop.addWindow("asks", OnClose::AsksToSave);
+    const WindowId notes = r.desktop.addWindow("notes", OnClose::AsksThenSaveDialog);
+    r.closer.run();
+
+    // notes: prompt 3, save dialog 4; asks then takes index 2 and saves by itself.
+    const QString path = r.savePath(4821);
+    const QStringList pass = r.from("activate").mid(0, 21);
+    QCOMPARE(
+        pass.mid(0, 11),
+        QStringList({QString("activate %1").arg(notes), "pause 500", "[CloseApp] 1=notes",
+                     QString("close %1").arg(notes), "pause 200", QString("[temp123456] 1=%1").arg(notes),
+                     "pause 2000", "keyDown Return @3", "keyUp Return @4", "pause 200", "pause 2000"}));
+    QCOMPARE(pass[11], "[Date] 1=" + QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat));
+    QVERIFY(pass[12].startsWith("[Time] 1="));
+    QCOMPARE(pass.mid(13), QStringList({"[SaveAppFileName] 1=" + path, "type " + path + " @4", "pause 2300",
+                                        "keyDown Return @4", "keyUp Return @0", "pause 1000", "pause 2000",
+                                        QString("activate %1").arg(asks)}));
+    QCOMPARE(r.desktop.savedAs, QStringList{path});
+    QCOMPARE(r.list("CloseApp", "2"), QString("asks"));
+    QCOMPARE(r.list("temp123456", "2"), QString::number(asks));
+    QCOMPARE(r.list("SaveAppFileName", "2"), QString("(none)"));
+    QCOMPARE(r.list("CloseApp", "Count"), QString("2"));
+    QCOMPARE(r.log.mid(r.log.size() - 5),
+             kExitWrites + QStringList({"[CloseApp] Count=2", "[Schema] SaveList=1"}));
+    QVERIFY(r.desktop.clientWindows().isEmpty());
+}
+
+// An Enter that a completion list took is repeated once; a dialog that still does not
+// save is left to the user, without further keys.
+void CloserTest::saveDialogGetsOneMoreEnter() {
+    for (int taken : {1, 2}) {
+        CloserRig<> r;
+        r.desktop.completionTakesEnters = taken;
+        const WindowId notes = r.desktop.addWindow("notes", OnClose::AsksThenSaveDialog);
+        r.closer.run();
+
+        QCOMPARE(r.log.count("keyDown Return @3"), 2); // the save dialog
+        QCOMPARE(r.desktop.savedAs, taken == 1 ? QStringList{r.savePath(4821)} : QStringList());
+        QCOMPARE(bool(r.desktop.window(notes)), taken == 2);
+        QCOMPARE(r.list("SaveAppFileName", "1"), r.savePath(4821));
+        QCOMPARE(r.list("CloseApp", "Count"), QString("2"));
+    }
+}
+
+// Exact, case-sensitive titles; the third landing ends the run with the document unclosed.
+void CloserTest::excludedTitlesEndTheRunAtTheThirdLanding() {
+    CloserRig<> r;
+    const WindowId document = r.desktop.addWindow("document");
+    r.desktop.addWindow("Brightlock");
+    r.desktop.addWindow("Tide-Watch");
+    r.desktop.addWindow("Brightlock");
+    const WindowId lookalike = r.desktop.addWindow("brightlock");
+    r.closer.run();
+
+    QCOMPARE(r.log.filter("close "), QStringList{QString("close %1").arg(lookalike)});
+    QCOMPARE(r.closer.SkipCounter, 2);
+    QVERIFY(r.desktop.window(document));
+    QCOMPARE(r.list("CloseApp", "1"), QString("Brightlock"));
+    QCOMPARE(r.list("CloseApp", "Count"), QString("1"));
+    QCOMPARE(r.flag("ShutDown"), QString("1"));
+}
+
+void CloserTest::untitledWindowEndsTheRun() {
+    CloserRig<> r;
+    const WindowId document = r.desktop.addWindow("document");
+    r.desktop.addWindow("");
+    r.closer.run();
+
+    QVERIFY(r.log.filter("close ").isEmpty());
+    QVERIFY(r.desktop.window(document));
+    QCOMPARE(r.list("CloseApp", "1"), QString(""));
+    QCOMPARE(r.list("CloseApp", "Count"), QString("1"));
+    QCOMPARE(r.clock.now(), qint64(400 + 2000 + 500));
+}
+
+// Nothing goes to a window that only stays open, to a prompt that Enter does not answer, to
+// a window whose prompt Enter cancelled, nor to another window of the same program.
+void CloserTest::keystrokesGoOnlyToTheTargetsNewDialogs() {
+    CloserRig<> r;
+    const WindowId terminal = r.desktop.addWindow("terminal", OnClose::StaysOpen);
+    const WindowId deaf = r.desktop.addWindow("deaf", OnClose::AsksAndWaits);
+    const WindowId cancels = r.desktop.addWindow("cancels", OnClose::AsksThenCancels);
+    const WindowId sibling = r.desktop.addWindow("second document");
+    const WindowId twin = r.desktop.addWindow("first document", OnClose::StaysOpen);
+    r.desktop.window(sibling)->client = r.desktop.window(twin)->client;
+    // While the closer waits on the twin, its program brings its other window forward.
+    r.clock.onPause = [&](int ms) {
+        if (ms == 2000 && r.desktop.window(twin) && r.desktop.activeWindow() == twin)
+            r.desktop.setActive(sibling);
+    };
+    r.closer.run();
+
+    // One Enter each for the prompts of deaf and cancels, and nothing typed.
+    QCOMPARE(r.log.filter("keyDown").size(), 2);
+    QVERIFY(r.log.filter("type ").isEmpty());
+    for (WindowId w : {terminal, deaf, cancels, twin})
+        QVERIFY2(r.desktop.window(w) && r.desktop.window(w)->typed.isEmpty(), qPrintable(QString::number(w)));
+    QVERIFY(!r.desktop.window(sibling)); // closed in its own pass
+    QCOMPARE(r.list("Date", "1"), QString("(none)"));
+    QCOMPARE(r.list("CloseApp", "Count"), QString("1"));
+    QCOMPARE(r.closer.finishReason(), QString("no application window is left"));
+}
+
+// The user's terminal comes to the front while the closer waits: the target's prompt is
+// brought back before Enter, and its save dialog before the name is typed; dialogs that are
+// not transient but of the same program count too.
+void CloserTest::keystrokesWaitForTheDialogInFront() {
+    CloserRig<> r;
+    r.desktop.dialogsTransient = false;
+    const WindowId terminal = r.desktop.addWindow("terminal", OnClose::StaysOpen);
+    r.desktop.window(terminal)->staysBehind = true;
+    r.desktop.addWindow("notes", OnClose::AsksThenSaveDialog);
+    r.clock.onPause = [&](int ms) {
+        if (ms == 2000 && r.desktop.activeWindow() && r.desktop.activeWindow() != terminal)
+            r.desktop.setActive(terminal);
+    };
+    r.closer.run();
+
+    QCOMPARE(r.desktop.savedAs, QStringList{r.savePath(4821)});
+    QVERIFY(r.desktop.window(terminal)->typed.isEmpty());
+    QVERIFY(r.log.filter(QString("@%1").arg(terminal)).isEmpty());
+    QCOMPARE(r.log.filter("activate 3"), QStringList{"activate 3"}); // the prompt
+    QCOMPARE(r.log.filter("activate 4"), QStringList{"activate 4"}); // the save dialog
+}
+
+// A program that opens a new window each time one is closed, and one that never comes to
+// the front, still let the run end by its time limit with the flags written.
+void CloserTest::runIsBounded() {
+    CloserRig<RespawningDesktop> r;
+    r.desktop.addWindow("respawning");
+    const WindowId hidden = r.desktop.addWindow("never in front");
+    r.desktop.window(hidden)->staysBehind = true;
+    r.closer.run();
+
+    QVERIFY(r.closer.reachedRunLimit());
+    QVERIFY(r.clock.now() >= brightlock::Closer::kRunLimitMs);
+    QVERIFY(r.clock.now() < brightlock::Closer::kRunLimitMs + brightlock::Closer::kLongestPassMs);
+    QCOMPARE(r.log.count(QString("activate %1").arg(hidden)), 2);
+    QCOMPARE(r.flag("ShutDown"), QString("1"));
+    QCOMPARE(r.list("CloseApp", "Count"), QString("1"));
+}
+
+// Characters that keystroke syntaxes give a meaning arrive as themselves.
+void CloserTest::savePathIsTypedLiterally() {
+    CloserRig<> r;
+    const QString odd = r.home.path() + "/Brightlock {x}[y](z)+1^2%3~ é";
+    QVERIFY(QDir().mkpath(odd));
+    qputenv("BRIGHTLOCK_HOME", odd.toLocal8Bit());
+    brightlock::Closer closer({r.desktop, r.clock, r.files}, {odd, QLocale::c(), [] { return 7; }});
+    r.desktop.addWindow("notes", OnClose::AsksThenSaveDialog);
+    closer.run();
+
+    const QString path = odd + "/Save/SaveClose7";
+    QCOMPARE(r.desktop.savedAs, QStringList{path});
+    QCOMPARE(r.list("SaveAppFileName", "1"), path);
+}
+
+QTEST_GUILESS_MAIN(CloserTest)
+#include "closer_test.moc"

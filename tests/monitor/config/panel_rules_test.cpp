@@ -1,0 +1,223 @@
+// The Event Manager page's rules without a screen: what the panels load, what their click
+// rules and arrows do, and what a power-event panel's Apply writes.
+#include "arrow_buttons.h"
+#include "monitor/config/settings_file.h"
+#include "os_panel.h"
+#include "power_event_panel.h"
+#include "support/recording_messages.h"
+#include "support/temp_home.h"
+
+#include <QTest>
+
+using namespace brightlock;
+using settings::PowerEvent;
+
+class PanelRulesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void arrows_data();
+    void arrows();
+    void panelsShowTheValuesInForce();
+    void disableAllTickedThenCleared();
+    void powerApplyWritesFourKeysInOrder();
+    void unusableDelayIsRefused_data();
+    void unusableDelayIsRefused();
+    void osDisableAllAndPortList();
+};
+
+void PanelRulesTest::arrows_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("limit"); // a record limit, else a delay
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("limit > 1000") << "1000" << true << true << "1000";
+    QTest::newRow("limit > 999") << "999" << true << true << "1000";
+    QTest::newRow("limit > 1005") << "1005" << true << true << "1000";
+    QTest::newRow("limit > 5") << "5" << true << true << "6";
+    QTest::newRow("limit < 10") << "10" << true << false << "10";
+    QTest::newRow("limit < 9") << "9" << true << false << "10";
+    QTest::newRow("limit < 11") << "11" << true << false << "10";
+    QTest::newRow("limit < 10.5 keeps the fraction") << "10.5" << true << false << "9.5";
+    QTest::newRow("delay > 250") << "250" << false << true << "251";
+    QTest::newRow("delay < 1") << "1" << false << false << "1";
+    QTest::newRow("delay < 0") << "0" << false << false << "1";
+    QTest::newRow("delay < 2.5") << "2.5" << false << false << "1.5";
+    QTest::newRow("delay < 2.3 shows 1.3") << "2.3" << false << false << "1.3";
+    QTest::newRow("delay > blanks around") << " 4 " << false << true << "5";
+    // Not a number: the value in force comes back (Logcount 300 stored, Delaytime 1O damaged).
+    QTest::newRow("limit not a number") << "abc" << true << true << "300";
+    QTest::newRow("delay not a number") << "" << false << false << "5";
+}
+
+void PanelRulesTest::arrows() {
+    QFETCH(QString, box);
+    QFETCH(bool, limit);
+    QFETCH(bool, up);
+    TempHome home;
+    home.set("OSEvent", "Logcount", "300");
+    home.set("UpsOnBattery", "Delaytime", "1O");
+    const Arrow arrow = up ? Arrow::Up : Arrow::Down;
+    const QString result = limit ? pressArrow(box, arrow, kLimitRange, settings::Logcount)
+                                 : pressArrow(box, arrow, kDelayArrows, settings::UpsOnBattery.Delaytime);
+    QTEST(result, "result");
+}
+
+void PanelRulesTest::panelsShowTheValuesInForce() {
+    TempHome home;
+    home.set("UpsOnBattery", "Disableevent", "1");
+    home.set("UpsOnBattery", "Recordlog", "0");
+    home.set("UpsOnBattery", "Shutdown", "0");
+    home.set("UpsOnBattery", "Delaytime", "7.50");
+    PowerEventPanel on;
+    on.recordLogEnabled = false; // not the load's to change
+    loadPowerEventPanel(on);
+    QCOMPARE(on.disableAll, 1);
+    QCOMPARE(on.recordLog, 0);
+    QCOMPARE(on.shutdown, 0);
+    QCOMPARE(on.delay, QString("7.50")); // the stored text unchanged
+    QVERIFY(!on.groupEnabled);
+    QVERIFY(!on.delayEnabled);
+    QVERIFY(!on.delayArrowsEnabled);
+    QVERIFY(!on.recordLogEnabled);
+
+    // Damaged values show what the monitor does with them: Disableevent 5 disables the
+    // record, a missing Recordlog reads as the shipped 1, a Shutdown that is not a number
+    // never arms, and a delay that is not a number gives way to the shipped one.
+    home.set("UpsLowBattery", "Disableevent", "5");
+    home.set("UpsLowBattery", "Recordlog", "");
+    home.set("UpsLowBattery", "Shutdown", "yes");
+    home.set("UpsLowBattery", "Delaytime", "-2");
+    PowerEventPanel low;
+    low.event = PowerEvent::LowBattery;
+    loadPowerEventPanel(low);
+    QCOMPARE(low.disableAll, 1);
+    QCOMPARE(low.recordLog, 1);
+    QCOMPARE(low.shutdown, 0);
+    QCOMPARE(low.delay, QString("1"));
+
+    // Greyed is shown greyed, and only a ticked box disables the group or enables the delay.
+    home.set("UpsLowBattery", "Disableevent", "2");
+    home.set("UpsLowBattery", "Shutdown", "2");
+    loadPowerEventPanel(low);
+    QCOMPARE(low.disableAll, 2);
+    QVERIFY(low.groupEnabled);
+    QVERIFY(!low.delayEnabled);
+}
+
+void PanelRulesTest::disableAllTickedThenCleared() {
+    TempHome home;
+    PowerEventPanel p;
+    loadPowerEventPanel(p); // shipped: nothing disabled, both boxes ticked
+    QVERIFY(p.delayEnabled && p.delayArrowsEnabled);
+
+    disableAllClicked(p); // was clear: ticking
+    QVERIFY(!p.groupEnabled && !p.recordLogEnabled && !p.shutdownEnabled && !p.delayArrowsEnabled);
+    QCOMPARE(p.recordLog, 0);
+    QCOMPARE(p.shutdown, 0);
+    QVERIFY(p.delayEnabled); // keeps its own state inside the disabled group
+    p.disableAll = 1;        // what the box does after its click
+
+    disableAllClicked(p); // was ticked: clearing
+    QVERIFY(p.groupEnabled && p.recordLogEnabled && p.shutdownEnabled);
+    QCOMPARE(p.recordLog, 0);
+    QCOMPARE(p.shutdown, 0);
+    QVERIFY(!p.delayArrowsEnabled); // until "Enable for this event" is ticked
+    QVERIFY(p.delayEnabled);
+
+    p.disableAll = 2; // greyed: a click clears it
+    p.groupEnabled = false;
+    disableAllClicked(p);
+    QVERIFY(p.groupEnabled);
+
+    enableEventClicked(p); // was clear: ticking
+    QVERIFY(p.delayEnabled && p.delayArrowsEnabled);
+    for (int before : {1, 2}) { // ticked or greyed: clearing
+        p.shutdown = before;
+        enableEventClicked(p);
+        QVERIFY(!p.delayEnabled && !p.delayArrowsEnabled);
+    }
+}
+
+void PanelRulesTest::powerApplyWritesFourKeysInOrder() {
+    TempHome home;
+    writeSettingsText("[Mscomm]\nComboPort=0\n"); // no [UpsLowBattery]: keys land in write order
+    home.set("UpsLowBattery", "Delaytime", "3");
+    PowerEventPanel p;
+    p.event = PowerEvent::LowBattery;
+    loadPowerEventPanel(p);
+    disableAllClicked(p);
+    p.disableAll = 1;
+    RecordingMessages messages;
+    applyPowerEventPanel(p, messages);
+    QVERIFY(messages.texts.isEmpty());
+    QCOMPARE(sectionLines("UpsLowBattery"),
+             QStringList({"Delaytime=3", "Disableevent=1", "Shutdown=0", "Recordlog=0"}));
+
+    writeSettingsText("");
+    p.delay = "12.5";
+    p.recordLog = 2;
+    applyPowerEventPanel(p, messages);
+    QCOMPARE(sectionLines("UpsLowBattery"),
+             QStringList({"Disableevent=1", "Shutdown=0", "Recordlog=2", "Delaytime=12.5"}));
+}
+
+void PanelRulesTest::unusableDelayIsRefused_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("typo") << "1O" << true;
+    QTest::newRow("empty") << "" << true;
+    QTest::newRow("negative") << "-1" << true;
+    QTest::newRow("beyond the countdown") << "1e12" << true;
+    QTest::newRow("zero") << "0" << false;
+    QTest::newRow("fraction") << "2.5" << false;
+}
+
+void PanelRulesTest::unusableDelayIsRefused() {
+    QFETCH(QString, typed);
+    QFETCH(bool, refused);
+    TempHome home;
+    home.set("UpsOnBattery", "Delaytime", "4");
+    PowerEventPanel p;
+    loadPowerEventPanel(p);
+    p.delay = typed;
+    p.recordLog = 0;
+    RecordingMessages messages;
+    QStringList boxAtMessage;
+    applyPowerEventPanel(p, messages, [&](const PowerEventPanel& shown) { boxAtMessage << shown.delay; });
+
+    QCOMPARE(messages.texts, refused ? QStringList{"Please input number "} : QStringList{});
+    QCOMPARE(boxAtMessage, refused ? QStringList{typed} : QStringList{});
+    QCOMPARE(p.delay, refused ? QString("4") : typed);
+    QCOMPARE(settings::readText(settings::UpsOnBattery.Delaytime), refused ? QString("4") : typed);
+    QCOMPARE(settings::readText(settings::UpsOnBattery.Recordlog), QString("0")); // written all the same
+}
+
+void PanelRulesTest::osDisableAllAndPortList() {
+    TempHome home;
+    home.set("MsComm", "ComboPort", "3"); // the name as the page reads it; Apply writes "Mscomm"
+    home.set("OSEvent", "Closecount", "250");
+    OsPanel p;
+    loadOsPanel(p);
+    QCOMPARE(p.ports, QStringList({"USB", "COM1", "COM2", "COM3", "COM4"}));
+    QCOMPARE(p.portText(), QString("COM3"));
+    QCOMPARE(p.limits[2], QString("250"));
+    QCOMPARE(p.saveApplications, 1);
+
+    home.set("Mscomm", "ComboPort", "7"); // no such port: the monitor polls USB
+    loadOsPanel(p);
+    QCOMPARE(p.portText(), QString("USB"));
+
+    osDisableAllClicked(p); // ticking
+    QCOMPARE(p.saveApplications, 0);
+    QVERIFY(!p.saveApplicationsEnabled && !p.limitsEnabled && !p.limitArrowsEnabled);
+    loadOsPanel(p); // loading changes no enabled state
+    QVERIFY(!p.saveApplicationsEnabled && !p.limitsEnabled);
+    p.disableAll = 1;
+    p.saveApplications = 0;
+    osDisableAllClicked(p); // clearing
+    QVERIFY(p.saveApplicationsEnabled && p.limitsEnabled && p.limitArrowsEnabled);
+    QCOMPARE(p.saveApplications, 0);
+}
+
+QTEST_MAIN(PanelRulesTest)
+#include "panel_rules_test.moc"

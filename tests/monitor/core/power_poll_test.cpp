@@ -1,0 +1,386 @@
+// The power-event poll driven poll by poll through a stand-in UPS: every transition of
+// the event states with its display, tray, records, countdown and trims.
+#include "support/monitor_rig.h"
+
+#include <QTest>
+
+using brightlock::PowerPath;
+
+namespace {
+
+struct Poll : MonitorRig {
+    qint64 clockMs = 0; // the monitor's clock; each poll moves it on by one interval
+
+    Poll() {
+        monitor.setClock([this] { return clockMs; });
+        monitor.Form_Load();
+        log.clear();
+        records.rows.clear();
+    }
+    void ups(bool ac, bool low) {
+        psu.answering = true;
+        psu.acPresent = ac;
+        psu.batteryLow = low;
+        poll();
+    }
+    void poll() {
+        clockMs += brightlock::Monitor::kPollMs;
+        monitor.Timer1Tick();
+    }
+    void silent() {
+        psu.answering = false;
+        poll();
+    }
+    void onLine() { ups(true, false); }
+    void onBattery() { ups(false, false); }
+    void lowBattery() { ups(false, true); }
+    QStringList trayCalls() const { return log.filter(QRegularExpression("^tray ")); }
+    int seconds() { return monitor.state().ShutdownSeconds; }
+    bool counting() { return monitor.TimerSub.isActive(); }
+};
+
+} // namespace
+
+class TestPowerPoll : public QObject {
+    Q_OBJECT
+private slots:
+    void onlineToBatteryAndBack();
+    void failureAndLowBatteryTogether();
+    void batteryThenLowThenRecovered();
+    void lowBatteryRecoveryRestartsTheOnBatteryEvent();
+    void flickeringLowBatteryStillEndsInTheAlarm();
+    void disabledRecordsStillArmTheCountdown();
+    void disabledLowBatteryEventRunsOut();
+    void damagedShutdownSwitchNeverArms();
+    void disconnectedAndBack();
+    void serialLink();
+    void trimsAfterEveryCompletedPoll();
+    void countdownOnUsb();
+    void countdownOnSerial();
+    void zeroDelay();
+    void countdownPausesWhileUpsIsSilent();
+    void silenceOnBatteryPausesTheCountdownOnlyForAWhile();
+};
+
+void TestPowerPoll::onlineToBatteryAndBack() {
+    Poll p;
+    p.onLine();
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(p.statusArea().messageColor, QColor(0, 128, 0));
+    QVERIFY(!p.statusArea().CmdShutdownEnabled && !p.statusArea().ImaAlarm);
+    QVERIFY(p.trayCalls().isEmpty() && p.records.rows.isEmpty());
+
+    p.onBattery();
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on Battery"));
+    QCOMPARE(p.statusArea().messageColor, QColor(255, 128, 0));
+    QVERIFY(p.statusArea().ImaSOk && !p.statusArea().ImaSLow && p.statusArea().ImaAlarm &&
+            p.statusArea().CmdShutdownEnabled);
+    QVERIFY(p.shown(PowerPath::ImageDC1) && !p.shown(PowerPath::ImageAC1));
+    QCOMPARE(p.trayCalls(), QStringList{"tray ImaSOk UPS is on battery"});
+    QCOMPARE(p.records.rows,
+             (QStringList{"log:Attention!! System Power Failed", "ups:Attention!! System Power Failed"}));
+    QVERIFY(p.counting());
+    QCOMPARE(p.seconds(), 300); // shipped: 5 minutes
+
+    p.onBattery(); // the first-time actions run once per event
+    QCOMPARE(p.trayCalls().size(), 1);
+    QCOMPARE(p.records.rows.size(), 2);
+
+    p.monitor.state().AlarmShown = true;
+    p.onLine();
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(p.statusArea().LblAlarm, QString());
+    QVERIFY(!p.counting());
+    QVERIFY(p.log.contains("unloadAlarm"));
+    QVERIFY(!p.monitor.state().AlarmShown);
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Brightlock"));
+    QCOMPARE(p.records.rows.mid(2),
+             (QStringList{"log:System AC Power Recovered", "ups:System AC Power Recovered"}));
+    QVERIFY(p.shown(PowerPath::ImageAC1) && !p.shown(PowerPath::ImageDC1));
+}
+
+void TestPowerPoll::failureAndLowBatteryTogether() {
+    Poll p;
+    p.onLine();
+    p.lowBattery();
+    QVERIFY(p.monitor.state().LowBattActive);
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is Low Battery"));
+    QCOMPARE(p.statusArea().messageColor, QColor(255, 0, 0));
+    QVERIFY(!p.statusArea().ImaSOk && p.statusArea().ImaSLow && p.statusArea().ImaAlarm);
+    QCOMPARE(p.trayCalls(), QStringList{"tray ImaSLow UPS is low battery"});
+    QCOMPARE(p.records.rows,
+             (QStringList{"log:Attention!! UPS Battery Low", "ups:Attention!! UPS Battery Low"}));
+    QCOMPARE(p.seconds(), 60); // from the low-battery section, not the on-battery one
+    QVERIFY(!p.monitor.state().OnBattNoted);
+
+    p.onLine(); // only the low-battery recovery is recorded
+    QCOMPARE(p.records.rows.mid(2),
+             (QStringList{"log:UPS Battery Low Recovered", "ups:UPS Battery Low Recovered"}));
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Brightlock"));
+    QVERIFY(!p.counting());
+}
+
+void TestPowerPoll::batteryThenLowThenRecovered() {
+    Poll p;
+    p.onBattery();
+    QCOMPARE(p.seconds(), 300);
+    p.monitor.TimerSubTick();
+    p.lowBattery();
+    QCOMPARE(p.seconds(), 60); // the low-battery countdown replaces the running one
+    QVERIFY(p.shown(PowerPath::ImageBL1) && !p.shown(PowerPath::ImageDC1));
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaSLow UPS is low battery"));
+
+    p.set("UpsLowBattery", "Shutdown", "0");
+    p.onLine();
+    const QStringList expected{"log:Attention!! System Power Failed", "ups:Attention!! System Power Failed",
+                               "log:Attention!! UPS Battery Low",     "ups:Attention!! UPS Battery Low",
+                               "log:System AC Power Recovered",       "ups:System AC Power Recovered",
+                               "log:UPS Battery Low Recovered",       "ups:UPS Battery Low Recovered"};
+    QCOMPARE(p.records.rows, expected);
+}
+
+void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
+    Poll p;
+    p.onBattery();
+    p.lowBattery();
+    for (int i = 0; i < 5; ++i)
+        p.monitor.TimerSubTick();
+    p.onBattery(); // low battery ends, mains still failed, [UpsLowBattery] Shutdown = 1
+    QVERIFY(!p.counting());
+    QCOMPARE(p.statusArea().LblAlarm, QString());
+    QVERIFY(!p.monitor.state().OnBattNoted);
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaSOk UPS is on battery"));
+    QCOMPARE(p.records.rows.last(), QString("ups:UPS Battery Low Recovered"));
+
+    p.onBattery(); // a new on-battery event, whose countdown goes on from what was left
+    QVERIFY(p.counting());
+    QCOMPARE(p.seconds(), 55);
+    QCOMPARE(p.records.rows.last(), QString("ups:Attention!! System Power Failed"));
+    QCOMPARE(p.records.rows.count("log:Attention!! System Power Failed"), 2);
+}
+
+void TestPowerPoll::flickeringLowBatteryStillEndsInTheAlarm() {
+    Poll p;
+    p.onBattery();
+    int polls = 0;
+    for (; polls < 300 && p.alarm.shows == 0; ++polls) {
+        (polls % 2 ? p.onBattery() : p.lowBattery());
+        for (int tick = 0; tick < 2 && p.counting(); ++tick) // two ticks per 2.2 s poll
+            p.monitor.TimerSubTick();
+    }
+    // The countdown runs in the low-battery polls only, and never starts afresh: its 60 s
+    // are spent in 30 of them, so the alarm comes at the 59th poll.
+    QCOMPARE(polls, 59);
+    QCOMPARE(p.records.rows.count("ups:Attention!! UPS Battery Low"), polls / 2 + polls % 2);
+    QCOMPARE(p.records.rows.count("ups:UPS Battery Low Recovered"), polls / 2);
+
+    p.onLine(); // the next mains failure has its full countdown again
+    p.onBattery();
+    QCOMPARE(p.seconds(), 300);
+}
+
+void TestPowerPoll::disabledRecordsStillArmTheCountdown() {
+    for (auto [key, value] : {std::pair{"Recordlog", "0"}, std::pair{"Disableevent", "1"}}) {
+        Poll p;
+        p.set("UpsOnBattery", key, value);
+        p.onBattery();
+        QVERIFY(p.records.rows.isEmpty());
+        QVERIFY(p.counting());
+        p.onLine();
+        QCOMPARE(p.records.rows,
+                 (QStringList{"log:System AC Power Recovered", "ups:System AC Power Recovered"}));
+    }
+}
+
+void TestPowerPoll::disabledLowBatteryEventRunsOut() {
+    Poll p;
+    p.set("UpsLowBattery", "Disableevent", "1");
+    p.lowBattery();
+    QVERIFY(p.records.rows.isEmpty());
+    for (int i = 0; i < 5; ++i)
+        p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 55);
+    p.lowBattery(); // not a new event: the countdown goes on and the tray stays
+    p.lowBattery();
+    QCOMPARE(p.seconds(), 55);
+    QCOMPARE(p.trayCalls().size(), 1);
+}
+
+void TestPowerPoll::damagedShutdownSwitchNeverArms() {
+    Poll p;
+    p.set("UpsOnBattery", "Shutdown", "yes");
+    p.set("UpsLowBattery", "Shutdown", "");
+    p.onBattery();
+    p.lowBattery();
+    QVERIFY(!p.counting());
+}
+
+void TestPowerPoll::disconnectedAndBack() {
+    Poll p;
+    p.onBattery();
+    QVERIFY(p.monitor.powerPath().Timer5.isActive()); // the battery pipe blinks
+    const int trims = p.records.trims;
+    p.log.clear();
+    p.psu.answering = false;
+    p.monitor.Timer1Tick();
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS Disconnect"));
+    QCOMPARE(p.statusArea().LblAlarm, QString(" "));
+    QVERIFY(!p.statusArea().CmdShutdownEnabled && !p.statusArea().ImaSOk);
+    QVERIFY(p.shown(PowerPath::ImageAC1) && !p.shown(PowerPath::ImageDC1));
+    QCOMPARE(p.trayCalls(), QStringList{"tray ImaUnCon Brightlock"}); // greyed: not protected
+    QCOMPARE(p.records.trims, trims);                                 // no trimming
+    QVERIFY(p.counting());                                            // the countdown is not touched
+    QVERIFY(!p.monitor.powerPath().Timer5.isActive());
+
+    QCOMPARE(p.notices.sent.size(), 1); // the mains failure; one missed answer is not told
+
+    p.log.clear();
+    p.monitor.Timer1Tick(); // retried: closed and opened again before the query
+    QCOMPARE(p.log.mid(0, 3), (QStringList{"CloseHandleDevice", "HidHandle", "CmdOutput 1"}));
+    p.monitor.Timer1Tick();
+    QCOMPARE(p.notices.sent.size(), 2); // the second is, once
+    QCOMPARE(p.notices.sent.last().topic, brightlock::NoticeTopic::Link);
+    QCOMPARE(p.notices.sent.last().summary, QString("UPS Disconnect"));
+    QCOMPARE(p.notices.sent.last().picture, brightlock::TrayPicture::ImaUnCon);
+
+    p.onLine(); // evaluated from what was remembered: the on-battery event ends
+    QCOMPARE(p.records.rows.last(), QString("ups:System AC Power Recovered"));
+    QVERIFY(!p.counting());
+    QCOMPARE(p.notices.sent.size(), 4);
+    QCOMPARE(p.notices.sent[2].body, QString("System AC Power Recovered\nThe shutdown is called off."));
+    QCOMPARE(p.notices.sent[3].summary, QString("UPS is on-line"));
+    QCOMPARE(p.notices.sent[3].body, QString("The UPS answers again."));
+    p.onLine();
+    QCOMPARE(p.notices.sent.size(), 4);
+
+    // Back with no event to tell: the tray leaves its greyed picture all the same.
+    p.silent();
+    QCOMPARE(p.tray.picture, brightlock::TrayPicture::ImaUnCon);
+    p.onLine();
+    QCOMPARE(p.tray.picture, brightlock::TrayPicture::ImaMain);
+    QCOMPARE(p.tray.tip, QString("Brightlock"));
+}
+
+void TestPowerPoll::serialLink() {
+    Poll p;
+    p.set("Mscomm", "ComboPort", "1");
+    p.serial.ctsLine = true;
+    p.monitor.Timer1Tick();
+    QVERIFY(!p.flags().UsbLink);
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on Battery"));
+    p.serial.cdLine = true;
+    p.monitor.Timer1Tick();
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is Low Battery"));
+    p.serial.ctsLine = p.serial.cdLine = false;
+    p.monitor.Timer1Tick();
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaMain Wrenfield System"));
+    QVERIFY(!p.log.contains("CmdOutput 1"));
+}
+
+void TestPowerPoll::trimsAfterEveryCompletedPoll() {
+    Poll p;
+    p.set("OSEvent", "Logcount", "100");
+    p.set("OSEvent", "Eventcount", "200");
+    p.set("OSEvent", "Closecount", "300");
+    p.onBattery();
+    QCOMPARE(p.log.mid(p.log.size() - 3), (QStringList{"trim 0 100", "trim 1 200", "trim 2 300"}));
+}
+
+void TestPowerPoll::countdownOnUsb() {
+    Poll p;
+    p.set("UpsOnBattery", "Delaytime", "1");
+    p.onBattery();
+    for (int tick = 1; tick <= 59; ++tick) {
+        p.monitor.TimerSubTick();
+        QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After %1  Seconds").arg(61 - tick));
+        QCOMPARE(p.alarm.shows, 0);
+    }
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After 1  Seconds"));
+    QCOMPARE(p.alarm.shows, 1); // on the 60th tick
+    QVERIFY(!p.counting());
+}
+
+void TestPowerPoll::countdownOnSerial() {
+    Poll p;
+    p.set("Mscomm", "ComboPort", "2");
+    p.set("UpsOnBattery", "Delaytime", "1");
+    p.serial.ctsLine = true;
+    p.monitor.Timer1Tick();
+    for (int tick = 1; tick <= 60; ++tick) {
+        p.monitor.TimerSubTick();
+        QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After %1 Seconds").arg(61 - tick));
+    }
+    QCOMPARE(p.alarm.shows, 0);
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After 0 Seconds"));
+    QCOMPARE(p.alarm.shows, 1); // on the 61st tick
+}
+
+void TestPowerPoll::zeroDelay() {
+    for (const char* port : {"0", "3"}) {
+        Poll p;
+        p.set("Mscomm", "ComboPort", port);
+        p.set("UpsOnBattery", "Delaytime", "0");
+        p.serial.ctsLine = true;
+        p.ups(false, false);
+        p.monitor.TimerSubTick();
+        QVERIFY(p.statusArea().LblAlarm.startsWith("System ShutDown After 0 "));
+        QCOMPARE(p.alarm.shows, 1);
+    }
+}
+
+void TestPowerPoll::countdownPausesWhileUpsIsSilent() {
+    Poll p;
+    p.onBattery();
+    p.monitor.TimerSubTick();
+    p.monitor.TimerSubTick();
+    p.psu.answering = false;
+    p.monitor.Timer1Tick();
+    p.monitor.TimerSubTick();
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 298);
+    p.onBattery(); // answers again, still on battery: the countdown goes on where it stopped
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.statusArea().LblAlarm, QString("System ShutDown After 298  Seconds"));
+}
+
+void TestPowerPoll::silenceOnBatteryPausesTheCountdownOnlyForAWhile() {
+    Poll p;
+    p.set("UpsLowBattery", "Delaytime", "0.5");
+    p.lowBattery(); // the last answer, at 2.2 s
+    const qint64 answered = p.clockMs;
+    const QStringList rows = p.records.rows;
+    for (int i = 0; i < 6; ++i)
+        p.silent(); // 13.2 s of silence
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 30); // a short loss pauses the countdown
+    p.clockMs = answered + brightlock::Monitor::kSilenceLimitMs - 1;
+    p.monitor.TimerSubTick();
+    QCOMPARE(p.seconds(), 30);
+
+    p.clockMs = answered + brightlock::Monitor::kSilenceLimitMs;
+    p.monitor.TimerSubTick(); // then it goes on from the last reading
+    QCOMPARE(p.seconds(), 29);
+    for (int i = 0; i < 100 && p.counting(); ++i) {
+        p.clockMs += 1000;
+        p.monitor.TimerSubTick();
+    }
+    p.silent();
+    QCOMPARE(p.alarm.shows, 1);
+    QCOMPARE(p.records.rows, rows); // nothing recorded for the silence
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS Disconnect"));
+
+    // A UPS that answers again, even once, restarts the allowance.
+    Poll q;
+    q.onBattery();
+    q.clockMs += 60000;
+    q.onBattery();
+    q.silent();
+    q.monitor.TimerSubTick();
+    QCOMPARE(q.seconds(), 300);
+}
+
+QTEST_GUILESS_MAIN(TestPowerPoll)
+#include "power_poll_test.moc"
