@@ -1,5 +1,6 @@
 // Brightlock: the desktop UPS monitor.
 #include "application.h"
+#include "resource_paths.h"
 #include "settings.h"
 
 #include <QApplication>
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(BRIGHTLOCK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("brightlock"));
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
+    QApplication::setWindowIcon(QIcon(QString::fromLatin1(brightlock::res::kIconMain)));
 
     brightlock::installSettingsFile();
     brightlock::Application monitor(options);

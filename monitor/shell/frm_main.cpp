@@ -2,6 +2,7 @@
 #include "frm_main.h"
 
 #include "form_skin.h"
+#include "resource_paths.h"
 
 #include <QCloseEvent>
 #include <QWindow>
@@ -47,7 +48,7 @@ constexpr QRect kPageRect(12, 76, 616, 324);
 frmMain::frmMain(QWidget* parent) : SkinnedForm(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setTitle(QStringLiteral("Brightlock"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
+    setWindowIcon(QIcon(QString::fromLatin1(res::kIconMain)));
     setFixedSize(kWidth, kHeight);
     useMainTitleBar();
     buildTabs();
