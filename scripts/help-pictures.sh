@@ -9,7 +9,8 @@
 # Positions of controls on pages that may change can be given as "x y" in the main window:
 #   EM_LOW_AT, EM_OS_AT  the "UPS Low Battery" and "OS Event Log" option buttons
 #   CLEAR_AT             the "Clear All Logs" button of the Log Record page
-# and in the confirmation dialog: QUESTION_NO_AT, its "NO" button.
+# in the confirmation dialog: QUESTION_NO_AT, its "NO" button; and in the save list:
+#   SAVE_CLOSE_AT, its "Close" button.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -175,7 +176,7 @@ question_shot() {
     fi
     shot_window "$question" "$1"
     # shellcheck disable=SC2086
-    click_in "$question" ${QUESTION_NO_AT:-212 92}
+    click_in "$question" ${QUESTION_NO_AT:-217 120}
     sleep 0.5
     if xdotool search --onlyvisible --name "^System Information\$" >/dev/null 2>&1; then
         note "the dialog did not close: set QUESTION_NO_AT to its NO button"
@@ -194,7 +195,7 @@ tray_shot tray-low-battery.png
 page_shot log page-log.png || true
 if [ -f "$out/page-log.png" ]; then
     # shellcheck disable=SC2086
-    click_in "$main" ${CLEAR_AT:-560 372}
+    click_in "$main" ${CLEAR_AT:-432 374}
     question_shot question-clear.png "set CLEAR_AT to the Clear All Logs button"
 fi
 page_shot events page-events.png || true
@@ -254,6 +255,12 @@ pids+=("$monitor")
 sleep 3
 if saved=$(wait_window "Save List" 3); then
     shot_window "$saved" save-list.png
+    # shellcheck disable=SC2086
+    click_in "$saved" ${SAVE_CLOSE_AT:-783 348}
+    sleep 0.5
+    if xdotool search --onlyvisible --name "^Save List\$" >/dev/null 2>&1; then
+        note "the save list did not close: set SAVE_CLOSE_AT to its Close button"
+    fi
 else
     note "save-list.png skipped: no save list window"
 fi
