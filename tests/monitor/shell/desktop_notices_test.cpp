@@ -6,7 +6,6 @@
 #include "support/monitor_rig.h"
 #include "support/private_bus.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -142,13 +141,13 @@ void TestDesktopNotices::hungServiceDelaysNothing() {
     Server server({"--stall"});
     QVERIFY(server.ready());
     Rig r;
-    QElapsedTimer clock;
-    clock.start();
     r.ups(true, false, false);
     r.ups(true, false, true);
     r.ups(true, true, false);
-    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    // The polls are done and the records written while every call still waits for its answer.
+    QCOMPARE(r.records.rows.size(), 1 + 4 * 2);
     QTRY_COMPARE(server.shown().size(), 4);
+    QCOMPARE(r.notices.service().pending(), 4);
 }
 
 void TestDesktopNotices::missingServiceIsNoError() {
