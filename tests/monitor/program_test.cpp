@@ -202,7 +202,7 @@ void TestProgram::dryRunShutdownOnBattery() {
     upssim(box, "onbatt");
 
     // Poll, countdown, the alarm's bar, the closer's hand-back, then the switch-off.
-    QVERIFY2(waitForOutput(monitor, "dry run: power-off requested", err, 30000), err.constData());
+    QVERIFY2(waitForOutput(monitor, "dry run: power-off requested", err, 60000), err.constData());
     QVERIFY(upssim(box, "status").contains("switched off: yes (3 times)"));
     QCOMPARE(ReadIni(settings, "Schema", "ShutDown", ""), QString("0"));
     QCOMPARE(ReadIni(settings, "Schema", "Close", ""), QString("0"));
