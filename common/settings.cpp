@@ -34,8 +34,13 @@ std::optional<double> storedNumber(const QString& section, const QString& key) {
 }
 
 double readNumber(const QString& section, const QString& key, const std::function<bool(double)>& valid) {
-    if (auto v = storedNumber(section, key); v && (!valid || valid(*v)))
-        return *v;
+    return numberOrShipped(storedNumber(section, key), section, key, valid);
+}
+
+double numberOrShipped(std::optional<double> stored, const QString& section, const QString& key,
+                       const std::function<bool(double)>& valid) {
+    if (stored && (!valid || valid(*stored)))
+        return *stored;
     return parseNumber(shippedValue(section, key)).value_or(0);
 }
 

@@ -29,6 +29,9 @@ std::optional<double> storedNumber(const QString& section, const QString& key);
 // no test is given), else the shipped value, else 0.
 double readNumber(const QString& section, const QString& key,
                   const std::function<bool(double)>& valid = nullptr);
+// The same rule for a number already read from the file (`stored`).
+double numberOrShipped(std::optional<double> stored, const QString& section, const QString& key,
+                       const std::function<bool(double)>& valid = nullptr);
 
 // A flag: any number other than 0 is true. Missing or not a number: the shipped value.
 bool readFlag(const QString& section, const QString& key);

@@ -3,6 +3,8 @@
 
 #include "app_paths.h"
 #include "ini.h"
+#include "ini_file.h"
+#include "ini_text.h"
 #include "settings.h"
 
 #include <cmath>
@@ -26,7 +28,7 @@ QString readText(const Setting& s) {
 }
 
 std::optional<double> storedNumber(const Setting& s) {
-    return parseNumber(readText(s));
+    return brightlock::storedNumber(s.sectionName(), s.keyName());
 }
 
 QString shippedText(const Setting& s) {
@@ -34,19 +36,13 @@ QString shippedText(const Setting& s) {
 }
 
 double readNumber(const Setting& s) {
-    if (auto v = storedNumber(s); v && s.accepts(*v))
-        return *v;
-    return parseNumber(shippedText(s)).value_or(0);
+    return brightlock::readNumber(s.sectionName(), s.keyName(), [&s](double v) { return s.accepts(v); });
 }
 
 bool readFlag(const Setting& s) {
-    if (s.rule == SettingRule::SafetyFlag) {
-        auto v = storedNumber(s);
-        return v && *v != 0;
-    }
-    if (auto v = storedNumber(s))
-        return *v != 0;
-    return parseNumber(shippedText(s)).value_or(0) != 0;
+    if (s.rule == SettingRule::SafetyFlag)
+        return readSafetyFlag(s.sectionName(), s.keyName());
+    return brightlock::readFlag(s.sectionName(), s.keyName());
 }
 
 bool write(const Setting& s, const QString& value) {
@@ -84,6 +80,22 @@ bool recordLog(PowerEvent event) {
 
 int recordLimit(const Setting& limit) {
     return int(std::nearbyint(readNumber(limit)));
+}
+
+RecordLimits recordLimits() {
+    // One reading of the file for the three limits: the poll trims all three stores.
+    const auto file = ini::readFile(SettingsFile().toStdString());
+    auto limit = [&file](const Setting& s) {
+        std::optional<double> stored;
+        if (file) {
+            if (auto v = ini::lookup(*file, s.section, s.key))
+                stored = parseNumber(iniValueText(*v));
+        }
+        const double n =
+            numberOrShipped(stored, s.sectionName(), s.keyName(), [&s](double v) { return s.accepts(v); });
+        return int(std::nearbyint(n));
+    };
+    return {limit(Logcount), limit(Eventcount), limit(Closecount)};
 }
 
 bool saveApplications() {

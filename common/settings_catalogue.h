@@ -152,6 +152,13 @@ bool eventEnabled(PowerEvent event);
 bool recordLog(PowerEvent event);
 // A record limit (Logcount, Eventcount or Closecount) as a whole number of rows.
 int recordLimit(const Setting& limit);
+// The limits of the three record stores, from one reading of the file.
+struct RecordLimits {
+    int log;
+    int events;
+    int closed;
+};
+RecordLimits recordLimits();
 // [OSEvent] Saveapllication: run the closer before a shutdown.
 bool saveApplications();
 // [Schema] SaveList: show the save list at the next start.

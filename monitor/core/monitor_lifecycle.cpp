@@ -12,7 +12,7 @@ void Monitor::Form_Load() {
         return;
     SerialLine& serial = ports_.serial;
 
-    int port = settings::comboPort();
+    const int port = settings::comboPort();
     if (port > 0) {
         serial.setPort(port);
         if (!serial.isOpen())
@@ -37,7 +37,7 @@ void Monitor::Form_Load() {
     state_.AlarmShown = false;
     dialog_ = DialogFlags{};
 
-    if (settings::serialLink()) {
+    if (port > 0) {
         powerPath_.AcPipeDisplay();
     } else {
         link_.psu().HidHandle();

@@ -168,9 +168,10 @@ void Monitor::batteryLowEnds() {
 }
 
 void Monitor::trimStores() {
-    ports_.records.trimStep(Store::Log, settings::recordLimit(settings::Logcount));
-    ports_.records.trimStep(Store::Ups, settings::recordLimit(settings::Eventcount));
-    ports_.records.trimStep(Store::Closed, settings::recordLimit(settings::Closecount));
+    const settings::RecordLimits limits = settings::recordLimits();
+    ports_.records.trimStep(Store::Log, limits.log);
+    ports_.records.trimStep(Store::Ups, limits.events);
+    ports_.records.trimStep(Store::Closed, limits.closed);
 }
 
 bool Monitor::armCountdown(PowerEvent event) {
