@@ -15,7 +15,6 @@ public:
     explicit AnimationTimer(QObject* parent = nullptr);
 
     void setInterval(int ms);
-    int interval() const { return interval_; }
 
     // Starts (or restarts) the timer: its first tick comes one interval from now, or, while
     // held, one interval after the release.
@@ -28,7 +27,6 @@ public:
 
     // Holds or releases the timer; the rules' state is left as it is.
     void hold(bool held);
-    bool held() const { return held_; }
     // Whether the timer will wake the program: running and not held.
     bool ticking() const { return timer_.isActive(); }
 

@@ -74,6 +74,10 @@ Monitor::Monitor(Ports ports, QObject* parent)
     connect(&TimerSub, &QTimer::timeout, this, &Monitor::TimerSubTick);
 }
 
+QString Monitor::displayText(Display d) {
+    return QString::fromLatin1(kDisplays[int(d)].text);
+}
+
 void Monitor::show(Display d) {
     const DisplayRow& row = kDisplays[int(d)];
     area_.LblMessage = QString::fromLatin1(row.text);
@@ -97,8 +101,7 @@ void Monitor::setTray(TrayState t) {
 void Monitor::showTray(TrayPicture picture, const QString& text) {
     trayPicture_ = picture;
     trayText_ = text;
-    trayTipShown_ = trayTip();
-    ports_.tray.ShowTrayIcon(picture, trayTipShown_);
+    ports_.tray.ShowTrayIcon(picture, trayTip());
 }
 
 // Only an answering USB UPS has a reading; the serial link has none.
@@ -122,16 +125,14 @@ void Monitor::showBattery() {
     const BatteryReading b = batteryReading();
     const QString charge = b.chargePercent ? QStringLiteral("%1 %").arg(*b.chargePercent) : QString();
     const QString runtime = b.runtimeSeconds ? runtimeText(*b.runtimeSeconds) : QString();
-    if (charge != area_.batteryCharge || runtime != area_.batteryRuntime) {
-        area_.batteryCharge = charge;
-        area_.batteryRuntime = runtime;
-        area_.notify();
-    }
-    const QString tip = trayTip();
-    if (tip != trayTipShown_ && !trayText_.isEmpty()) {
-        trayTipShown_ = tip;
-        ports_.tray.setTip(tip);
-    }
+    if (charge == area_.batteryCharge && runtime == area_.batteryRuntime)
+        return;
+    area_.batteryCharge = charge;
+    area_.batteryRuntime = runtime;
+    area_.notify();
+    // The tip changes with the reading; a new tray state sends its own (showTray).
+    if (!trayText_.isEmpty())
+        ports_.tray.setTip(trayTip());
 }
 
 void Monitor::unloadAlarmIfShown() {

@@ -92,6 +92,7 @@ private:
     void batteryLowEnds();
 
     void show(Display d);
+    static QString displayText(Display d);
     void setTray(TrayState t);
     void showTray(TrayPicture picture, const QString& text);
     // The battery's charge and runtime on the Status page and after the tray's tip.
@@ -105,7 +106,7 @@ private:
     void unloadAlarmIfShown();
 
     // The desktop notifications (power_notices.cpp).
-    void notify(DesktopNotice notice);
+    void notify(NoticeTopic topic, const QString& summary, const QString& body, NoticeUrgency urgency);
     void noteQueryAnswered(bool answered);
     void tellLinkState();
     QString countdownNotice() const;
@@ -123,7 +124,6 @@ private:
     bool countdownCalledOff_ = false;    // this poll stopped a running countdown
     TrayPicture trayPicture_ = TrayPicture::ImaMain;
     QString trayText_;             // the tip of the tray state, without the battery reading
-    QString trayTipShown_;         // the tip the tray icon holds
     int silentQueries_ = 0;        // status queries in a row the UPS left unanswered
     bool silenceNotified_ = false; // the desktop was told the UPS does not answer
     bool answersAgain_ = false;    // this poll's query was the first answered after that

@@ -8,9 +8,11 @@
 
 namespace brightlock {
 
-void Monitor::notify(DesktopNotice notice) {
+// Each notification wears the tray's picture of the state it tells of, which the event
+// has just set.
+void Monitor::notify(NoticeTopic topic, const QString& summary, const QString& body, NoticeUrgency urgency) {
     if (settings::notificationsOn())
-        ports_.notices.notify(notice);
+        ports_.notices.notify({topic, summary, body, trayPicture_, urgency});
 }
 
 // A silence is told once it has lasted kSilentQueriesToNotify queries (the start-up query
@@ -29,16 +31,16 @@ void Monitor::noteQueryAnswered(bool answered) {
 void Monitor::tellLinkState() {
     if (answersAgain_) {
         answersAgain_ = false;
-        notify({NoticeTopic::Link, area_.LblMessage, QStringLiteral("The UPS answers again."), trayPicture_,
-                NoticeUrgency::Normal});
+        notify(NoticeTopic::Link, area_.LblMessage, QStringLiteral("The UPS answers again."),
+               NoticeUrgency::Normal);
         return;
     }
     if (silentQueries_ >= kSilentQueriesToNotify && !silenceNotified_) {
         silenceNotified_ = true;
         notify(
-            {NoticeTopic::Link, area_.LblMessage,
-             QStringLiteral("The UPS does not answer: the computer is not protected until it answers again."),
-             TrayPicture::ImaUnCon, NoticeUrgency::Normal});
+            NoticeTopic::Link, area_.LblMessage,
+            QStringLiteral("The UPS does not answer: the computer is not protected until it answers again."),
+            NoticeUrgency::Normal);
     }
 }
 

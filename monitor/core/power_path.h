@@ -39,7 +39,6 @@ public:
     // Holds the four timers while the diagram cannot be seen (a hidden window, another
     // page): the pictures keep their state and the program is not woken for them.
     void holdAnimations(bool held);
-    bool animationsHeld() const { return Timer4.held(); }
 
     AnimationTimer Timer4;
     AnimationTimer Timer5;

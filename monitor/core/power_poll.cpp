@@ -89,8 +89,6 @@ void Monitor::checkMains() {
     } else if (!acFailed()) {
         show(Display::OnLine);
         unloadAlarmIfShown();
-        if (TimerSub.isActive())
-            countdownCalledOff_ = true;
         stopCountdown();
         countdownInFailure_ = false;
         if (state_.OnBattNoted)
@@ -123,8 +121,8 @@ void Monitor::mainsFailed() {
     const QString text = QStringLiteral("Attention!! System Power Failed");
     if (settings::eventEnabled(PowerEvent::OnBattery) && settings::recordLog(PowerEvent::OnBattery))
         ports_.records.record(text);
-    notify({NoticeTopic::Mains, area_.LblMessage, counting ? text + '\n' + countdownNotice() : text,
-            TrayPicture::ImaSOk, counting ? NoticeUrgency::Critical : NoticeUrgency::Normal});
+    notify(NoticeTopic::Mains, area_.LblMessage, counting ? text + '\n' + countdownNotice() : text,
+           counting ? NoticeUrgency::Critical : NoticeUrgency::Normal);
 }
 
 void Monitor::mainsBack() {
@@ -132,8 +130,7 @@ void Monitor::mainsBack() {
     setTray(TrayState::Idle);
     const QString text = QStringLiteral("System AC Power Recovered");
     ports_.records.record(text);
-    notify({NoticeTopic::Mains, area_.LblMessage, text + calledOffNotice(), TrayPicture::ImaMain,
-            NoticeUrgency::Normal});
+    notify(NoticeTopic::Mains, area_.LblMessage, text + calledOffNotice(), NoticeUrgency::Normal);
 }
 
 void Monitor::batteryLowStarts() {
@@ -143,8 +140,8 @@ void Monitor::batteryLowStarts() {
     const QString text = QStringLiteral("Attention!! UPS Battery Low");
     if (settings::eventEnabled(PowerEvent::LowBattery) && settings::recordLog(PowerEvent::LowBattery))
         ports_.records.record(text);
-    notify({NoticeTopic::BatteryLow, area_.LblMessage, counting ? text + '\n' + countdownNotice() : text,
-            TrayPicture::ImaSLow, NoticeUrgency::Critical});
+    notify(NoticeTopic::BatteryLow, area_.LblMessage, counting ? text + '\n' + countdownNotice() : text,
+           NoticeUrgency::Critical);
 }
 
 void Monitor::batteryLowEnds() {
@@ -152,8 +149,6 @@ void Monitor::batteryLowEnds() {
     if (settings::shutdownIsOne(PowerEvent::LowBattery)) {
         // The next poll then treats a mains failure that goes on as a new one, with the
         // on-battery countdown.
-        if (TimerSub.isActive())
-            countdownCalledOff_ = true;
         stopCountdown();
         state_.OnBattNoted = false;
     }
@@ -161,10 +156,8 @@ void Monitor::batteryLowEnds() {
     setTray(onBattery ? TrayState::OnBattery : TrayState::Idle);
     const QString text = QStringLiteral("UPS Battery Low Recovered");
     ports_.records.record(text);
-    notify({NoticeTopic::BatteryLow,
-            onBattery ? QStringLiteral("UPS is on Battery") : QStringLiteral("UPS is on-line"),
-            text + calledOffNotice(), onBattery ? TrayPicture::ImaSOk : TrayPicture::ImaMain,
-            NoticeUrgency::Normal});
+    notify(NoticeTopic::BatteryLow, displayText(onBattery ? Display::OnBattery : Display::OnLine),
+           text + calledOffNotice(), NoticeUrgency::Normal);
 }
 
 void Monitor::trimStores() {
@@ -192,6 +185,8 @@ bool Monitor::armCountdown(PowerEvent event) {
 }
 
 void Monitor::stopCountdown() {
+    if (TimerSub.isActive())
+        countdownCalledOff_ = true; // told by this poll's notification
     TimerSub.stop();
     area_.LblAlarm.clear();
     area_.notify();

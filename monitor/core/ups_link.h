@@ -21,9 +21,6 @@ struct UpsFlags {
 struct BatteryReading {
     std::optional<int> chargePercent;     // 0 to 100
     std::optional<qint64> runtimeSeconds; // time left on battery
-    bool operator==(const BatteryReading& o) const {
-        return chargePercent == o.chargePercent && runtimeSeconds == o.runtimeSeconds;
-    }
 };
 
 class UpsLink {
