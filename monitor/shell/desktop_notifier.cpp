@@ -8,7 +8,7 @@
 namespace brightlock {
 namespace {
 
-NotificationImage imageOf(TrayPicture picture) {
+NotificationImage loadImage(TrayPicture picture) {
     const QImage image = QImage(QString::fromLatin1(SystemTray::picturePath(picture)))
                              .convertToFormat(QImage::Format_RGBA8888);
     NotificationImage n;
@@ -24,6 +24,13 @@ NotificationImage imageOf(TrayPicture picture) {
 } // namespace
 
 DesktopNotifier::DesktopNotifier() : service_(QStringLiteral("Brightlock"), QStringLiteral("brightlock")) {}
+
+const NotificationImage& DesktopNotifier::imageOf(TrayPicture picture) {
+    std::optional<NotificationImage>& image = images_.at(size_t(picture));
+    if (!image)
+        image = loadImage(picture);
+    return *image;
+}
 
 void DesktopNotifier::notify(const DesktopNotice& notice) {
     service_.notify(int(notice.topic), notice.summary, notice.body, imageOf(notice.picture),

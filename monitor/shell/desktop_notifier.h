@@ -5,6 +5,9 @@
 #include "monitor_ports.h"
 #include "notification_service.h"
 
+#include <array>
+#include <optional>
+
 namespace brightlock {
 
 class DesktopNotifier : public DesktopNotices {
@@ -16,7 +19,11 @@ public:
     NotificationService& service() { return service_; }
 
 private:
+    // The tray pictures as the service takes them, each made at its first notification.
+    const NotificationImage& imageOf(TrayPicture picture);
+
     NotificationService service_;
+    std::array<std::optional<NotificationImage>, size_t(TrayPicture::ImaUnCon) + 1> images_;
 };
 
 } // namespace brightlock

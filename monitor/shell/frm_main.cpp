@@ -101,11 +101,9 @@ void frmMain::LayoutFormSkin() {
 
 void frmMain::selectPage(Page page) {
     selected_ = page;
-    for (int i = 0; i < PageCount; ++i)
-        setOutline(i, i == page ? kOutlineSelected : kOutlineOther);
-    for (int i = 0; i < PageCount; ++i)
-        PageSelected[i] = i == page ? kTrue : kFalse;
     for (int i = 0; i < PageCount; ++i) {
+        setOutline(i, i == page ? kOutlineSelected : kOutlineOther);
+        PageSelected[i] = i == page ? kTrue : kFalse;
         if (pages_[i])
             pages_[i]->setVisible(i == page);
     }

@@ -79,7 +79,11 @@ frmStatus::frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent)
 
 void frmStatus::refresh() {
     message_->setText(area_.LblMessage);
-    message_->setStyleSheet(QStringLiteral("color: %1;").arg(area_.messageColor.name()));
+    // A style sheet is parsed and the label restyled at every set: only when the colour changes.
+    if (shownColor_ != area_.messageColor) {
+        shownColor_ = area_.messageColor;
+        message_->setStyleSheet(QStringLiteral("color: %1;").arg(area_.messageColor.name()));
+    }
     alarmText_->setText(area_.LblAlarm);
     onBattery_->setVisible(area_.ImaSOk);
     lowBattery_->setVisible(area_.ImaSLow);

@@ -9,8 +9,10 @@
 #include "status_area.h"
 #include "xpcmdbutton.h"
 
+#include <QColor>
 #include <QLabel>
 #include <functional>
+#include <optional>
 
 namespace brightlock {
 
@@ -34,6 +36,7 @@ private:
     QLabel* charge_ = nullptr;
     QLabel* runtime_ = nullptr;
     xpcmdbutton* shutdown_ = nullptr;
+    std::optional<QColor> shownColor_; // the message's colour in its style sheet
 };
 
 } // namespace brightlock

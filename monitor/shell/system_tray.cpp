@@ -43,6 +43,12 @@ QString SystemTray::fitTip(const QString& tip) {
 }
 
 void SystemTray::ShowTrayIcon(TrayPicture picture, const QString& tip) {
+    // The monitor sets its state at every poll; an icon that already shows the picture keeps
+    // its place in the tray (no removal and new registration every 2.2 s) and takes the tip.
+    if (icon_.isVisible() && picture == picture_) {
+        setTip(tip);
+        return;
+    }
     icon_.hide();
     picture_ = picture;
     icon_.setIcon(iconFor(picture));
