@@ -17,8 +17,12 @@ FrmClose::FrmClose(RecordStores& stores, QWidget* parent)
 
 void FrmClose::pageOpened() {
     FrmCloseEventer();
-    view().setRecordSource(kClosedAppsByDate);
-    view().refresh();
+    // The first opening reads the table, then the applications by date; afterwards
+    // FrmCloseEventer's read is already by date and is not made twice.
+    if (view().recordSource() != kClosedAppsByDate) {
+        view().setRecordSource(kClosedAppsByDate);
+        view().refresh();
+    }
     trimAndUpdateClearButton();
 }
 

@@ -43,7 +43,6 @@ void RecordView::storeChanged(Store store) {
 }
 
 void RecordView::setClearEnabled(bool enabled) {
-    clearEnabled_ = enabled;
     emit clearEnabledChanged(enabled);
 }
 

@@ -38,8 +38,6 @@ public:
     // Deletes every record and disables the clear button.
     void ClearAllRecords();
 
-    bool clearEnabled() const { return clearEnabled_; }
-
 signals:
     void clearEnabledChanged(bool enabled);
 
@@ -52,7 +50,6 @@ private:
     const Setting& limit_;
     QString source_;
     RecordModel model_;
-    bool clearEnabled_ = false;
 };
 
 } // namespace brightlock

@@ -42,10 +42,7 @@ void ShutdownController::StartShutdown(Asker asker) {
     if (settings::saveApplications()) {
         // A "1" left from an earlier run would power off while the closer is still
         // saving the user's work; the closer writes its own "1" when it is done.
-        if (!writeShutDown_(0)) {
-            storeFailed();
-            staleRequest_ = settings::shutdownRequested();
-        }
+        withdrawRequest();
         if (ports_.startCloser()) {
             closerStartedMs_ = monitor_.now();
             return;
@@ -64,6 +61,15 @@ void ShutdownController::requestShutdown() {
     }
     storeFailed();
     requested_ = true;
+}
+
+void ShutdownController::withdrawRequest() {
+    if (writeShutDown_(0))
+        return;
+    storeFailed();
+    // A "1" that stays is not the next shutdown's request: it must not power off again at
+    // every tick, nor before the closer is done.
+    staleRequest_ = settings::shutdownRequested();
 }
 
 void ShutdownController::storeFailed() {
@@ -90,11 +96,7 @@ void ShutdownController::ShutdownWatch() {
         return;
     requested_ = false;
     closerStartedMs_.reset();
-    if (!writeShutDown_(0)) {
-        storeFailed();
-        // A "1" that stays must not power off again at every tick.
-        staleRequest_ = settings::shutdownRequested();
-    }
+    withdrawRequest();
     switchUpsOff();
     ShutdownWindows(powerOff_);
 }
@@ -103,7 +105,7 @@ void ShutdownController::ShutdownWatch() {
 // out, a line says what would have. The simulated UPS still receives the three commands,
 // so that a rehearsal can be checked.
 void ShutdownController::switchUpsOff() {
-    const bool serial = settings::comboPort() > 0;
+    const bool serial = settings::serialLink();
     UpsLink& link = monitor_.link();
     if (powerOff_.dryRun() && (serial || !link.psu().simulated())) {
         reportDryRunUpsSwitchOff();

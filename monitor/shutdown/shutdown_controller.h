@@ -54,6 +54,8 @@ public:
 private:
     bool requestSeen();
     void requestShutdown();
+    // Stores ShutDown "0"; when that fails, a "1" that stays is marked stale.
+    void withdrawRequest();
     void storeFailed();
     void switchUpsOff();
 
