@@ -8,6 +8,7 @@
 #include "canvas_pieces.h"
 #include "canvas_rules.h"
 #include "form_skin.h"
+#include "label_colour.h"
 #include "ole_color.h"
 #include "palette.h"
 #include "resource_paths.h"
@@ -36,13 +37,6 @@ CaptionColours captionColours(bool active) {
     if (active)
         return {Qt::white, palette::kBlueDeep};
     return {QColor(246, 247, 251), QColor(112, 130, 176)};
-}
-
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette pal = label->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        pal.setColor(group, QPalette::WindowText, colour);
-    label->setPalette(pal);
 }
 
 QLabel* titleLabel(const char* name, QWidget* parent) {
