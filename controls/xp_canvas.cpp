@@ -85,8 +85,6 @@ xp_canvas::xp_canvas(QWidget* parent) : QWidget(parent) {
     connect(pictop_, &FramePiece::pressed, this, [this](int button, QPoint) { titlePressed(button); });
     connect(pictop_, &FramePiece::doubleClicked, this, &xp_canvas::titleDoubleClicked);
     for (int code = 0; code < int(handles_.size()); ++code) {
-        if (!handles_[code])
-            continue;
         connect(handles_[code], &FramePiece::pressed, this,
                 [this, code](int button, QPoint at) { handlePressed(code, button, at); });
         connect(handles_[code], &FramePiece::released, this,
@@ -214,8 +212,7 @@ void xp_canvas::layoutFrame() {
 
     const bool resizing = resizeAllowed(fixedSingle_, windowStateOf(form()->windowState()));
     for (int code = 0; code < int(handles_.size()); ++code)
-        if (handles_[code])
-            handles_[code]->setCursor(handleCursor(code, resizing));
+        handles_[code]->setCursor(handleCursor(code, resizing));
     // A grip that cannot resize leaves presses to the title bar beneath it.
     for (int code : kGrips) {
         handles_[code]->setGeometry(l.grips[code]);
