@@ -7,19 +7,10 @@ set -euo pipefail
 build=${1:-build}
 n=${2:-3}
 dist=$(cd "$build/dist" && pwd)
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 "$work/display")
-openbox --sm-disable >/dev/null 2>&1 & pids+=($!)
+# shellcheck source=bench/x_session.sh
+source "$(dirname "$0")/x_session.sh"
+start_xvfb
+start_wm --sm-disable
 sleep 1
 # The editors keep their settings in the work folder and need no session bus.
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1

@@ -11,24 +11,14 @@ build=${1:-build}
 seconds=${2:-60}
 dist=$(cd "$build/dist" && pwd)
 minimal=$(cd "$build/bench" && pwd)/minimal_tray
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-display=:$((100 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-export DISPLAY=$display BRIGHTLOCK_HOME=$work PSU_DRIVER=sim XDG_RUNTIME_DIR=$work
+# shellcheck source=bench/x_session.sh
+source "$(dirname "$0")/x_session.sh"
+start_xvfb
+export BRIGHTLOCK_HOME=$work PSU_DRIVER=sim XDG_RUNTIME_DIR=$work
 read -r bus buspid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd' ')
 pids+=("$buspid")
 export DBUS_SESSION_BUS_ADDRESS=$bus
-openbox >/dev/null 2>&1 &
-pids+=($!)
+start_wm
 trayer --edge top --align right --widthtype pixel --width 120 --height 24 >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

@@ -41,8 +41,8 @@ QSize GlyphControl::sizeHint() const {
 
 void GlyphControl::clickControl() {
     emit Click();
+    // Ends in setGlyphValue, which redraws the resting look.
     changeValueOnClick();
-    showRestingLook();
 }
 
 void GlyphControl::drawLook(GlyphLook look) {

@@ -47,7 +47,8 @@ protected:
         value_ = value;
         showRestingLook();
     }
-    // The value a click leaves, after Click was raised.
+    // The value a click leaves, after Click was raised. Must end in setGlyphValue (even when
+    // the value stays the same): that redraws the resting look, which clickControl relies on.
     virtual void changeValueOnClick() = 0;
 
     void showRestingLook() override;

@@ -2,6 +2,7 @@
 #include "skinned_control.h"
 
 #include "hover_watch.h"
+#include "label_colour.h"
 #include "mnemonic.h"
 #include "palette.h"
 #include "skin_rules.h"
@@ -48,11 +49,7 @@ void SkinnedControl::setCaptionColour(const QColor& colour) {
 }
 
 void SkinnedControl::applyCaptionColour() {
-    const QColor colour = isEnabled() ? captionColour_ : palette::kDisabledText;
-    QPalette pal = lbl_->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        pal.setColor(group, QPalette::WindowText, colour);
-    lbl_->setPalette(pal);
+    setTextColour(lbl_, isEnabled() ? captionColour_ : palette::kDisabledText);
 }
 
 void SkinnedControl::grabAccessKey() {

@@ -8,6 +8,7 @@
 #include "canvas_pieces.h"
 #include "canvas_rules.h"
 #include "form_skin.h"
+#include "label_colour.h"
 #include "ole_color.h"
 #include "palette.h"
 #include "resource_paths.h"
@@ -36,13 +37,6 @@ CaptionColours captionColours(bool active) {
     if (active)
         return {Qt::white, palette::kBlueDeep};
     return {QColor(246, 247, 251), QColor(112, 130, 176)};
-}
-
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette pal = label->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        pal.setColor(group, QPalette::WindowText, colour);
-    label->setPalette(pal);
 }
 
 QLabel* titleLabel(const char* name, QWidget* parent) {
@@ -91,8 +85,6 @@ xp_canvas::xp_canvas(QWidget* parent) : QWidget(parent) {
     connect(pictop_, &FramePiece::pressed, this, [this](int button, QPoint) { titlePressed(button); });
     connect(pictop_, &FramePiece::doubleClicked, this, &xp_canvas::titleDoubleClicked);
     for (int code = 0; code < int(handles_.size()); ++code) {
-        if (!handles_[code])
-            continue;
         connect(handles_[code], &FramePiece::pressed, this,
                 [this, code](int button, QPoint at) { handlePressed(code, button, at); });
         connect(handles_[code], &FramePiece::released, this,
@@ -220,8 +212,7 @@ void xp_canvas::layoutFrame() {
 
     const bool resizing = resizeAllowed(fixedSingle_, windowStateOf(form()->windowState()));
     for (int code = 0; code < int(handles_.size()); ++code)
-        if (handles_[code])
-            handles_[code]->setCursor(handleCursor(code, resizing));
+        handles_[code]->setCursor(handleCursor(code, resizing));
     // A grip that cannot resize leaves presses to the title bar beneath it.
     for (int code : kGrips) {
         handles_[code]->setGeometry(l.grips[code]);

@@ -5,6 +5,7 @@
 // the pictures stay crisp at 100 % and come out identical at every run.
 #include "palette.h"
 #include "resource_paths.h"
+#include "status_paint.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,12 +72,7 @@ void stamp(QImage& img, int x0, int y0, const std::vector<const char*>& rows, co
 
 // Writes the picture of resource `resource` into the assets folder `folder`.
 bool save(const QImage& img, const QString& folder, const char* resource) {
-    const QString path = folder + "/" + res::assetFile(resource);
-    if (!img.save(path, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    return true;
+    return art::savePng(img, folder, res::assetFile(resource));
 }
 
 // ---- Command button: five 18 x 21 cells (normal, pressed, disabled, hover, latched) ----

@@ -3,6 +3,7 @@
 
 #include "canvas_rules.h"
 #include "form_skin.h"
+#include "label_colour.h"
 #include "palette.h"
 #include "resource_paths.h"
 #include "skin_label.h"
@@ -85,10 +86,7 @@ SkinnedForm::SkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
     QFont titleFont = title_->font();
     titleFont.setBold(true);
     title_->setFont(titleFont);
-    QPalette titlePal = title_->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        titlePal.setColor(group, QPalette::WindowText, Qt::white);
-    title_->setPalette(titlePal);
+    setTextColour(title_, Qt::white);
 
     // The help image keeps its design place, left of minimize on a 552 px window; each
     // window moves it where it wants it, and only windows that use it show it.

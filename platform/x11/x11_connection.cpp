@@ -84,16 +84,22 @@ bool Connection::hasEwmhWindowManager() {
 }
 
 bool Connection::askWindowManager(Window window, const char* message, long d0, long d1, long d2) {
+    return sendClientMessage(root_, SubstructureRedirectMask | SubstructureNotifyMask, window, message, d0,
+                             d1, d2);
+}
+
+bool Connection::sendClientMessage(Window target, long mask, Window about, const char* type, long d0, long d1,
+                                   long d2) {
     XEvent event = {};
     event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = atom(message);
+    event.xclient.window = about;
+    event.xclient.message_type = atom(type);
     event.xclient.format = 32;
     event.xclient.data.l[0] = d0;
     event.xclient.data.l[1] = d1;
     event.xclient.data.l[2] = d2;
     clearErrors();
-    XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSendEvent(display_, target, False, mask, &event);
     return !errorsSince();
 }
 

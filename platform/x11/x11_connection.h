@@ -43,6 +43,10 @@ public:
     // Sends an EWMH request about `window` to the window manager (a client message to the
     // root window). False when an X error came back.
     bool askWindowManager(Window window, const char* message, long d0, long d1 = 0, long d2 = 0);
+    // Sends `target` a 32-bit client message of type `type` about `about`, for the clients
+    // that select `mask` on it (NoEventMask: its owner). False when an X error came back.
+    bool sendClientMessage(Window target, long mask, Window about, const char* type, long d0, long d1 = 0,
+                           long d2 = 0);
 
     // Starts collecting X errors; `errorsSince` syncs with the server and says whether any
     // request since then failed (for instance on a window that is gone).

@@ -101,10 +101,10 @@ public:
     WindowId probeWindow(WindowId window) override {
         if (!window)
             return 0;
+        // XGetWindowAttributes waits for its own replies and gives 0 when the window is gone;
+        // the BadWindow goes to the connection's error handler, which logs it.
         XWindowAttributes attributes = {};
-        x_.clearErrors();
-        const Status found = XGetWindowAttributes(x_.display(), Window(window), &attributes);
-        if (x_.errorsSince() || !found)
+        if (!XGetWindowAttributes(x_.display(), Window(window), &attributes))
             return 0;
         if (attributes.map_state != IsUnmapped)
             return window;
@@ -119,10 +119,9 @@ public:
     }
 
     bool activateWindow(WindowId window) override {
-        const QVector<quint64> active = x_.numbers(x_.root(), "_NET_ACTIVE_WINDOW", XA_WINDOW);
-        return probeWindow(window) &&
-               x_.askWindowManager(Window(window), "_NET_ACTIVE_WINDOW", kFromPager, CurrentTime,
-                                   active.isEmpty() ? 0 : long(active.first()));
+        const WindowId active = activeWindow();
+        return probeWindow(window) && x_.askWindowManager(Window(window), "_NET_ACTIVE_WINDOW", kFromPager,
+                                                          CurrentTime, long(active));
     }
 
     bool requestClose(WindowId window) override {
@@ -198,16 +197,8 @@ private:
         const Atom deleteWindow = x_.atom("WM_DELETE_WINDOW");
         if (!x_.numbers(window, "WM_PROTOCOLS", XA_ATOM).contains(deleteWindow))
             return false;
-        XEvent event = {};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = window;
-        event.xclient.message_type = x_.atom("WM_PROTOCOLS");
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = long(deleteWindow);
-        event.xclient.data.l[1] = CurrentTime;
-        x_.clearErrors();
-        XSendEvent(x_.display(), window, False, NoEventMask, &event);
-        return !x_.errorsSince();
+        return x_.sendClientMessage(window, NoEventMask, window, "WM_PROTOCOLS", long(deleteWindow),
+                                    CurrentTime);
     }
 
     Connection x_;

@@ -63,6 +63,33 @@ const Api* api() {
     return loaded;
 }
 
+// Blocks SIGPIPE in the calling thread for its lifetime and drops one raised meanwhile:
+// libupsclient writes to its socket with write(), and a server that has gone away would
+// otherwise end the program.
+struct SigpipeGuard {
+    sigset_t pipe;
+    sigset_t previous;
+    bool alreadyPending = false;
+
+    SigpipeGuard() {
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe, &previous);
+        sigset_t pending;
+        alreadyPending = sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+    }
+    ~SigpipeGuard() {
+        if (!alreadyPending && !sigismember(&previous, SIGPIPE)) {
+            const timespec none{};
+            while (sigtimedwait(&pipe, nullptr, &none) == SIGPIPE) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    }
+    SigpipeGuard(const SigpipeGuard&) = delete;
+    SigpipeGuard& operator=(const SigpipeGuard&) = delete;
+};
+
 // Only TLS needs the library's set-up, which also prints a line on standard error.
 void initTlsOnce(const Config& config) {
     static std::once_flag once;
@@ -82,29 +109,6 @@ struct Connection::Impl {
     int abortFd = -1;
     bool aborted = false;
 };
-
-struct SigpipeGuard::State {
-    sigset_t pipe;
-    sigset_t previous;
-    bool alreadyPending = false;
-};
-
-SigpipeGuard::SigpipeGuard() : state_(std::make_unique<State>()) {
-    sigemptyset(&state_->pipe);
-    sigaddset(&state_->pipe, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &state_->pipe, &state_->previous);
-    sigset_t pending;
-    state_->alreadyPending = sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
-}
-
-SigpipeGuard::~SigpipeGuard() {
-    if (!state_->alreadyPending && !sigismember(&state_->previous, SIGPIPE)) {
-        const timespec none{};
-        while (sigtimedwait(&state_->pipe, nullptr, &none) == SIGPIPE) {
-        }
-    }
-    pthread_sigmask(SIG_SETMASK, &state_->previous, nullptr);
-}
 
 Connection::Connection() : impl_(std::make_unique<Impl>()) {
     std::memset(&impl_->conn, 0, sizeof impl_->conn);

@@ -51,21 +51,6 @@ private:
     bool connected_ = false;
 };
 
-// Blocks SIGPIPE in the calling thread for its lifetime and drops one raised meanwhile:
-// libupsclient writes to its socket with write(), and a server that has gone away would
-// otherwise end the program.
-class SigpipeGuard {
-public:
-    SigpipeGuard();
-    ~SigpipeGuard();
-    SigpipeGuard(const SigpipeGuard&) = delete;
-    SigpipeGuard& operator=(const SigpipeGuard&) = delete;
-
-private:
-    struct State;
-    std::unique_ptr<State> state_;
-};
-
 // A protocol argument in double quotes, with quotes and backslashes escaped.
 std::string quoted(const std::string& arg);
 
