@@ -19,7 +19,8 @@ start_xvfb() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     pids+=($!)
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(head -1 "$work/display")
+    DISPLAY=:$(head -1 "$work/display")
+    export DISPLAY
 }
 
 # Starts openbox with the given arguments.
