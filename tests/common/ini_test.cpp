@@ -203,6 +203,8 @@ void TestIni::damagedFilesGiveDefaults() {
 
     writeAll(path, QByteArray(1 << 19, 'a') + "\n[A]\nk=v\n"); // a line of half a megabyte
     QCOMPARE(ReadIni(path, "A", "k", ""), QString("v"));
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("1")); // the writer keeps that line whole
+    QCOMPARE(readAll(path), QByteArray(1 << 19, 'a') + "\n[A]\nk=w\n");
     writeAll(path, QByteArray("[A]\nk=") + QByteArray(1 << 19, 'z') + "\n");
     QCOMPARE(ReadIni(path, "A", "k", "").size(), 253);
 
