@@ -3,6 +3,8 @@
 
 #include "app_paths.h"
 #include "ini_file.h"
+#include "ini_read.h"
+#include "ini_text.h"
 
 namespace {
 
@@ -15,7 +17,10 @@ std::string bytes(const QString& s) {
 } // namespace
 
 QString ReadIni(const QString& FileName, const QString& Section, const QString& Key, const QString& Default) {
-    auto value = brightlock::ini::readValue(bytes(FileName), bytes(Section), bytes(Key));
+    const auto text = brightlock::ini::readValuesText(bytes(FileName));
+    if (!text)
+        return Default;
+    const auto value = brightlock::ini::lookup(*text, bytes(Section), bytes(Key));
     if (!value)
         return Default;
     return brightlock::iniValueText(*value);

@@ -7,7 +7,8 @@
 #include <string_view>
 
 // The value of Key in Section of FileName, cut to 253 characters; Default when the
-// file, the section or the key does not exist.
+// file, the section or the key does not exist, or the file cannot be read (see ini_read.h:
+// over-long lines are cut, not refused).
 QString ReadIni(const QString& FileName, const QString& Section, const QString& Key, const QString& Default);
 
 // Stores Value under Key in Section, creating the file, section or key as needed.

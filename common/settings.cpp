@@ -3,9 +3,12 @@
 
 #include "ini.h"
 #include "ini_file.h"
+#include "ini_read.h"
 #include "ini_text.h"
 
+#include <atomic>
 #include <cmath>
+#include <cstdio>
 
 namespace brightlock {
 
@@ -16,6 +19,22 @@ QString shippedValue(const QString& section, const QString& key) {
 
 bool installSettingsFile() {
     return ini::createFile(SettingsFile().toStdString(), shippedSettingsText());
+}
+
+std::optional<std::string> settingsText() {
+    static std::atomic<bool> told{false};
+    const std::string path = SettingsFile().toStdString();
+    std::string why;
+    std::optional<std::string> text = ini::readValuesText(path, &why);
+    if (text) {
+        told = false;
+    } else if (!told.exchange(true)) {
+        std::fprintf(stderr,
+                     "brightlock: the settings file %s cannot be read (%s): the shipped settings apply, "
+                     "with the shutdown armed.\n",
+                     path.c_str(), why.c_str());
+    }
+    return text;
 }
 
 std::optional<double> parseNumber(const QString& text) {
@@ -29,8 +48,20 @@ std::optional<double> parseNumber(const QString& text) {
     return v;
 }
 
+namespace {
+
+std::optional<double> numberIn(const std::optional<std::string>& text, const QString& section,
+                               const QString& key) {
+    if (!text)
+        return std::nullopt;
+    const auto v = ini::lookup(*text, section.toStdString(), key.toStdString());
+    return v ? parseNumber(iniValueText(*v)) : std::nullopt;
+}
+
+} // namespace
+
 std::optional<double> storedNumber(const QString& section, const QString& key) {
-    return parseNumber(ReadIni(SettingsFile(), section, key, QString()));
+    return numberIn(settingsText(), section, key);
 }
 
 double readNumber(const QString& section, const QString& key, const std::function<bool(double)>& valid) {
@@ -49,7 +80,10 @@ bool readFlag(const QString& section, const QString& key) {
 }
 
 bool readSafetyFlag(const QString& section, const QString& key) {
-    auto v = storedNumber(section, key);
+    const std::optional<std::string> text = settingsText();
+    if (!text)
+        return parseNumber(shippedValue(section, key)).value_or(0) != 0;
+    auto v = numberIn(text, section, key);
     return v && *v != 0;
 }
 

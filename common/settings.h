@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace brightlock {
 
@@ -18,6 +19,12 @@ QString shippedValue(const QString& section, const QString& key);
 // Copies the shipped settings into the application directory when it has none.
 // True when a settings file exists afterwards.
 bool installSettingsFile();
+
+// The settings file's text as the readers take it (over-long lines cut, see ini_read.h);
+// nullopt when the file cannot be read at all. Then every reader gives the shipped value,
+// the switches that arm a shutdown included, and standard error says so once, until the
+// file can be read again.
+std::optional<std::string> settingsText();
 
 // A decimal number with optional blanks around it; nullopt for anything else.
 std::optional<double> parseNumber(const QString& text);
@@ -37,7 +44,8 @@ double numberOrShipped(std::optional<double> stored, const QString& section, con
 bool readFlag(const QString& section, const QString& key);
 
 // Like readFlag, but a missing or non-numeric value reads as false. For the switches
-// that arm a shutdown: a damaged value must never start one.
+// that arm a shutdown: a damaged value must never start one. A file that cannot be read
+// at all is not a damaged value: the shipped switch applies, so the machine stays protected.
 bool readSafetyFlag(const QString& section, const QString& key);
 
 } // namespace brightlock

@@ -3,7 +3,6 @@
 
 #include "app_paths.h"
 #include "ini.h"
-#include "ini_file.h"
 #include "ini_text.h"
 #include "settings.h"
 
@@ -82,20 +81,34 @@ int recordLimit(const Setting& limit) {
     return int(std::nearbyint(readNumber(limit)));
 }
 
+namespace {
+
+// A setting's number by its rule from a text of the file read once for several settings.
+double numberFrom(const std::optional<std::string>& file, const Setting& s) {
+    std::optional<double> stored;
+    if (file) {
+        if (auto v = ini::lookup(*file, s.section, s.key))
+            stored = parseNumber(iniValueText(*v));
+    }
+    if (s.rule == SettingRule::Flag) // any number counts
+        return numberOrShipped(stored, s.sectionName(), s.keyName());
+    return numberOrShipped(stored, s.sectionName(), s.keyName(), [&s](double v) { return s.accepts(v); });
+}
+
+} // namespace
+
 RecordLimits recordLimits() {
     // One reading of the file for the three limits: the poll trims all three stores.
-    const auto file = ini::readFile(SettingsFile().toStdString());
-    auto limit = [&file](const Setting& s) {
-        std::optional<double> stored;
-        if (file) {
-            if (auto v = ini::lookup(*file, s.section, s.key))
-                stored = parseNumber(iniValueText(*v));
-        }
-        const double n =
-            numberOrShipped(stored, s.sectionName(), s.keyName(), [&s](double v) { return s.accepts(v); });
-        return int(std::nearbyint(n));
-    };
+    const auto file = settingsText();
+    auto limit = [&file](const Setting& s) { return int(std::nearbyint(numberFrom(file, s))); };
     return {limit(Logcount), limit(Eventcount), limit(Closecount)};
+}
+
+BatteryLevelLimits batteryLevelLimits() {
+    const auto file = settingsText();
+    if (numberFrom(file, LevelShutdown) == 0)
+        return {};
+    return {int(numberFrom(file, LevelRuntime)) * 60, int(numberFrom(file, LevelCharge))};
 }
 
 bool saveApplications() {

@@ -40,6 +40,7 @@ inline constexpr char kMscomm[] = "Mscomm";
 inline constexpr char kOSEvent[] = "OSEvent";
 inline constexpr char kUpsOnBattery[] = "UpsOnBattery";
 inline constexpr char kUpsLowBattery[] = "UpsLowBattery";
+inline constexpr char kUpsBatteryLevel[] = "UpsBatteryLevel";
 inline constexpr char kSchema[] = "Schema";
 inline constexpr char kDesktop[] = "Desktop";
 
@@ -77,6 +78,14 @@ inline constexpr EventSettings UpsLowBattery {
                                          {kUpsLowBattery, "Shutdown",        R::SafetyFlag, 0,   0,         false},
                                          {kUpsLowBattery, "Delaytime",       R::Number,     0,   kMaxDelayMinutes, false}};
 
+// A shutdown by what the battery has left, as the UPS reports it: at or below `Runtime`
+// minutes of runtime or `Charge` percent (0 turns either off), the low-battery shutdown
+// starts. Its switch reads a missing or damaged value as the shipped "on": it can only
+// bring a shutdown forward when the battery is nearly empty, never start one on mains.
+inline constexpr Setting LevelShutdown   {kUpsBatteryLevel, "Shutdown",      R::Flag,       0,   0,         false};
+inline constexpr Setting LevelRuntime    {kUpsBatteryLevel, "Runtime",       R::Number,     0,   600,       true};
+inline constexpr Setting LevelCharge     {kUpsBatteryLevel, "Charge",        R::Number,     0,   100,       true};
+
 // The hand-over flags between the monitor and the closer ("ShutDown" here is not the
 // "Shutdown" of the power events).
 inline constexpr Setting ShutDown        {kSchema,        "ShutDown",        R::Number,     0,   1,         true};
@@ -103,6 +112,9 @@ inline constexpr const Setting* kAll[] = {
     &UpsLowBattery.Recordlog,
     &UpsLowBattery.Shutdown,
     &UpsLowBattery.Delaytime,
+    &LevelShutdown,
+    &LevelRuntime,
+    &LevelCharge,
     &ShutDown,
     &CloseAppFlag,
     &SaveList,
@@ -159,6 +171,14 @@ struct RecordLimits {
     int closed;
 };
 RecordLimits recordLimits();
+// [UpsBatteryLevel], from one reading of the file: the thresholds in force (0 when off or
+// when the switch is off).
+struct BatteryLevelLimits {
+    int runtimeSeconds = 0;
+    int chargePercent = 0;
+    bool any() const { return runtimeSeconds > 0 || chargePercent > 0; }
+};
+BatteryLevelLimits batteryLevelLimits();
 // [OSEvent] Saveapllication: run the closer before a shutdown.
 bool saveApplications();
 // [Schema] SaveList: show the save list at the next start.

@@ -7,7 +7,8 @@
 #
 # Usage: scripts/help-pictures.sh [build folder]      (default: build)
 # Positions of controls on pages that may change can be given as "x y" in the main window:
-#   EM_LOW_AT, EM_OS_AT  the "UPS Low Battery" and "OS Event Log" option buttons
+#   EM_LOW_AT, EM_LEVEL_AT, EM_OS_AT  the "UPS Low Battery", "Battery Level" and "OS Event
+#                        Log" option buttons
 #   CLEAR_AT             the "Clear All Logs" button of the Log Record page
 # in the confirmation dialog: QUESTION_NO_AT, its "NO" button; and in the save list:
 #   SAVE_CLOSE_AT, its "Close" button.
@@ -205,13 +206,17 @@ if page_shot manager event-manager-on-battery.png; then
     sleep 0.5
     shot_window "$main" event-manager-low-battery.png
     # shellcheck disable=SC2086
-    click_in "$main" ${EM_OS_AT:-420 100}
+    click_in "$main" ${EM_LEVEL_AT:-370 100}
+    sleep 0.5
+    shot_window "$main" event-manager-battery-level.png
+    # shellcheck disable=SC2086
+    click_in "$main" ${EM_OS_AT:-520 100}
     sleep 0.5
     shot_window "$main" event-manager-os.png
-    for panel in low-battery os; do
+    for panel in low-battery battery-level os; do
         if compare -metric AE "$out/event-manager-on-battery.png" "$out/event-manager-$panel.png" null: 2>/dev/null; then
             rm -f "$out/event-manager-$panel.png"
-            note "event-manager-$panel.png skipped: set EM_LOW_AT / EM_OS_AT to the option buttons"
+            note "event-manager-$panel.png skipped: set EM_LOW_AT / EM_LEVEL_AT / EM_OS_AT to the option buttons"
         fi
     done
 fi

@@ -1,14 +1,17 @@
-// The Event Manager page: what the monitor does on each power event, the record limits,
-// and the port the UPS is reached through. Three option buttons choose one of three
-// panels, each loaded afresh from the settings file whenever it is chosen.
+// The Event Manager page: what the monitor does on each power event and by the battery's
+// level, the record limits, and the port the UPS is reached through. Four option buttons
+// choose one of four panels, each loaded afresh from the settings file whenever it is chosen.
 #pragma once
 
+#include "frm_battery_level.h"
 #include "frm_os_log.h"
 #include "frm_power_event.h"
 #include "message_port.h"
 #include "monitor.h"
 #include "monitor/shell/main_page.h"
 #include "xpradiobutton.h"
+
+#include <array>
 
 namespace brightlock {
 
@@ -20,20 +23,25 @@ public:
     // The tab's click opens the page on the "UPS On Battery " panel.
     void pageOpened() override { EventMana(); }
 
-    // Sets "UPS On Battery " and clears the other two option buttons, then loads its
+    // Sets "UPS On Battery " and clears the other option buttons, then loads its
     // panel as a click on it does.
     void EventMana();
 
 private:
     void OptOnBattClick();
     void OptLowBattClick();
+    void OptLevelClick();
     void OptOsLogClick();
+    std::array<QFrame*, 4> panels() const;
+    void showOnly(QFrame* shown);
 
     xpradiobutton* OptOnBatt_;
     xpradiobutton* OptLowBatt_;
+    xpradiobutton* OptLevel_;
     xpradiobutton* OptOsLog_;
     FrmPowerEvent* onBattery_;
     FrmPowerEvent* lowBattery_;
+    FrmBatteryLevel* level_;
     FrmOSLog* osLog_;
 };
 

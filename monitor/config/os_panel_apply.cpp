@@ -6,6 +6,7 @@
 #include "port_choice.h"
 #include "settings.h"
 #include "shown_values.h"
+#include "unsaved_settings.h"
 
 #include <cmath>
 
@@ -14,7 +15,10 @@ namespace brightlock {
 void OsPanelApply::Command5(OsPanel& panel, const std::function<void(const OsPanel&)>& shown) {
     for (size_t box = 0; box < panel.limits.size(); ++box)
         checkLimit(panel, box, shown);
-    writePanel(panel);
+    if (!writePanel(panel)) {
+        tellUnsavedSettings(messages_);
+        loadOsPanel(panel); // what is in force, not what could not be stored
+    }
     switchLink();
     rearmCountdown();
 }
@@ -36,7 +40,7 @@ void OsPanelApply::checkLimit(OsPanel& panel, size_t box, const std::function<vo
     }
 }
 
-void OsPanelApply::writePanel(const OsPanel& panel) {
+bool OsPanelApply::writePanel(const OsPanel& panel) {
     bool written = true;
     for (size_t box : {2u, 1u, 0u}) {
         if (const std::optional<double> value = parseNumber(panel.limits[box]))
@@ -46,8 +50,7 @@ void OsPanelApply::writePanel(const OsPanel& panel) {
     written &= settings::write(settings::OSDisableevent, panel.disableAll);
     if (const std::optional<int> port = portValueOf(panel.portText()))
         written &= settings::write(settings::ComboPort, *port);
-    if (!written)
-        qCWarning(lcConfig) << "OS panel settings not all written to" << SettingsFile();
+    return written;
 }
 
 void OsPanelApply::switchLink() {
@@ -74,8 +77,9 @@ void OsPanelApply::switchLink() {
 
 void OsPanelApply::rearmCountdown() {
     EventState& state = monitor_.state();
-    const settings::PowerEvent event =
-        state.LowBattActive ? settings::PowerEvent::LowBattery : settings::PowerEvent::OnBattery;
+    const settings::PowerEvent event = state.LowBattActive || state.LevelCriticalNoted
+                                           ? settings::PowerEvent::LowBattery
+                                           : settings::PowerEvent::OnBattery;
     const Setting& delay = settings::eventSettings(event).Delaytime;
     const std::optional<double> minutes = settings::storedNumber(delay);
     if (!minutes || !delay.accepts(*minutes)) {

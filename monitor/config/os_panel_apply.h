@@ -21,7 +21,9 @@ public:
     //    ends the Apply.
     // 2. Writes Closecount, Eventcount, Logcount (each rounded down to a whole number),
     //    Saveapllication and Disableevent, in that order.
-    // 3. Writes ComboPort when the port list shows exactly one of its entries.
+    // 3. Writes ComboPort when the port list shows exactly one of its entries. A write that
+    //    fails is told with the folder and the reason (unsaved_settings.h), and the panel
+    //    is loaded again with what is in force.
     // 4. Switches the link to the port now stored, then re-arms the countdown's length;
     //    a step that fails is skipped without a message.
     // `shown` lets the page show the panel as it stands before each message comes up.
@@ -29,7 +31,7 @@ public:
 
 private:
     void checkLimit(OsPanel& panel, size_t box, const std::function<void(const OsPanel&)>& shown);
-    void writePanel(const OsPanel& panel);
+    bool writePanel(const OsPanel& panel); // true when all of it is stored
     void switchLink();
     void rearmCountdown();
 

@@ -1,10 +1,10 @@
 // The power-event panels' rules; see power_event_panel.h.
 #include "power_event_panel.h"
 
-#include "config_log.h"
 #include "ini.h"
 #include "settings.h"
 #include "shown_values.h"
+#include "unsaved_settings.h"
 
 namespace brightlock {
 
@@ -56,8 +56,10 @@ void applyPowerEventPanel(PowerEventPanel& panel, MessagePort& messages,
     written &= settings::write(keys.Recordlog, panel.recordLog);
     if (delayUsable)
         written &= settings::write(keys.Delaytime, panel.delay.trimmed());
-    if (!written)
-        qCWarning(lcConfig) << "power-event settings not all written to" << SettingsFile();
+    if (!written) {
+        tellUnsavedSettings(messages);
+        loadPowerEventPanel(panel); // what is in force, not what could not be stored
+    }
 }
 
 } // namespace brightlock

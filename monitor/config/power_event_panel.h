@@ -48,8 +48,9 @@ void enableEventClicked(PowerEventPanel& panel);
 // check boxes as whole numbers and the delay as typed. A delay the countdown cannot use
 // (not a number, below 0, or beyond the countdown's longest run) is refused: the
 // "Please input number " message, then the stored value back in the box, and Delaytime
-// keeps it; the other three keys are written all the same. `shown` lets the page show
-// the panel before the message comes up.
+// keeps it; the other three keys are written all the same. A write that fails is told
+// with the folder and the reason (unsaved_settings.h), and the panel is loaded again with
+// what is in force. `shown` lets the page show the panel before the message comes up.
 void applyPowerEventPanel(PowerEventPanel& panel, MessagePort& messages,
                           const std::function<void(const PowerEventPanel&)>& shown = {});
 

@@ -2,6 +2,7 @@
 #include "monitor.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <chrono>
 
 namespace brightlock {
@@ -48,9 +49,11 @@ struct TrayRow {
 // Indexed by Monitor::TrayState; Idle is resolved to the serial or USB row by the link. The
 // disconnected state has the USB idle tip with a greyed picture of its own.
 const TrayRow kTrays[] = {
-    {TrayPicture::ImaSOk, "UPS is on battery"}, {TrayPicture::ImaSLow, "UPS is low battery"},
-    {TrayPicture::ImaMain, "Wrenfield System"}, {TrayPicture::ImaMain, "Brightlock"},
-    {TrayPicture::ImaUnCon, "Brightlock"},
+    {TrayPicture::ImaSOk, "UPS is on battery"},
+    {TrayPicture::ImaSLow, "UPS is low battery"},
+    {TrayPicture::ImaMain, "Wrenfield System"},
+    {TrayPicture::ImaMain, "Brightlock"},
+    {TrayPicture::ImaUnCon, "Brightlock \u2014 not protected: the UPS does not answer"},
 };
 
 // Minutes of runtime as a person reads a battery: whole minutes left, never more.
@@ -58,6 +61,13 @@ QString runtimeText(qint64 seconds) {
     if (seconds < 60)
         return QStringLiteral("< 1 min");
     return QStringLiteral("%1 min").arg(seconds / 60);
+}
+
+// The time before the shutdown, never more than is left: whole minutes, seconds in the last one.
+QString shutdownText(qint64 seconds) {
+    if (seconds < 60)
+        return QStringLiteral("shutdown in %1 s").arg(std::max<qint64>(seconds, 0));
+    return QStringLiteral("shutdown in %1 min").arg(seconds / 60);
 }
 
 } // namespace
@@ -95,7 +105,7 @@ void Monitor::setTray(TrayState t) {
     if (t == TrayState::Idle && flags().UsbLink)
         t = TrayState::IdleUsb;
     const TrayRow& row = kTrays[int(t)];
-    showTray(row.picture, QString::fromLatin1(row.tip));
+    showTray(row.picture, QString::fromUtf8(row.tip));
 }
 
 void Monitor::showTray(TrayPicture picture, const QString& text) {
@@ -116,19 +126,59 @@ QString Monitor::trayTip() const {
         reading << area_.batteryCharge;
     if (!area_.batteryRuntime.isEmpty())
         reading << area_.batteryRuntime;
+    // Worked out afresh: a new tray state comes with a countdown just armed or stopped.
+    if (const std::optional<qint64> left = secondsToShutdown())
+        reading << shutdownText(*left);
     if (reading.isEmpty())
         return trayText_;
     return trayText_ + QStringLiteral(" \u2014 ") + reading.join(QStringLiteral(", "));
+}
+
+// While the mains are failed: the running countdown's seconds, or, before the battery level
+// has started one, the time until it will: the UPS's runtime (which assumes the present
+// load) down to the runtime threshold, or, taking the discharge as even, down to the charge
+// threshold (runtime x (charge - threshold) / charge), plus the low-battery delay the
+// threshold then arms; the soonest of them. nullopt when none applies.
+std::optional<qint64> Monitor::secondsToShutdown() const {
+    const UpsFlags& f = link_.flags();
+    if ((f.UsbLink && !f.UpsReplyOk) || !acFailed())
+        return std::nullopt; // a UPS that does not answer tells nothing
+
+    std::optional<qint64> soonest;
+    auto consider = [&soonest](qint64 s) { soonest = soonest ? std::min(*soonest, s) : s; };
+    if (TimerSub.isActive())
+        consider(state_.ShutdownSeconds);
+    const BatteryReading b = batteryReading();
+    if (state_.LevelCriticalNoted || !b.runtimeSeconds)
+        return soonest;
+    const settings::BatteryLevelLimits limits = settings::batteryLevelLimits();
+    if (!limits.any())
+        return soonest;
+    const qint64 runtime = *b.runtimeSeconds;
+    std::optional<qint64> untilLevel;
+    if (limits.runtimeSeconds > 0)
+        untilLevel = std::max<qint64>(runtime - limits.runtimeSeconds, 0);
+    if (limits.chargePercent > 0 && b.chargePercent && *b.chargePercent > 0) {
+        const qint64 byCharge =
+            std::max<qint64>(runtime * (*b.chargePercent - limits.chargePercent) / *b.chargePercent, 0);
+        untilLevel = untilLevel ? std::min(*untilLevel, byCharge) : byCharge;
+    }
+    if (untilLevel)
+        consider(*untilLevel + settings::delaySeconds(settings::PowerEvent::LowBattery));
+    return soonest;
 }
 
 void Monitor::showBattery() {
     const BatteryReading b = batteryReading();
     const QString charge = b.chargePercent ? QStringLiteral("%1 %").arg(*b.chargePercent) : QString();
     const QString runtime = b.runtimeSeconds ? runtimeText(*b.runtimeSeconds) : QString();
-    if (charge == area_.batteryCharge && runtime == area_.batteryRuntime)
+    const std::optional<qint64> left = secondsToShutdown();
+    const QString shutdownIn = left ? shutdownText(*left) : QString();
+    if (charge == area_.batteryCharge && runtime == area_.batteryRuntime && shutdownIn == area_.shutdownIn)
         return;
     area_.batteryCharge = charge;
     area_.batteryRuntime = runtime;
+    area_.shutdownIn = shutdownIn;
     area_.notify();
     // The tip changes with the reading; a new tray state sends its own (showTray).
     if (!trayText_.isEmpty())

@@ -81,6 +81,7 @@ private:
     bool silenceOutlasted() const;
     void checkMains();
     void checkBatteryLow();
+    void checkBatteryLevel();
     void trimStores();
     // What the poll reads: the USB flags, or the serial lines read afresh.
     bool acFailed() const;
@@ -90,17 +91,23 @@ private:
     void mainsBack();
     void batteryLowStarts();
     void batteryLowEnds();
+    void batteryLevelCritical();
 
     void show(Display d);
     static QString displayText(Display d);
     void setTray(TrayState t);
     void showTray(TrayPicture picture, const QString& text);
-    // The battery's charge and runtime on the Status page and after the tray's tip.
+    // The battery's charge and runtime, and the time before the shutdown, on the Status page
+    // and after the tray's tip.
     BatteryReading batteryReading() const;
     void showBattery();
+    std::optional<qint64> secondsToShutdown() const;
     QString trayTip() const;
     // True when it armed the countdown.
     bool armCountdown(settings::PowerEvent event);
+    // Starts the countdown at `seconds`, or at what is left of the one of this mains failure
+    // when that is sooner.
+    void startCountdown(int32_t seconds);
     void stopCountdown();
     void countdownRanOut();
     void unloadAlarmIfShown();

@@ -25,6 +25,7 @@ void Monitor::Timer1Tick() {
     }
     checkMains();
     checkBatteryLow();
+    checkBatteryLevel();
     // Back from the disconnected state with no event to set the tray: it leaves the greyed
     // picture for the state the UPS is in.
     if (trayPicture_ == TrayPicture::ImaUnCon)
@@ -91,6 +92,7 @@ void Monitor::checkMains() {
         unloadAlarmIfShown();
         stopCountdown();
         countdownInFailure_ = false;
+        state_.LevelCriticalNoted = false;
         if (state_.OnBattNoted)
             mainsBack();
         state_.OnBattNoted = false;
@@ -112,12 +114,30 @@ void Monitor::checkBatteryLow() {
     }
 }
 
+// What the UPS reports of its battery, during a mains failure: at or below a threshold of
+// [UpsBatteryLevel], the low-battery shutdown starts, once per failure. A link that
+// reports neither charge nor runtime (the serial one) is never judged by it.
+void Monitor::checkBatteryLevel() {
+    if (!acFailed() || state_.LevelCriticalNoted)
+        return;
+    const BatteryReading b = batteryReading();
+    if (!b.chargePercent && !b.runtimeSeconds)
+        return;
+    const settings::BatteryLevelLimits limits = settings::batteryLevelLimits();
+    const bool runtimeShort =
+        limits.runtimeSeconds > 0 && b.runtimeSeconds && *b.runtimeSeconds <= limits.runtimeSeconds;
+    const bool chargeShort =
+        limits.chargePercent > 0 && b.chargePercent && *b.chargePercent <= limits.chargePercent;
+    if (runtimeShort || chargeShort)
+        batteryLevelCritical();
+}
+
 // Each event's desktop notification says what the Status page and the records say; one that
 // starts the countdown is critical and says when the computer goes down.
 void Monitor::mainsFailed() {
     qCDebug(lcPoll) << "mains failed: the UPS runs on battery";
-    setTray(TrayState::OnBattery);
     const bool counting = armCountdown(PowerEvent::OnBattery);
+    setTray(TrayState::OnBattery); // after the countdown, which its tip tells
     const QString text = QStringLiteral("Attention!! System Power Failed");
     if (settings::eventEnabled(PowerEvent::OnBattery) && settings::recordLog(PowerEvent::OnBattery))
         ports_.records.record(text);
@@ -135,8 +155,8 @@ void Monitor::mainsBack() {
 
 void Monitor::batteryLowStarts() {
     qCDebug(lcPoll) << "battery low";
-    setTray(TrayState::LowBattery);
     const bool counting = armCountdown(PowerEvent::LowBattery); // replaces a countdown already running
+    setTray(TrayState::LowBattery);
     const QString text = QStringLiteral("Attention!! UPS Battery Low");
     if (settings::eventEnabled(PowerEvent::LowBattery) && settings::recordLog(PowerEvent::LowBattery))
         ports_.records.record(text);
@@ -144,14 +164,27 @@ void Monitor::batteryLowStarts() {
            NoticeUrgency::Critical);
 }
 
+// The shutdown starts as for a low battery, with its delay; a countdown already running
+// goes on when it would end sooner.
+void Monitor::batteryLevelCritical() {
+    qCDebug(lcPoll) << "battery level critical";
+    state_.LevelCriticalNoted = true;
+    startCountdown(settings::delaySeconds(PowerEvent::LowBattery));
+    const QString text = QStringLiteral("Attention!! UPS Battery Level Critical");
+    ports_.records.record(text);
+    notify(NoticeTopic::BatteryLow, area_.LblMessage, text + '\n' + countdownNotice(),
+           NoticeUrgency::Critical);
+}
+
 void Monitor::batteryLowEnds() {
     qCDebug(lcPoll) << "battery low ended";
-    if (settings::shutdownIsOne(PowerEvent::LowBattery)) {
-        // The next poll then treats a mains failure that goes on as a new one, with the
-        // on-battery countdown.
-        stopCountdown();
+    // The next poll then treats a mains failure that goes on as a new one. A countdown
+    // already running goes on: during one mains failure its deadline holds, so a battery-low
+    // signal that comes and goes cannot put the shutdown off; the on-battery countdown armed
+    // then only shortens it (startCountdown). When the mains are back, checkMains has
+    // stopped it already.
+    if (settings::shutdownIsOne(PowerEvent::LowBattery))
         state_.OnBattNoted = false;
-    }
     const bool onBattery = acFailed();
     setTray(onBattery ? TrayState::OnBattery : TrayState::Idle);
     const QString text = QStringLiteral("UPS Battery Low Recovered");
@@ -170,10 +203,14 @@ void Monitor::trimStores() {
 bool Monitor::armCountdown(PowerEvent event) {
     if (!settings::shutdownArmed(event))
         return false;
-    int32_t seconds = settings::delaySeconds(event);
-    // During one mains failure a countdown that replaces another, running or stopped at
-    // the end of a low battery, never runs longer than what was left of it: a flickering
-    // battery-low signal would otherwise restart it at full length for ever.
+    startCountdown(settings::delaySeconds(event));
+    return true;
+}
+
+void Monitor::startCountdown(int32_t seconds) {
+    // During one mains failure a countdown that replaces another never runs longer than
+    // what was left of it: a flickering battery-low signal would otherwise restart it at
+    // full length for ever.
     if (countdownInFailure_)
         seconds = std::min(seconds, std::max(state_.ShutdownSeconds, 0));
     countdownInFailure_ = true;
@@ -181,7 +218,6 @@ bool Monitor::armCountdown(PowerEvent event) {
     qCDebug(lcPoll) << "countdown armed:" << state_.ShutdownSeconds << "s";
     if (!TimerSub.isActive())
         TimerSub.start();
-    return true;
 }
 
 void Monitor::stopCountdown() {
@@ -242,6 +278,7 @@ void Monitor::UnConShow() {
     area_.ImaSLow = false;
     area_.batteryCharge.clear();
     area_.batteryRuntime.clear();
+    area_.shutdownIn.clear();
     area_.notify();
     setTray(TrayState::Disconnected);
 }

@@ -23,6 +23,9 @@ public:
     // empty otherwise.
     QString batteryCharge;
     QString batteryRuntime;
+    // While on battery, the time left before the shutdown starts ("shutdown in 4 min"): the
+    // countdown's, or the battery level's estimate, whichever is sooner; empty otherwise.
+    QString shutdownIn;
 
     // Tells the page to redraw after a change.
     void notify() { emit changed(); }

@@ -14,6 +14,7 @@ constexpr QPoint kStatePictureAt(500, 40); // on battery and low battery share o
 constexpr QPoint kAlarmSignAt(500, 110);
 constexpr QRect kChargeRect(470, 168, 140, 20); // the battery reading, under the pictures
 constexpr QRect kRuntimeRect(470, 190, 140, 20);
+constexpr QRect kShutdownInRect(470, 212, 140, 20);
 constexpr QSize kPictureSize(48, 48);
 constexpr QRect kMessageRect(14, 226, 440, 32);
 constexpr QRect kAlarmTextRect(14, 262, 440, 24);
@@ -48,6 +49,7 @@ frmStatus::frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent)
     };
     charge_ = makeReading("LblCharge", kChargeRect);
     runtime_ = makeReading("LblRuntime", kRuntimeRect);
+    shutdownIn_ = makeReading("LblShutdownIn", kShutdownInRect);
 
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("LblMessage"));
@@ -93,6 +95,12 @@ void frmStatus::refresh() {
     charge_->setVisible(!area_.batteryCharge.isEmpty());
     runtime_->setText(QStringLiteral("Runtime: ") + area_.batteryRuntime);
     runtime_->setVisible(!area_.batteryRuntime.isEmpty());
+    // "shutdown in 4 min", capitalised as the start of its line.
+    QString shutdownIn = area_.shutdownIn;
+    if (!shutdownIn.isEmpty())
+        shutdownIn[0] = shutdownIn[0].toUpper();
+    shutdownIn_->setText(shutdownIn);
+    shutdownIn_->setVisible(!shutdownIn.isEmpty());
 }
 
 } // namespace brightlock

@@ -1,6 +1,7 @@
 // The Status page: the power-path diagram, the status text and the countdown text, the
 // on-battery, low-battery and alarm pictures, the battery's charge and runtime while the
-// UPS reports them, and the "Shutdown" button. It shows what the
+// UPS reports them, the time left before the shutdown while on battery, and the "Shutdown"
+// button. It shows what the
 // monitor's status area and power path say and holds no state of its own.
 #pragma once
 
@@ -35,6 +36,7 @@ private:
     QLabel* alarmSign_ = nullptr;
     QLabel* charge_ = nullptr;
     QLabel* runtime_ = nullptr;
+    QLabel* shutdownIn_ = nullptr;
     xpcmdbutton* shutdown_ = nullptr;
     std::optional<QColor> shownColor_; // the message's colour in its style sheet
 };

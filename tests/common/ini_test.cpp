@@ -3,6 +3,7 @@
 #include "app_dir.h"
 #include "ini.h"
 #include "ini_file.h"
+#include "ini_read.h"
 #include "ini_text.h"
 #include "settings.h"
 #include "support/temp_home.h"
@@ -202,16 +203,22 @@ void TestIni::damagedFilesGiveDefaults() {
 
     writeAll(path, QByteArray(1 << 19, 'a') + "\n[A]\nk=v\n"); // a line of half a megabyte
     QCOMPARE(ReadIni(path, "A", "k", ""), QString("v"));
+    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("1")); // the writer keeps that line whole
+    QCOMPARE(readAll(path), QByteArray(1 << 19, 'a') + "\n[A]\nk=w\n");
     writeAll(path, QByteArray("[A]\nk=") + QByteArray(1 << 19, 'z') + "\n");
     QCOMPARE(ReadIni(path, "A", "k", "").size(), 253);
 
-    // Beyond the size limit a file is not a settings file: it reads as missing, and a
-    // write neither replaces it nor lets a file grow past the limit.
-    const QByteArray huge = "[A]\nk=v\n" + QByteArray(int(brightlock::ini::kMaxFileSize), '#');
+    // A line of a megabyte is passed over: the keys before and after it still read. The
+    // writer neither replaces such a file nor lets one grow past its limit, so it loses nothing.
+    const QByteArray huge = "[A]\nk=v\n" + QByteArray(int(brightlock::ini::kMaxFileSize), '#') + "\nj=w\n";
     writeAll(path, huge);
-    QCOMPARE(ReadIni(path, "A", "k", "d"), QString("d"));
+    QCOMPARE(ReadIni(path, "A", "k", "d"), QString("v"));
+    QCOMPARE(ReadIni(path, "A", "j", "d"), QString("w"));
     QCOMPARE(WriteIni(path, "A", "k", "w"), QString("0"));
     QCOMPARE(readAll(path), huge);
+    // A file larger than any reader reads is not read at all.
+    writeAll(path, "[A]\nk=v\n" + QByteArray(int(brightlock::ini::kMaxReadBytes), '\n'));
+    QCOMPARE(ReadIni(path, "A", "k", "d"), QString("d"));
     const QByteArray full = huge.left(int(brightlock::ini::kMaxFileSize) - 4);
     writeAll(path, full);
     QCOMPARE(ReadIni(path, "A", "k", "d"), QString("v"));

@@ -1,8 +1,12 @@
 // How the monitor reads its settings: numbers, ranges, and what a damaged value means.
+#include "ini_read.h"
 #include "pause_ms.h"
 #include "settings.h"
 #include "settings_catalogue.h"
+#include "support/stderr_capture.h"
 #include "support/temp_home.h"
+
+#include <QFile>
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -20,6 +24,7 @@ private slots:
     void delays_data();
     void delays();
     void damagedSwitchesNeverArm();
+    void unreadableFileKeepsTheShutdownArmed();
     void limits();
     void shippedFileMatchesTheCatalogue();
     void pauseKeepsTheProgramResponsive();
@@ -80,6 +85,36 @@ void TestMonitorSettings::damagedSwitchesNeverArm() {
     QVERIFY(s::eventEnabled(s::PowerEvent::OnBattery)); // shipped: 0
     home.set("UpsOnBattery", "Disableevent", "2");
     QVERIFY(!s::eventEnabled(s::PowerEvent::OnBattery));
+}
+
+// A file too long to read, or none where one cannot be (the folder is a file): the shipped
+// settings apply with the shutdown armed, said once on standard error; a long file that
+// can be read gives the user's values.
+void TestMonitorSettings::unreadableFileKeepsTheShutdownArmed() {
+    TempHome home;
+    home.set("UpsOnBattery", "Delaytime", "2");
+    QFile file(SettingsFile());
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(QByteArray(1024 * 1024, '\n')); // 1 MiB of blank lines after the values
+    file.close();
+    QCOMPARE(s::delaySeconds(s::PowerEvent::OnBattery), 120);
+    QVERIFY(s::shutdownArmed(s::PowerEvent::OnBattery));
+
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(QByteArray(int(brightlock::ini::kMaxReadBytes), ';'));
+    file.close();
+    StderrCapture err;
+    QVERIFY(s::shutdownArmed(s::PowerEvent::OnBattery));
+    QVERIFY(s::shutdownArmed(s::PowerEvent::LowBattery));
+    QCOMPARE(s::delaySeconds(s::PowerEvent::OnBattery), 300);
+    QCOMPARE(err.text().count("cannot be read"), 1);
+    QVERIFY(err.text().contains(SettingsFile().toUtf8()));
+
+    const QByteArray saved = qgetenv("BRIGHTLOCK_HOME");
+    qputenv("BRIGHTLOCK_HOME", SettingsFile().toLocal8Bit()); // a file, not a folder
+    const bool armed = s::shutdownArmed(s::PowerEvent::OnBattery);
+    qputenv("BRIGHTLOCK_HOME", saved);
+    QVERIFY(armed);
 }
 
 void TestMonitorSettings::limits() {

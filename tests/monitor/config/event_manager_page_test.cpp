@@ -129,6 +129,21 @@ void EventManagerPageTest::clickThroughThePage() {
     r.click("Command2"); // disabled: nothing happens
     QCOMPARE(r.text("TextLimitLog"), QString("1000"));
 
+    // The battery level has a panel of its own: clearing its box greys the limits, and
+    // Apply stores the box and the limits.
+    r.click("OptLevel");
+    QVERIFY(r.shown("FrmBatteryLevel") && !r.shown("FrmOSLog") && !r.shown("FrmUpsLowBatt"));
+    QCOMPARE(r.text("TxtLevelRuntime"), QString("3"));
+    r.click("CmdLevelChargeUp");
+    QCOMPARE(r.text("TxtLevelCharge"), QString("11"));
+    r.click("ChkLevelShutdown");
+    QVERIFY(!r.enabled("TxtLevelRuntime") && !r.enabled("CmdLevelChargeUp"));
+    r.messages.texts.clear();
+    r.click("CmdLevel");
+    QVERIFY(r.messages.texts.isEmpty());
+    QCOMPARE(r.stored(settings::LevelShutdown), QString("0"));
+    QCOMPARE(r.stored(settings::LevelCharge), QString("11"));
+
     // Opening the page again shows the on-battery panel, whatever was shown last.
     r.page.pageOpened();
     QVERIFY(r.shown("FrmUpsOnBatt") && !r.shown("FrmOSLog"));

@@ -1,6 +1,9 @@
 // The Event Manager page's rules without a screen: what the panels load, what their click
 // rules and arrows do, and what a power-event panel's Apply writes.
+#include "app_paths.h"
 #include "arrow_buttons.h"
+#include "battery_level_panel.h"
+#include "ini_file.h"
 #include "monitor/config/settings_file.h"
 #include "os_panel.h"
 #include "power_event_panel.h"
@@ -23,6 +26,8 @@ private slots:
     void unusableDelayIsRefused_data();
     void unusableDelayIsRefused();
     void osDisableAllAndPortList();
+    void batteryLevelPanel();
+    void applyThatCannotStoreTellsWhy();
 };
 
 void PanelRulesTest::arrows_data() {
@@ -217,6 +222,82 @@ void PanelRulesTest::osDisableAllAndPortList() {
     osDisableAllClicked(p); // clearing
     QVERIFY(p.saveApplicationsEnabled && p.limitsEnabled && p.limitArrowsEnabled);
     QCOMPARE(p.saveApplications, 0);
+}
+
+void PanelRulesTest::batteryLevelPanel() {
+    TempHome home;
+    BatteryLevelPanel p;
+    loadBatteryLevelPanel(p); // shipped: armed at 3 min or 10 %
+    QCOMPARE(p.shutdown, 1);
+    QCOMPARE(p.runtime, QString("3"));
+    QCOMPARE(p.charge, QString("10"));
+    QVERIFY(p.limitsEnabled);
+    levelShutdownClicked(p); // clearing
+    QVERIFY(!p.limitsEnabled);
+
+    // A limit out of its range gets the stored value back, then the range message; one
+    // that is not a number gets the number message first. The rest is stored all the same.
+    p.shutdown = 0;
+    p.runtime = "601";
+    p.charge = "1O";
+    RecordingMessages messages;
+    QStringList boxesAtMessage;
+    QVERIFY(applyBatteryLevelPanel(p, messages, [&](const BatteryLevelPanel& shown) {
+        boxesAtMessage << shown.runtime + "/" + shown.charge;
+    }));
+    QCOMPARE(messages.texts,
+             (QStringList{"Please input number range between 0 and 600", "Please input number "}));
+    QCOMPARE(boxesAtMessage, (QStringList{"3/1O", "3/1O"}));
+    QCOMPARE(p.charge, QString("10"));
+    QCOMPARE(sectionLines("UpsBatteryLevel"), (QStringList{"Shutdown=0", "Runtime=3", "Charge=10"}));
+    QCOMPARE(settings::batteryLevelLimits().runtimeSeconds, 0); // off
+
+    p.shutdown = 1;
+    p.runtime = " 0 ";
+    p.charge = "25";
+    QVERIFY(applyBatteryLevelPanel(p, messages));
+    QCOMPARE(sectionLines("UpsBatteryLevel"), (QStringList{"Shutdown=1", "Runtime=0", "Charge=25"}));
+    QCOMPARE(settings::batteryLevelLimits().chargePercent, 25);
+}
+
+// Apply that cannot store says so with the folder and the cause, shows what is in force,
+// and leaves the shutdown armed.
+void PanelRulesTest::applyThatCannotStoreTellsWhy() {
+    TempHome home;
+    home.set("UpsOnBattery", "Delaytime", "7");
+    QFile file(SettingsFile());
+    QVERIFY(file.open(QIODevice::Append)); // too large for the writer, still read
+    file.write(QByteArray(int(ini::kMaxFileSize), ';'));
+    file.close();
+    PowerEventPanel on;
+    loadPowerEventPanel(on);
+    on.delay = "9";
+    RecordingMessages messages;
+    applyPowerEventPanel(on, messages);
+    QCOMPARE(messages.texts.size(), 1);
+    QCOMPARE(messages.texts[0],
+             QString("The settings could not be saved in the folder \"%1\": the settings "
+                     "file is larger than 1024 KiB.\nThe settings stored before stay in force.")
+                 .arg(home.path()));
+    QCOMPARE(on.delay, QString("7"));
+
+    const QByteArray saved = qgetenv("BRIGHTLOCK_HOME");
+    qputenv("BRIGHTLOCK_HOME", SettingsFile().toLocal8Bit()); // a file, not a folder
+    BatteryLevelPanel level;
+    loadBatteryLevelPanel(level);
+    level.shutdown = 0;
+    const bool stored = applyBatteryLevelPanel(level, messages);
+    const bool armed = settings::shutdownArmed(PowerEvent::OnBattery) && settings::batteryLevelLimits().any();
+    const QString folder = ApplicationDirectory();
+    qputenv("BRIGHTLOCK_HOME", saved);
+    QVERIFY(!stored);
+    QCOMPARE(messages.texts.size(), 2);
+    QCOMPARE(messages.texts[1],
+             QString("The settings could not be saved in the folder \"%1\": it is a file, "
+                     "not a folder.\nThe shipped settings are in force, with the shutdown armed.")
+                 .arg(folder));
+    QCOMPARE(level.shutdown, 1); // the panel shows what is in force
+    QVERIFY(armed);
 }
 
 QTEST_MAIN(PanelRulesTest)

@@ -48,7 +48,7 @@ void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     QVERIFY(r.shown(PowerPath::ImageAC1));
     QVERIFY(!r.shown(PowerPath::ImageAC2));
     QVERIFY(!path.Timer4.isActive() && !path.Timer5.isActive() && !path.Timer6.isActive());
-    QCOMPARE(r.tray.tip, QString("Brightlock"));
+    QCOMPARE(r.tray.tip, QString("Brightlock \u2014 not protected: the UPS does not answer"));
     QCOMPARE(r.tray.picture, brightlock::TrayPicture::ImaUnCon); // not protected
     QVERIFY(r.monitor.Timer1.isActive());                        // the poll still runs and retries the UPS
 }

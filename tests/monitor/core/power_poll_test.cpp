@@ -33,6 +33,18 @@ struct Poll : MonitorRig {
     }
     void onLine() { ups(true, false); }
     void onBattery() { ups(false, false); }
+    // On battery with a battery reading in libPSU.so's layout 1: charge 255 and runtime
+    // 0xFFFFFFFF are "not reported".
+    void onBatteryWith(int charge, quint32 runtime, bool ac = false) {
+        QByteArray reply("T\x01", 2);
+        reply.append(char(ac ? 1 : 0)).append(char(0)).append(char(charge));
+        for (int i = 0; i < 4; ++i)
+            reply.append(char((runtime >> (8 * i)) & 0xFF));
+        psu.replyOverride = reply;
+        poll();
+        psu.replyOverride.reset();
+    }
+    int levelRecords() const { return int(records.rows.count("ups:Attention!! UPS Battery Level Critical")); }
     void lowBattery() { ups(false, true); }
     QStringList trayCalls() const { return log.filter(QRegularExpression("^tray ")); }
     int seconds() { return monitor.state().ShutdownSeconds; }
@@ -48,7 +60,11 @@ private slots:
     void failureAndLowBatteryTogether();
     void batteryThenLowThenRecovered();
     void lowBatteryRecoveryRestartsTheOnBatteryEvent();
-    void flickeringLowBatteryStillEndsInTheAlarm();
+    void flickeringLowBatteryKeepsTheDeadline();
+    void batteryLevelThresholds_data();
+    void batteryLevelThresholds();
+    void batteryLevelNeverLengthensAndSkipsTheSerialLink();
+    void shutdownMarginIsTheSoonerOfCountdownAndLevel();
     void disabledRecordsStillArmTheCountdown();
     void disabledLowBatteryEventRunsOut();
     void damagedShutdownSwitchNeverArms();
@@ -76,7 +92,7 @@ void TestPowerPoll::onlineToBatteryAndBack() {
     QVERIFY(p.statusArea().ImaSOk && !p.statusArea().ImaSLow && p.statusArea().ImaAlarm &&
             p.statusArea().CmdShutdownEnabled);
     QVERIFY(p.shown(PowerPath::ImageDC1) && !p.shown(PowerPath::ImageAC1));
-    QCOMPARE(p.trayCalls(), QStringList{"tray ImaSOk UPS is on battery"});
+    QCOMPARE(p.trayCalls(), QStringList{"tray ImaSOk UPS is on battery \u2014 shutdown in 5 min"});
     QCOMPARE(p.records.rows,
              (QStringList{"log:Attention!! System Power Failed", "ups:Attention!! System Power Failed"}));
     QVERIFY(p.counting());
@@ -107,7 +123,7 @@ void TestPowerPoll::failureAndLowBatteryTogether() {
     QCOMPARE(p.statusArea().LblMessage, QString("UPS is Low Battery"));
     QCOMPARE(p.statusArea().messageColor, QColor(255, 0, 0));
     QVERIFY(!p.statusArea().ImaSOk && p.statusArea().ImaSLow && p.statusArea().ImaAlarm);
-    QCOMPARE(p.trayCalls(), QStringList{"tray ImaSLow UPS is low battery"});
+    QCOMPARE(p.trayCalls(), QStringList{"tray ImaSLow UPS is low battery \u2014 shutdown in 1 min"});
     QCOMPARE(p.records.rows,
              (QStringList{"log:Attention!! UPS Battery Low", "ups:Attention!! UPS Battery Low"}));
     QCOMPARE(p.seconds(), 60); // from the low-battery section, not the on-battery one
@@ -128,7 +144,7 @@ void TestPowerPoll::batteryThenLowThenRecovered() {
     p.lowBattery();
     QCOMPARE(p.seconds(), 60); // the low-battery countdown replaces the running one
     QVERIFY(p.shown(PowerPath::ImageBL1) && !p.shown(PowerPath::ImageDC1));
-    QCOMPARE(p.trayCalls().last(), QString("tray ImaSLow UPS is low battery"));
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaSLow UPS is low battery \u2014 shutdown in 1 min"));
 
     p.set("UpsLowBattery", "Shutdown", "0");
     p.onLine();
@@ -145,12 +161,13 @@ void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
     p.lowBattery();
     for (int i = 0; i < 5; ++i)
         p.monitor.TimerSubTick();
-    p.onBattery(); // low battery ends, mains still failed, [UpsLowBattery] Shutdown = 1
-    QVERIFY(!p.counting());
-    QCOMPARE(p.statusArea().LblAlarm, QString());
+    p.onBattery();         // low battery ends, mains still failed, [UpsLowBattery] Shutdown = 1
+    QVERIFY(p.counting()); // the deadline of this mains failure holds
+    QCOMPARE(p.seconds(), 55);
     QVERIFY(!p.monitor.state().OnBattNoted);
-    QCOMPARE(p.trayCalls().last(), QString("tray ImaSOk UPS is on battery"));
+    QCOMPARE(p.trayCalls().last(), QString("tray ImaSOk UPS is on battery \u2014 shutdown in 55 s"));
     QCOMPARE(p.records.rows.last(), QString("ups:UPS Battery Low Recovered"));
+    QVERIFY(!p.notices.sent.last().body.contains("called off"));
 
     p.onBattery(); // a new on-battery event, whose countdown goes on from what was left
     QVERIFY(p.counting());
@@ -159,24 +176,143 @@ void TestPowerPoll::lowBatteryRecoveryRestartsTheOnBatteryEvent() {
     QCOMPARE(p.records.rows.count("log:Attention!! System Power Failed"), 2);
 }
 
-void TestPowerPoll::flickeringLowBatteryStillEndsInTheAlarm() {
-    Poll p;
-    p.onBattery();
-    int polls = 0;
-    for (; polls < 300 && p.alarm.shows == 0; ++polls) {
-        (polls % 2 ? p.onBattery() : p.lowBattery());
-        for (int tick = 0; tick < 2 && p.counting(); ++tick) // two ticks per 2.2 s poll
-            p.monitor.TimerSubTick();
-    }
-    // The countdown runs in the low-battery polls only, and never starts afresh: its 60 s
-    // are spent in 30 of them, so the alarm comes at the 59th poll.
-    QCOMPARE(polls, 59);
-    QCOMPARE(p.records.rows.count("ups:Attention!! UPS Battery Low"), polls / 2 + polls % 2);
-    QCOMPARE(p.records.rows.count("ups:UPS Battery Low Recovered"), polls / 2);
+void TestPowerPoll::flickeringLowBatteryKeepsTheDeadline() {
+    // With the on-battery shutdown armed, and without it (then only the low battery arms one).
+    for (const char* onBatteryShutdown : {"1", "0"}) {
+        Poll p;
+        p.set("UpsOnBattery", "Shutdown", onBatteryShutdown);
+        p.onBattery();
+        int polls = 0;
+        for (; polls < 300 && p.alarm.shows == 0; ++polls) {
+            (polls % 2 ? p.onBattery() : p.lowBattery());
+            for (int tick = 0; tick < 2 && p.counting(); ++tick) // two ticks per 2.2 s poll
+                p.monitor.TimerSubTick();
+        }
+        // The low battery's 60 s run through every poll, whatever the signal does, and
+        // never start afresh: the alarm comes at the 30th poll.
+        QCOMPARE(polls, 30);
+        QCOMPARE(p.records.rows.count("ups:Attention!! UPS Battery Low"), polls / 2);
+        QCOMPARE(p.records.rows.count("ups:UPS Battery Low Recovered"), polls / 2);
 
-    p.onLine(); // the next mains failure has its full countdown again
-    p.onBattery();
+        p.onLine(); // the next mains failure has its full countdown again
+        p.lowBattery();
+        QCOMPARE(p.seconds(), 60);
+    }
+}
+
+void TestPowerPoll::batteryLevelThresholds_data() {
+    QTest::addColumn<QString>("runtimeLimit");
+    QTest::addColumn<QString>("chargeLimit");
+    QTest::addColumn<int>("charge");
+    QTest::addColumn<quint32>("runtime");
+    QTest::addColumn<bool>("critical");
+    const quint32 none = 0xFFFFFFFF;
+    // clang-format off
+    QTest::newRow("shipped, above both") << "" << "" << 11 << 181u << false;
+    QTest::newRow("runtime at its limit") << "" << "" << 50 << 180u << true;
+    QTest::newRow("runtime under") << "" << "" << 50 << 30u << true;
+    QTest::newRow("charge at its limit") << "" << "" << 10 << 900u << true;
+    QTest::newRow("charge under, no runtime") << "" << "" << 4 << none << true;
+    QTest::newRow("runtime off") << "0" << "10" << 50 << 30u << false;
+    QTest::newRow("charge off") << "3" << "0" << 4 << 900u << false;
+    QTest::newRow("out of range: shipped") << "9999" << "-5" << 9 << 900u << true;
+    QTest::newRow("nothing reported") << "" << "" << 255 << none << false;
+    // clang-format on
+}
+
+void TestPowerPoll::batteryLevelThresholds() {
+    QFETCH(QString, runtimeLimit);
+    QFETCH(QString, chargeLimit);
+    QFETCH(int, charge);
+    QFETCH(quint32, runtime);
+    QFETCH(bool, critical);
+    Poll p;
+    if (!runtimeLimit.isEmpty())
+        p.set("UpsBatteryLevel", "Runtime", runtimeLimit);
+    if (!chargeLimit.isEmpty())
+        p.set("UpsBatteryLevel", "Charge", chargeLimit);
+    p.onBatteryWith(charge, runtime);
+    QCOMPARE(p.levelRecords(), critical ? 1 : 0);
+    QCOMPARE(p.seconds(), critical ? 60 : 300); // the low battery's delay, not the on-battery one
+    QCOMPARE(p.statusArea().LblMessage, QString("UPS is on Battery"));
+    if (!critical)
+        return;
+    QCOMPARE(p.notices.sent.last().urgency, brightlock::NoticeUrgency::Critical);
+    QCOMPARE(p.notices.sent.last().body,
+             QString("Attention!! UPS Battery Level Critical\nThe computer shuts down in 1 minute."));
+    for (int i = 0; i < 60 && p.alarm.shows == 0; ++i) {
+        p.onBatteryWith(charge, runtime); // once per mains failure
+        p.monitor.TimerSubTick();
+    }
+    QCOMPARE(p.levelRecords(), 1);
+    QCOMPARE(p.alarm.shows, 1);
+
+    p.onLine(); // the next failure is judged afresh
+    p.onBatteryWith(charge, runtime);
+    QCOMPARE(p.levelRecords(), 2);
+
+    p.set("UpsBatteryLevel", "Shutdown", "0"); // the switch turns both off
+    p.onLine();
+    p.onBatteryWith(charge, runtime);
+    QCOMPARE(p.levelRecords(), 2);
     QCOMPARE(p.seconds(), 300);
+}
+
+void TestPowerPoll::batteryLevelNeverLengthensAndSkipsTheSerialLink() {
+    Poll p;
+    p.set("UpsLowBattery", "Delaytime", "2");
+    p.set("UpsOnBattery", "Delaytime", "1");
+    p.onBatteryWith(80, 3000);
+    for (int i = 0; i < 10; ++i)
+        p.monitor.TimerSubTick();
+    p.onBatteryWith(9, 3000);
+    QCOMPARE(p.levelRecords(), 1);
+    QCOMPARE(p.seconds(), 50); // not the low battery's 120 s
+
+    // A reading left from the USB link says nothing of a UPS on the serial one.
+    Poll q;
+    q.onBatteryWith(5, 60, true); // on mains: no threshold applies
+    QCOMPARE(q.levelRecords(), 0);
+    q.set("Mscomm", "ComboPort", "1");
+    q.serial.ctsLine = true;
+    q.poll();
+    QCOMPARE(q.statusArea().LblMessage, QString("UPS is on Battery"));
+    QCOMPARE(q.levelRecords(), 0);
+    QCOMPARE(q.seconds(), 300);
+}
+
+void TestPowerPoll::shutdownMarginIsTheSoonerOfCountdownAndLevel() {
+    Poll p;
+    p.onBatteryWith(80, 1500); // 25 min of runtime; the on-battery countdown of 5 min runs
+    QCOMPARE(p.statusArea().shutdownIn, QString("shutdown in 5 min"));
+    QCOMPARE(p.tray.tip, QString("UPS is on battery \u2014 80 %, 25 min, shutdown in 5 min"));
+
+    // Without the countdown: the charge reaches 10 % after 1500 x 70 / 80 = 1312 s (the
+    // runtime 3 min after 1320 s), then the low battery's minute: 1372 s.
+    p.set("UpsOnBattery", "Shutdown", "0");
+    p.onLine();
+    p.onBatteryWith(80, 1500);
+    QCOMPARE(p.statusArea().shutdownIn, QString("shutdown in 22 min"));
+    p.set("UpsBatteryLevel", "Charge", "0"); // by the runtime alone: 1380 s
+    p.onBatteryWith(80, 1500);
+    QCOMPARE(p.statusArea().shutdownIn, QString("shutdown in 23 min"));
+    p.set("UpsBatteryLevel", "Shutdown", "0"); // nothing will shut the computer down
+    p.onBatteryWith(80, 1500);
+    QCOMPARE(p.statusArea().shutdownIn, QString());
+    QCOMPARE(p.tray.tip, QString("UPS is on battery \u2014 80 %, 25 min"));
+
+    p.set("UpsBatteryLevel", "Shutdown", "1"); // the level reached: its countdown, by the second
+    p.onBatteryWith(80, 100);
+    for (int i = 0; i < 15; ++i)
+        p.monitor.TimerSubTick();
+    p.onBatteryWith(80, 100);
+    QCOMPARE(p.tray.tip, QString("UPS is on battery \u2014 80 %, 1 min, shutdown in 45 s"));
+
+    p.silent(); // not answering: nothing is known, and the tip says the computer is not protected
+    QCOMPARE(p.statusArea().shutdownIn, QString());
+    QCOMPARE(p.tray.tip, QString("Brightlock \u2014 not protected: the UPS does not answer"));
+    p.onLine();
+    QCOMPARE(p.statusArea().shutdownIn, QString());
 }
 
 void TestPowerPoll::disabledRecordsStillArmTheCountdown() {
@@ -227,9 +363,11 @@ void TestPowerPoll::disconnectedAndBack() {
     QCOMPARE(p.statusArea().LblAlarm, QString(" "));
     QVERIFY(!p.statusArea().CmdShutdownEnabled && !p.statusArea().ImaSOk);
     QVERIFY(p.shown(PowerPath::ImageAC1) && !p.shown(PowerPath::ImageDC1));
-    QCOMPARE(p.trayCalls(), QStringList{"tray ImaUnCon Brightlock"}); // greyed: not protected
-    QCOMPARE(p.records.trims, trims);                                 // no trimming
-    QVERIFY(p.counting());                                            // the countdown is not touched
+    // Greyed, and the tip says it: not protected.
+    QCOMPARE(p.trayCalls(),
+             QStringList{"tray ImaUnCon Brightlock \u2014 not protected: the UPS does not answer"});
+    QCOMPARE(p.records.trims, trims); // no trimming
+    QVERIFY(p.counting());            // the countdown is not touched
     QVERIFY(!p.monitor.powerPath().Timer5.isActive());
 
     QCOMPARE(p.notices.sent.size(), 1); // the mains failure; one missed answer is not told

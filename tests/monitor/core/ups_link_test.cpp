@@ -295,22 +295,24 @@ void TestUpsLink::batteryReadingFromTheSimulatedUps() {
     QCOMPARE(area.LblMessage, QString("UPS is on Battery"));
     QCOMPARE(area.batteryCharge, QString("64 %"));
     QCOMPARE(area.batteryRuntime, QString("12 min"));
-    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 64 %, 12 min"));
+    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 64 %, 12 min, shutdown in 5 min"));
 
     upssim({"--charge", "63", "--runtime", "59"});
     monitor.Timer1Tick(); // the same state: the tip changes where it stands
-    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 63 %, < 1 min"));
+    // Under the 3 min of the battery level: its minute of countdown comes sooner.
+    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 63 %, < 1 min, shutdown in 1 min"));
+    QCOMPARE(records.rows.last(), QString("ups:Attention!! UPS Battery Level Critical"));
     QCOMPARE(log.filter(QRegularExpression("^tray ")).size(), 2); // start-up, then on battery
 
     upssim({"--runtime", "none"});
     monitor.Timer1Tick();
     QCOMPARE(area.batteryRuntime, QString());
-    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 63 %"));
+    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 63 %, shutdown in 1 min"));
 
     upssim({"--charge", "none"});
     monitor.Timer1Tick();
     QCOMPARE(area.batteryCharge, QString());
-    QCOMPARE(tray.tip, QString("UPS is on battery"));
+    QCOMPARE(tray.tip, QString("UPS is on battery \u2014 shutdown in 1 min"));
 
     upssim({"online", "--charge", "100", "--runtime", "1800"});
     monitor.Timer1Tick();
@@ -318,7 +320,7 @@ void TestUpsLink::batteryReadingFromTheSimulatedUps() {
     upssim({"silent"});
     monitor.Timer1Tick();
     QVERIFY(area.batteryCharge.isEmpty() && area.batteryRuntime.isEmpty());
-    QCOMPARE(tray.tip, QString("Brightlock"));
+    QCOMPARE(tray.tip, QString("Brightlock \u2014 not protected: the UPS does not answer"));
 
     upssim({"online"});
     home.set("Mscomm", "ComboPort", "1"); // the serial link has no reading, whatever the library says
