@@ -145,8 +145,7 @@ void Application::quit() {
 }
 
 void Application::showQuestion() {
-    if (FrmQuestion* dialog = question_.show())
-        dialog->activateWindow();
+    question_.show();
 }
 
 void Application::hideMainWindow() {
