@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QTextStream>
+#include <QTimer>
 
 namespace brightlock {
 
@@ -70,10 +71,23 @@ void showHelpInViewer(const QUrl& url) {
         if (!area.isEmpty())
             viewer->move(area.center() - viewer->rect().center());
     }
-    viewer->setSource(url.adjusted(QUrl::RemoveFragment), QTextDocument::HtmlResource);
-    if (!url.fragment().isEmpty())
-        viewer->scrollToAnchor(url.fragment());
+    // Qt's rich text knows no figures: it would set a figure's picture into the line of
+    // text before it. As plain blocks they stand on their own.
+    QFile file(url.toLocalFile());
+    QString html = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    html.replace(QLatin1String("<figure"), QLatin1String("<div"))
+        .replace(QLatin1String("</figure>"), QLatin1String("</div>"))
+        .replace(QLatin1String("<figcaption"), QLatin1String("<p"))
+        .replace(QLatin1String("</figcaption>"), QLatin1String("</p>"));
+    viewer->document()->setBaseUrl(url.adjusted(QUrl::RemoveFragment));
+    viewer->setHtml(html);
     viewer->show();
+    const QString section = url.fragment();
+    QPointer<QTextBrowser> shown = viewer;
+    QTimer::singleShot(0, viewer, [shown, section] {
+        if (shown && !section.isEmpty())
+            shown->scrollToAnchor(section);
+    });
     placeInsideScreen(viewer);
     viewer->raise();
     viewer->activateWindow();
