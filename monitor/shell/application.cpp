@@ -149,7 +149,8 @@ QString Application::trayStatus() const {
     status.picture = tray_->picture();
     status.charge = monitor_->statusArea().batteryCharge;
     status.runtime = monitor_->statusArea().batteryRuntime;
-    status.linkFault = monitor_->link().linkFault();
+    if (!monitor_->flags().UsbLink) // a fault of a serial port left behind says nothing of USB
+        status.linkFault = monitor_->link().linkFault();
     if (monitor_->TimerSub.isActive())
         status.countdownSeconds = monitor_->state().ShutdownSeconds;
     return trayStatusLine(status);
