@@ -70,10 +70,6 @@ void SkinnedControl::hoverTick(QPoint globalPos) {
         showRestingLook();
 }
 
-void SkinnedControl::otherKeyPress(QKeyEvent* event) {
-    event->ignore();
-}
-
 bool SkinnedControl::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut &&
         static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_) {
@@ -136,26 +132,19 @@ void SkinnedControl::mouseReleaseEvent(QMouseEvent* event) {
         showRestingLook();
 }
 
+// Keys raise only the key events: no key clicks a skinned control, so a Space or Enter typed
+// into another window just as one of ours comes up can never press its button. The access
+// key of the caption is the keyboard's way to click. The keys go on to the window.
 void SkinnedControl::keyPressEvent(QKeyEvent* event) {
     emit KeyDown(virtualKeyCode(event->key()), shiftMask(event->modifiers()));
     if (const int ascii = keyAscii(*event))
         emit KeyPress(ascii);
-    if (event->key() != Qt::Key_Space) {
-        otherKeyPress(event);
-        return;
-    }
-    if (!event->isAutoRepeat()) {
-        spacePressed_ = true;
-        showPressedLook();
-    }
+    event->ignore();
 }
 
 void SkinnedControl::keyReleaseEvent(QKeyEvent* event) {
     emit KeyUp(virtualKeyCode(event->key()), shiftMask(event->modifiers()));
-    if (event->isAutoRepeat() || event->key() != Qt::Key_Space || !spacePressed_)
-        return;
-    spacePressed_ = false;
-    releaseClick();
+    event->ignore();
 }
 
 void SkinnedControl::focusInEvent(QFocusEvent* event) {
@@ -165,10 +154,6 @@ void SkinnedControl::focusInEvent(QFocusEvent* event) {
 }
 
 void SkinnedControl::focusOutEvent(QFocusEvent* event) {
-    if (spacePressed_) {
-        spacePressed_ = false;
-        showRestingLook();
-    }
     update();
     QWidget::focusOutEvent(event);
 }

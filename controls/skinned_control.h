@@ -34,7 +34,8 @@ public:
     void hoverTick(QPoint globalPos);
     bool isHoverTimerActive() const;
 
-    // What a click does: a left press and release on the control, Space, or the access key.
+    // What a click does: a left press and release on the control, or the access key. Keys
+    // never click (see keyPressEvent).
     virtual void clickControl() = 0;
 
 signals:
@@ -66,12 +67,10 @@ protected:
     // The look under a pointer moving inside with the buttons of mask `button` held.
     virtual void showMoveLook(int button) = 0;
     virtual void placeCaption() = 0;
-    // The click that ends a left press or a Space press on the control.
+    // The click that ends a left press on the control.
     virtual void releaseClick() { clickControl(); }
     // The access key of the caption.
     virtual void accessKeyClick() { clickControl(); }
-    // A key other than Space went down; the event is passed on to the parent unless used.
-    virtual void otherKeyPress(QKeyEvent* event);
 
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -95,7 +94,6 @@ private:
     QColor captionColour_;
     int shortcutId_ = 0;
     bool leftPressed_ = false;
-    bool spacePressed_ = false;
     bool keyboardFocus_ = false;
 };
 

@@ -1,4 +1,4 @@
-// The skinned push button: its looks, caption place, painting and Return key.
+// The skinned push button: its looks, caption place and painting.
 #include "xpcmdbutton.h"
 
 #include "nine_piece_paint.h"
@@ -6,7 +6,6 @@
 #include "skin_pictures.h"
 #include "skin_rules.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -64,15 +63,6 @@ void xpcmdbutton::placeCaption() {
 void xpcmdbutton::releaseClick() {
     redraw();
     clickControl();
-}
-
-void xpcmdbutton::otherKeyPress(QKeyEvent* event) {
-    if (event->isAutoRepeat())
-        return;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        clickControl();
-    else
-        event->ignore();
 }
 
 void xpcmdbutton::paintEvent(QPaintEvent*) {

@@ -34,7 +34,6 @@ protected:
     // The button is back at rest before its Click is raised.
     void releaseClick() override;
     // Return and Enter click the button too.
-    void otherKeyPress(QKeyEvent* event) override;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -5,12 +5,23 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
-void printHelp() {
-    std::printf("Usage: Brightlock [--dry-run]\n"
+// The command as the user started it: the launcher's name when a launcher started the
+// program (it says so in BRIGHTLOCK_COMMAND), else the base name of argv[0].
+std::string commandName(const char* argv0) {
+    if (const char* launcher = std::getenv("BRIGHTLOCK_COMMAND"); launcher && *launcher)
+        return launcher;
+    const char* slash = argv0 ? std::strrchr(argv0, '/') : nullptr;
+    return slash ? slash + 1 : (argv0 && *argv0 ? argv0 : "Brightlock");
+}
+
+void printHelp(const std::string& command) {
+    std::printf("Usage: %s [--dry-run]\n"
                 "Watches the UPS, shows whether the computer runs on mains or on battery, records\n"
                 "power events and, before the battery runs out, saves the open applications and\n"
                 "shuts the computer and the UPS down. It lives in the system tray.\n\n"
@@ -24,17 +35,20 @@ void printHelp() {
                 "Environment:\n"
                 "  BRIGHTLOCK_HOME  folder for the settings and records (default: the program folder\n"
                 "                   when writable, else ~/.local/share/brightlock)\n"
-                "  PSU_DRIVER       UPS driver of libPSU.so (for example sim)\n");
+                "  PSU_DRIVER       UPS driver of libPSU.so (for example sim)\n",
+                command.c_str());
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     brightlock::Options options;
+    const std::string command = commandName(argv[0]);
+    qunsetenv("BRIGHTLOCK_COMMAND"); // the closer the monitor starts is not started by the launcher
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (!std::strcmp(arg, "-h") || !std::strcmp(arg, "--help")) {
-            printHelp();
+            printHelp(command);
             return 0;
         }
         if (!std::strcmp(arg, "-v") || !std::strcmp(arg, "--version")) {
@@ -47,7 +61,8 @@ int main(int argc, char** argv) {
         }
         // Qt's own options (-platform, -display, ...) pass through.
         if (arg[0] == '-' && arg[1] == '-') {
-            std::fprintf(stderr, "Brightlock: unknown option '%s'\nTry 'Brightlock --help'.\n", arg);
+            std::fprintf(stderr, "%s: unknown option '%s'\nTry '%s --help'.\n", command.c_str(), arg,
+                         command.c_str());
             return 2;
         }
     }

@@ -47,34 +47,69 @@ NotificationService::NotificationService(QString appName, QString desktopEntry, 
 
 void NotificationService::notify(int slot, const QString& summary, const QString& body,
                                  const NotificationImage& image, int urgency) {
+    const Notice notice{summary, body, image, urgency};
+    closeAfter_.remove(slot);
+    if (inFlight_.value(slot)) {
+        waiting_.insert(slot, notice);
+        return;
+    }
+    send(slot, notice);
+}
+
+void NotificationService::send(int slot, const Notice& notice) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        qCDebug(lcNotify) << "no session bus: not shown:" << summary;
+        qCDebug(lcNotify) << "no session bus: not shown:" << notice.summary;
         return;
     }
     QVariantMap hints;
-    hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(urgency)));
+    hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(notice.urgency)));
     hints.insert(QStringLiteral("desktop-entry"), desktopEntry_);
-    if (!image.data.isEmpty())
-        hints.insert(QStringLiteral("image-data"), QVariant::fromValue(image));
+    if (!notice.image.data.isEmpty())
+        hints.insert(QStringLiteral("image-data"), QVariant::fromValue(notice.image));
 
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
-    call << appName_ << shown_.value(slot, 0u) << desktopEntry_ << summary << body << QStringList() << hints
+    call << appName_ << shown_.value(slot, 0u) << desktopEntry_ << notice.summary << notice.body
+         << QStringList() << hints
          << -1; // the service's own display time (critical ones stay until dismissed)
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     ++pending_;
+    inFlight_.insert(slot, true);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, slot] {
         watcher->deleteLater();
         --pending_;
+        inFlight_.remove(slot);
         const QDBusPendingReply<uint> reply = *watcher;
         if (reply.isError()) {
             qCDebug(lcNotify) << "not shown:" << reply.error().message();
-            emit answered(false);
-            return;
+        } else {
+            shown_.insert(slot, reply.value());
         }
-        shown_.insert(slot, reply.value());
-        emit answered(true);
+        if (closeAfter_.take(slot))
+            closeShown(slot);
+        else if (waiting_.contains(slot))
+            send(slot, waiting_.take(slot));
+        emit answered(!reply.isError());
     });
+}
+
+void NotificationService::close(int slot) {
+    waiting_.remove(slot);
+    if (inFlight_.value(slot))
+        closeAfter_.insert(slot, true);
+    else
+        closeShown(slot);
+}
+
+void NotificationService::closeShown(int slot) {
+    const uint id = shown_.value(slot, 0u);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (id == 0 || !bus.isConnected())
+        return;
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("CloseNotification"));
+    call << id;
+    bus.asyncCall(call); // nobody waits: a notification already gone is no error
 }
 
 } // namespace brightlock

@@ -3,6 +3,8 @@
 // is open, and raising DTR tells the UPS to switch itself off.
 #pragma once
 
+#include <string>
+
 namespace brightlock {
 
 class SerialLine {
@@ -14,7 +16,7 @@ public:
     virtual int port() const = 0;
 
     // Opens the port with DTR low, so opening never signals a switch-off. False when the
-    // port cannot be opened; the link then reads as "no line asserted".
+    // port cannot be opened; the monitor then reads the UPS as not answering.
     virtual bool open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
@@ -23,6 +25,11 @@ public:
     virtual void setDtr(bool on) = 0;
     virtual bool cts() const = 0;
     virtual bool cd() const = 0;
+
+    // Why the port could not be opened, or was lost while it was read, in the system's
+    // words ("/dev/ttyS3: No such file or directory"); empty when nothing failed since it
+    // was last opened.
+    virtual std::string fault() const { return {}; }
 };
 
 } // namespace brightlock

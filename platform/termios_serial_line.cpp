@@ -36,7 +36,8 @@ bool TermiosSerialLine::open() {
     const std::string path = devicePath(port_);
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        qCDebug(lcSerial) << "cannot open" << path.c_str() << std::strerror(errno);
+        fault_ = path + ": " + std::strerror(errno);
+        qCDebug(lcSerial) << "cannot open" << fault_.c_str();
         return false;
     }
     // The kernel raises DTR and RTS when a port opens; DTR is this UPS's switch-off
@@ -53,6 +54,7 @@ bool TermiosSerialLine::open() {
         ::tcsetattr(fd, TCSANOW, &t);
     }
     fd_ = fd;
+    fault_.clear();
     setDtr(false);
     setRts(true);
     return true;
@@ -76,9 +78,20 @@ void TermiosSerialLine::setLine(int bit, bool on) {
 
 bool TermiosSerialLine::line(int bit) const {
     int status = 0;
-    if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &status) != 0)
+    if (fd_ < 0)
         return false;
+    if (::ioctl(fd_, TIOCMGET, &status) != 0) {
+        lose("modem lines unreadable");
+        return false;
+    }
     return (status & bit) != 0;
+}
+
+void TermiosSerialLine::lose(const char* what) const {
+    fault_ = devicePath(port_) + ": " + std::strerror(errno);
+    qCDebug(lcSerial) << what << fault_.c_str();
+    ::close(fd_);
+    fd_ = -1;
 }
 
 void TermiosSerialLine::setRts(bool on) {

@@ -23,6 +23,7 @@ public:
     void setDtr(bool on) override;
     bool cts() const override;
     bool cd() const override;
+    std::string fault() const override { return fault_; }
 
     // The device of a port number: 1 -> /dev/ttyS0.
     static std::string devicePath(int number);
@@ -31,8 +32,13 @@ private:
     void setLine(int bit, bool on);
     bool line(int bit) const;
 
+    void lose(const char* what) const;
+
     int port_ = 1;
-    int fd_ = -1;
+    // A line that can no longer be read (a USB adapter pulled out) closes the port from a
+    // const read, so that the next open starts afresh.
+    mutable int fd_ = -1;
+    mutable std::string fault_;
 };
 
 } // namespace brightlock

@@ -54,4 +54,9 @@ std::unique_ptr<Driver> makeDriver(const std::string& name);
 // neither names one.
 std::string chosenDriverName();
 
+// What is wrong with the chosen driver name, saying where it was set, e.g.
+// "PSU.ini (/home/x/PSU.ini): unknown driver foo (known: auto, hid, nut, sim)"; empty when
+// a driver has that name.
+std::string chosenDriverProblem();
+
 } // namespace psu

@@ -9,7 +9,9 @@
 #include "psu_settings.h"
 #include "sim/sim_driver.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace psu {
 namespace {
@@ -35,6 +37,22 @@ std::unique_ptr<Driver> makeDriver(const std::string& name) {
         if (name == d.name)
             return d.make();
     return nullptr;
+}
+
+std::string chosenDriverProblem() {
+    const std::string name = chosenDriverName();
+    if (makeDriver(name))
+        return {};
+    std::vector<std::string> known;
+    for (const DriverEntry& d : kDrivers)
+        known.emplace_back(d.name);
+    std::sort(known.begin(), known.end());
+    std::string list;
+    for (const std::string& k : known)
+        list += (list.empty() ? "" : ", ") + k;
+    const char* env = std::getenv("PSU_DRIVER");
+    const std::string where = env && *env ? std::string("PSU_DRIVER") : "PSU.ini (" + settingsFile() + ")";
+    return where + ": unknown driver " + name + " (known: " + list + ")";
 }
 
 std::string chosenDriverName() {

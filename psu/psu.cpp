@@ -15,6 +15,7 @@ struct Session {
     std::mutex mutex;
     std::string driverName;
     std::unique_ptr<psu::Driver> driver;
+    std::string problem; // why the last HidHandle chose no driver
     bool replyWaiting = false;
     psu::Status reply;
 };
@@ -69,6 +70,9 @@ __attribute__((visibility("default"))) int32_t HidHandle(void) {
             s.driver = psu::makeDriver(name);
             s.driverName = name;
         }
+        s.problem = s.driver ? std::string() : psu::chosenDriverProblem();
+        if (!s.problem.empty())
+            psu::debugLog("%s", s.problem.c_str());
         return s.driver && s.driver->open();
     });
 }
@@ -126,6 +130,18 @@ __attribute__((visibility("default"))) int32_t CmdInput(char* reply, char* aux) 
 
 __attribute__((visibility("default"))) int32_t PsuIsSimulated(void) {
     return guarded([](Session& s) { return s.driver && s.driver->simulated(); });
+}
+
+__attribute__((visibility("default"))) int32_t PsuProblem(char* text, int32_t size) {
+    return guarded([&](Session& s) {
+        if (s.problem.empty())
+            return false;
+        if (text && size > 0) {
+            std::strncpy(text, s.problem.c_str(), size_t(size) - 1);
+            text[size - 1] = '\0';
+        }
+        return true;
+    });
 }
 
 } // extern "C"

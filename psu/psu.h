@@ -30,13 +30,17 @@
  * (Brightlock --dry-run sets it), cmd 2 reaches only the simulated UPS (sim); every other
  * driver is not asked and echo holds "S1" as though the command had gone out.
  *
- * One optional function beyond the four: PsuIsSimulated() is 1 while the open driver is
+ * Two optional functions beyond the four: PsuIsSimulated() is 1 while the open driver is
  * the simulated UPS, else 0. A caller must take a library without it for a real UPS.
+ * PsuProblem(text, size) is 1 when the last HidHandle found the library's own settings
+ * unusable (an unknown driver name), with the reason in text (NUL-terminated, cut to
+ * size), and 0 otherwise; the UPS does not answer while it is 1.
  *
  * Driver choice, at every HidHandle: the environment variable PSU_DRIVER, else key
  * Driver of section [PSU] in PSU.ini in the application directory, else "auto" (a USB
  * HID UPS when one is plugged in, else a Network UPS Tools server). Drivers: sim, hid,
- * nut, auto; an unknown name makes the UPS not answer. See psu/README.md.
+ * nut, auto; an unknown name makes the UPS not answer (PsuProblem says so). See
+ * psu/README.md.
  */
 #ifndef BRIGHTLOCK_PSU_H
 #define BRIGHTLOCK_PSU_H
@@ -56,6 +60,7 @@ int32_t CloseHandleDevice(void);
 int32_t CmdOutput(int32_t command, int32_t reserved, char* echo);
 int32_t CmdInput(char* reply, char* aux);
 int32_t PsuIsSimulated(void);
+int32_t PsuProblem(char* text, int32_t size);
 
 #ifdef __cplusplus
 }

@@ -65,7 +65,7 @@ void OsPanelApply::switchLink() {
             if (serial.open())
                 serial.setRts(true);
             else
-                qCInfo(lcConfig) << "link switch: COM" << port << "cannot be opened";
+                messages_.critical(serialPortMessage(port, QString::fromStdString(serial.fault())));
         }
         return;
     }

@@ -25,7 +25,8 @@ public:
     //    fails is told with the folder and the reason (unsaved_settings.h), and the panel
     //    is loaded again with what is in force.
     // 4. Switches the link to the port now stored, then re-arms the countdown's length;
-    //    a step that fails is skipped without a message.
+    //    a serial port that cannot be opened is told (the polls keep trying it), any other
+    //    step that fails is skipped without a message.
     // `shown` lets the page show the panel as it stands before each message comes up.
     void Command5(OsPanel& panel, const std::function<void(const OsPanel&)>& shown = {});
 

@@ -6,6 +6,8 @@
 #include "shown_values.h"
 #include "unsaved_settings.h"
 
+#include <cmath>
+
 namespace brightlock {
 
 void loadPowerEventPanel(PowerEventPanel& panel) {
@@ -47,7 +49,11 @@ void applyPowerEventPanel(PowerEventPanel& panel, MessagePort& messages,
     if (!delayUsable) {
         if (shown)
             shown(panel);
-        messages.critical(QString::fromLatin1(kPleaseInputNumber));
+        // A number outside the range is told as such: "input a number" would puzzle.
+        messages.critical(delay ? QStringLiteral("Please input number range between %1 and %2")
+                                      .arg(qint64(std::ceil(keys.Delaytime.min)))
+                                      .arg(qint64(std::floor(keys.Delaytime.max)))
+                                : QString::fromLatin1(kPleaseInputNumber));
         panel.delay = numberBoxText(keys.Delaytime);
     }
 

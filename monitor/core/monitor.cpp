@@ -121,6 +121,9 @@ BatteryReading Monitor::batteryReading() const {
 }
 
 QString Monitor::trayTip() const {
+    // Not protected for a reason the user can mend: the tip says which.
+    if (trayPicture_ == TrayPicture::ImaUnCon && !link_.flags().UsbLink && !link_.linkFault().isEmpty())
+        return trayText_ + QStringLiteral(" \u2014 ") + link_.linkFault();
     QStringList reading;
     if (!area_.batteryCharge.isEmpty())
         reading << area_.batteryCharge;

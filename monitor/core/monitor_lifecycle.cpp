@@ -38,7 +38,12 @@ void Monitor::Form_Load() {
     dialog_ = DialogFlags{};
 
     if (port > 0) {
-        powerPath_.AcPipeDisplay();
+        // The mains path until the first poll reads the lines; a port that would not open
+        // shows the disconnected state at once.
+        if (link_.serialLineUp(serial))
+            powerPath_.AcPipeDisplay();
+        else
+            UnConShow();
     } else {
         link_.psu().HidHandle();
         queryStatus();

@@ -38,8 +38,11 @@ void Monitor::Timer1Tick() {
 bool Monitor::readUps() {
     UpsFlags& f = flags();
     f.UsbLink = !settings::serialLink();
-    if (!f.UsbLink)
-        return true;
+    if (!f.UsbLink) {
+        const bool up = link_.serialLineUp(ports_.serial);
+        noteQueryAnswered(up);
+        return up;
+    }
     if (!f.UpsReplyOk) {
         link_.psu().CloseHandleDevice();
         link_.psu().HidHandle();

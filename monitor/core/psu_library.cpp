@@ -31,6 +31,7 @@ bool loadPsuFunctions(const QByteArray& name, PsuFunctions& functions, QString& 
     f.CmdOutput = reinterpret_cast<PsuFunctions::Output>(sym("CmdOutput"));
     f.CmdInput = reinterpret_cast<PsuFunctions::Input>(sym("CmdInput"));
     f.PsuIsSimulated = reinterpret_cast<PsuFunctions::Void>(sym("PsuIsSimulated"));
+    f.PsuProblem = reinterpret_cast<PsuFunctions::Problem>(sym("PsuProblem"));
     if (!f.HidHandle || !f.CloseHandleDevice || !f.CmdOutput || !f.CmdInput) {
         error = QStringLiteral("%1 lacks one of HidHandle, CloseHandleDevice, CmdOutput and CmdInput")
                     .arg(QString::fromLocal8Bit(name));
@@ -64,8 +65,24 @@ bool PsuLibrary::load() {
 }
 
 void PsuLibrary::HidHandle() {
-    if (load())
-        functions_.HidHandle();
+    if (!load())
+        return;
+    functions_.HidHandle();
+    char text[512] = {};
+    const bool problem = functions_.PsuProblem && functions_.PsuProblem(text, sizeof text) == 1;
+    const QString reason = problem ? QString::fromLocal8Bit(text) : QString();
+    if (reason == problemTold_)
+        return;
+    problemTold_ = reason;
+    if (reason.isEmpty())
+        return;
+    qCWarning(lcPsu).noquote() << reason;
+    if (onLoadFailure)
+        onLoadFailure(QCoreApplication::translate("PsuLibrary",
+                                                  "The UPS driver setting cannot be used:\n%1\n\n"
+                                                  "Brightlock shows the UPS as disconnected until the "
+                                                  "setting is mended; it reads it again at every poll.")
+                          .arg(reason));
 }
 
 void PsuLibrary::CloseHandleDevice() {

@@ -16,17 +16,19 @@
 namespace brightlock {
 
 // The library's exported functions. The four of the contract are all there or the library
-// is not usable; PsuIsSimulated is optional.
+// is not usable; PsuIsSimulated and PsuProblem are optional.
 struct PsuFunctions {
     using Void = int32_t (*)();
     using Output = int32_t (*)(int32_t, int32_t, char*);
     using Input = int32_t (*)(char*, char*);
+    using Problem = int32_t (*)(char*, int32_t);
 
     Void HidHandle = nullptr;
     Void CloseHandleDevice = nullptr;
     Output CmdOutput = nullptr;
     Input CmdInput = nullptr;
     Void PsuIsSimulated = nullptr;
+    Problem PsuProblem = nullptr;
 };
 
 // Loads the library `name` (a bare name as the library search finds it, then in the
@@ -50,11 +52,14 @@ public:
     bool loaded() const { return functions_.CmdInput != nullptr; }
     QString errorText() const { return error_; }
 
+    // Told once when the library cannot be loaded, and once for each new reason the
+    // library gives (PsuProblem) for reaching no UPS, such as an unknown driver name.
     std::function<void(const QString& message)> onLoadFailure;
 
 private:
     QByteArray name_;
     bool reported_ = false;
+    QString problemTold_;
     QString error_;
     PsuFunctions functions_;
 };

@@ -1,7 +1,10 @@
 // QueryUps; see ups_link.h.
 #include "ups_link.h"
 
+#include <QLoggingCategory>
 #include <cstring>
+
+Q_LOGGING_CATEGORY(lcLink, "brightlock.link", QtWarningMsg)
 
 namespace brightlock {
 namespace {
@@ -38,6 +41,36 @@ BatteryReading batteryFrom(const char* reply) {
 }
 
 } // namespace
+
+bool UpsLink::serialLineUp(SerialLine& line) {
+    if (!line.isOpen() && line.open()) {
+        line.setRts(true);
+        line.setDtr(false);
+    }
+    if (line.isOpen())
+        line.cts(); // a port that opens but whose lines cannot be read closes itself here
+    if (line.isOpen()) {
+        linkFault_.clear();
+        faultTold_.clear();
+        return true;
+    }
+    linkFault_ = QString::fromStdString(line.fault());
+    if (linkFault_.isEmpty())
+        linkFault_ = QStringLiteral("COM%1 cannot be opened").arg(line.port());
+    if (linkFault_ != faultTold_) {
+        faultTold_ = linkFault_;
+        qCWarning(lcLink).noquote() << serialPortMessage(line.port(), linkFault_);
+    }
+    return false;
+}
+
+QString serialPortMessage(int port, const QString& fault) {
+    const QString why = fault.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(fault);
+    return QStringLiteral("The UPS port COM%1 cannot be used%2. The computer is not protected "
+                          "until it can; Brightlock keeps trying it.")
+        .arg(port)
+        .arg(why);
+}
 
 void UpsLink::QueryUps(int16_t command) {
     char echo[kEchoSize + kSlack] = {};

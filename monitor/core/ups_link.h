@@ -2,7 +2,9 @@
 #pragma once
 
 #include "psu_api.h"
+#include "serial_line.h"
 
+#include <QString>
 #include <QtGlobal>
 
 #include <cstdint>
@@ -35,6 +37,16 @@ public:
 
     const BatteryReading& battery() const { return battery_; }
 
+    // The serial link's share of a poll: opens the port when it is not open (RTS on, DTR
+    // off, as at start-up) and reads its lines once. False when the port cannot be opened
+    // or read: a UPS that cannot be heard is not a UPS saying all is well, so the monitor
+    // shows it as not answering, and tries the port again at the next poll. The reason
+    // goes to standard error once for each new cause.
+    bool serialLineUp(SerialLine& line);
+    // Why the serial link is down ("/dev/ttyS3: No such file or directory"); empty while
+    // it works or on the USB link.
+    const QString& linkFault() const { return linkFault_; }
+
     UpsFlags& flags() { return flags_; }
     const UpsFlags& flags() const { return flags_; }
     PsuApi& psu() { return psu_; }
@@ -43,6 +55,11 @@ private:
     PsuApi& psu_;
     UpsFlags flags_;
     BatteryReading battery_;
+    QString linkFault_;
+    QString faultTold_;
 };
+
+// What the user is told when the serial port chosen cannot be opened.
+QString serialPortMessage(int port, const QString& fault);
 
 } // namespace brightlock

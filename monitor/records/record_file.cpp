@@ -5,10 +5,14 @@
 
 #include "records_log.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -31,8 +35,25 @@ QSqlDatabase RecordFile::database() const {
     return QSqlDatabase::database(connectionName_, false);
 }
 
+QString RecordFile::folderProblem(bool& writable) const {
+    const QString folder = QFileInfo(path_).absolutePath();
+    const QFileInfo info(folder);
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (!info.exists())
+        return QStringLiteral("the folder \"%1\" does not exist").arg(shown);
+    if (!info.isDir())
+        return QStringLiteral("\"%1\" is a file, not a folder").arg(shown);
+    writable = ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+    if (!QFileInfo::exists(path_) && !writable)
+        return QStringLiteral("the folder \"%1\" is not writable, so the file cannot be created").arg(shown);
+    return {};
+}
+
 QString RecordFile::open() {
     const QFileInfo info(path_);
+    bool folderWritable = false;
+    if (QString problem = folderProblem(folderWritable); !problem.isEmpty())
+        return problem;
     if (info.exists() && !info.isFile())
         return QStringLiteral("it is not a regular file");
     if (info.exists() && !info.isReadable())
@@ -43,8 +64,10 @@ QString RecordFile::open() {
         // applications and files. Its journal files take the same permissions.
         const int fd = ::open(QFile::encodeName(path_).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd >= 0)
-            ::close(fd);
+        if (fd < 0)
+            return QStringLiteral("it cannot be created: %1")
+                .arg(QString::fromLocal8Bit(std::strerror(errno)));
+        ::close(fd);
     }
 
     QSqlDatabase db = QSqlDatabase::contains(connectionName_)
@@ -52,6 +75,15 @@ QString RecordFile::open() {
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     if (!db.isValid())
         return QStringLiteral("the SQLite driver of Qt SQL is not installed");
+
+    // SQLite keeps its write-ahead log beside the file: without a writable folder it could
+    // neither write nor, in the usual case, even read. What the file holds can still be shown.
+    if (!folderWritable)
+        return openReadOnly(db, QStringLiteral("the folder \"%1\" is not writable")
+                                    .arg(QDir::toNativeSeparators(info.absolutePath())));
+    if (!QFileInfo(path_).isWritable())
+        return openReadOnly(db, QStringLiteral("the file is read-only"));
+
     db.setDatabaseName(path_);
     if (!db.open())
         return QStringLiteral("it cannot be opened: %1").arg(db.lastError().text());
@@ -60,6 +92,26 @@ QString RecordFile::open() {
         db.close();
         return problem;
     }
+    open_ = true;
+    return {};
+}
+
+QString RecordFile::openReadOnly(QSqlDatabase& db, const QString& why) {
+    // Immutable: nothing may be created beside the file, and nobody can write it meanwhile.
+    QUrl url = QUrl::fromLocalFile(QFileInfo(path_).absoluteFilePath());
+    url.setQuery(QStringLiteral("immutable=1"));
+    db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    if (!db.open())
+        return QStringLiteral("%1, and it cannot be opened for reading: %2").arg(why, db.lastError().text());
+    QString verdict;
+    const QString error = execStatement(db, QStringLiteral("PRAGMA quick_check"), &verdict);
+    if (!error.isEmpty() || verdict != QLatin1String("ok")) {
+        db.close();
+        return QStringLiteral("%1, and it is not a sound SQLite database: %2")
+            .arg(why, error.isEmpty() ? verdict : error);
+    }
+    readOnlyReason_ = why;
     open_ = true;
     return {};
 }

@@ -68,6 +68,15 @@ void RecordStores::bindFile(RecordFile& file, std::initializer_list<Store> store
                                   .arg(path, reason));
         return;
     }
+    if (!file.readOnlyReason().isEmpty()) {
+        qCWarning(lcRecords) << path << "can only be read:" << file.readOnlyReason();
+        emit storeUnavailable(
+            QStringLiteral("The record file \"%1\" can only be read: %2. New records are not "
+                           "kept until it can be written; the record pages show what it holds.")
+                .arg(path, file.readOnlyReason()));
+        for (const Store store : stores)
+            readOnly_[index(store)] = true;
+    }
     for (const Store store : stores) {
         auto table = std::make_unique<RecordTable>(file, layoutOf(store));
         const QString problem = table->attach();
@@ -91,6 +100,11 @@ RecordTable* RecordStores::table(Store store) const {
     return tables_[index(store)].get();
 }
 
+// A store whose file can only be read takes no changes: the user was told so at start-up.
+RecordTable* RecordStores::writableTable(Store store) const {
+    return readOnly_[index(store)] ? nullptr : table(store);
+}
+
 void RecordStores::appendEvent(const QString& text) {
     appendRow(Store::Log, text);
     appendRow(Store::Ups, text);
@@ -105,7 +119,7 @@ void RecordStores::appendProgramQuit() {
 }
 
 void RecordStores::appendRow(Store store, const QString& text) {
-    RecordTable* target = table(store);
+    RecordTable* target = writableTable(store);
     if (!target)
         return;
     // Date and time each read the clock, as the row's fields are set one after the other.
@@ -116,7 +130,7 @@ void RecordStores::appendRow(Store store, const QString& text) {
 }
 
 void RecordStores::trimStep(Store store, int limit) {
-    RecordTable* target = table(store);
+    RecordTable* target = writableTable(store);
     if (!target || limit < 1)
         return;
     if (target->count() >= limit && target->deleteOldest(1) > 0)
@@ -124,7 +138,7 @@ void RecordStores::trimStep(Store store, int limit) {
 }
 
 void RecordStores::trimToLimit(Store store, int limit) {
-    RecordTable* target = table(store);
+    RecordTable* target = writableTable(store);
     if (!target || limit < 1)
         return;
     if (target->deleteOldest(target->count() - limit) > 0)
@@ -132,7 +146,7 @@ void RecordStores::trimToLimit(Store store, int limit) {
 }
 
 void RecordStores::clear(Store store) {
-    RecordTable* target = table(store);
+    RecordTable* target = writableTable(store);
     if (target && target->clear() > 0)
         emit changed(store);
 }
@@ -148,7 +162,7 @@ bool RecordStores::importClosedApplication(const QString& date, const QString& t
 }
 
 int RecordStores::importClosedApplications(const QList<QStringList>& rows) {
-    RecordTable* target = table(Store::Closed);
+    RecordTable* target = writableTable(Store::Closed);
     if (!target || rows.isEmpty())
         return 0;
     QList<QStringList> stored;

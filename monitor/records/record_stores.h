@@ -1,7 +1,8 @@
 // The monitor's three record stores: the log and the UPS events in EventRecord.mdb, the
 // closed applications in CloseAppRecord.mdb (SQLite files under their historic names).
 // A file that cannot be used is reported once and left alone; the monitor goes on without
-// that store, whose operations then do nothing.
+// that store, whose operations then do nothing. A file that can only be read is reported
+// once too; its stores show what they hold and take no changes.
 #pragma once
 
 #include "monitor/records/store.h"
@@ -75,6 +76,7 @@ private:
     void bindFile(RecordFile& file, std::initializer_list<Store> stores);
     void appendRow(Store store, const QString& text);
     RecordTable* table(Store store) const;
+    RecordTable* writableTable(Store store) const;
 
     QString dir_;
     std::function<QDateTime()> now_;
@@ -83,6 +85,7 @@ private:
     // After the files: prepared statements must be destroyed before their connections.
     std::array<std::unique_ptr<RecordTable>, 3> tables_;
     std::array<bool, 3> reported_{};
+    std::array<bool, 3> readOnly_{};
     bool bound_ = false;
 };
 

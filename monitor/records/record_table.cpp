@@ -18,8 +18,11 @@ QString RecordTable::attach() {
     QStringList definitions;
     for (const QString& column : layout_.columns)
         definitions << quotedIdentifier(column) + QLatin1String(" TEXT");
-    QString error = execStatement(db, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-                                          .arg(table, definitions.join(QLatin1String(", "))));
+    // A file that can only be read is shown as it is: nothing is created in it.
+    const bool readOnly = !file_.readOnlyReason().isEmpty();
+    QString error = readOnly ? QString()
+                             : execStatement(db, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                                                     .arg(table, definitions.join(QLatin1String(", "))));
     if (!error.isEmpty())
         return error;
 
@@ -41,9 +44,10 @@ QString RecordTable::attach() {
     QString order = QStringLiteral("rowid");
     if (layout_.oldestByFirstColumn) {
         // The index keeps finding the oldest row by date free of a sort over the table.
-        error = execStatement(
-            db, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                    .arg(quotedIdentifier(layout_.name + QLatin1String("_order")), table, names.first()));
+        if (!readOnly)
+            error = execStatement(
+                db, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                        .arg(quotedIdentifier(layout_.name + QLatin1String("_order")), table, names.first()));
         if (!error.isEmpty())
             return error;
         order = names.first() + QLatin1String(", rowid");

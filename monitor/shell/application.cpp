@@ -9,12 +9,14 @@
 #include "settings_catalogue.h"
 #include "store_recorder.h"
 #include "termination_signals.h"
+#include "tray_status.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 
 Q_LOGGING_CATEGORY(lcApp, "brightlock.app", QtWarningMsg)
 
@@ -99,6 +101,13 @@ void Application::handOver() {
     // Nobody sees the power-path diagram until the window shows it.
     monitor_->powerPath().holdAnimations(true);
     tray_->onOpen = [this] { window().showFromTray(); };
+    tray_->onQuit = [this] { askToQuit(); };
+    tray_->statusLine = [this] { return trayStatus(); };
+    // Starting the program again is how many people look for a monitor already running.
+    connect(instance_.get(), &SingleInstance::anotherInstanceStarted, this, [this] {
+        if (!quitting_)
+            window().showFromTray();
+    });
 
     InstallF1Help();
     watchTerminationSignals([this] { quit(); });
@@ -133,6 +142,32 @@ frmMain& Application::window() {
     return *main_;
 }
 
+QString Application::trayStatus() const {
+    if (!monitor_)
+        return QStringLiteral("Brightlock");
+    TrayStatus status;
+    status.picture = tray_->picture();
+    status.charge = monitor_->statusArea().batteryCharge;
+    status.runtime = monitor_->statusArea().batteryRuntime;
+    if (!monitor_->flags().UsbLink) // a fault of a serial port left behind says nothing of USB
+        status.linkFault = monitor_->link().linkFault();
+    if (monitor_->TimerSub.isActive())
+        status.countdownSeconds = monitor_->state().ShutdownSeconds;
+    return trayStatusLine(status);
+}
+
+void Application::askToQuit() {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quit Brightlock"),
+                    QStringLiteral("Quit Brightlock?"), QMessageBox::Yes | QMessageBox::No);
+    box.setInformativeText(QStringLiteral("The computer is not protected while the monitor is not "
+                                          "running: a power failure will not shut it down in time."));
+    box.setDefaultButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Quit"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Keep running"));
+    if (box.exec() == QMessageBox::Yes)
+        quit();
+}
+
 void Application::quit() {
     if (quitting_)
         return;
@@ -145,8 +180,7 @@ void Application::quit() {
 }
 
 void Application::showQuestion() {
-    if (FrmQuestion* dialog = question_.show())
-        dialog->activateWindow();
+    question_.show();
 }
 
 void Application::hideMainWindow() {

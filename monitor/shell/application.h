@@ -69,6 +69,9 @@ private:
     bool startCloser() override;
 
     void showSaveList();
+    // The tray menu's status line, and its "Quit" (which asks first).
+    QString trayStatus() const;
+    void askToQuit();
     // Hides the main window when a tray icon can bring it back.
     void hideToTray();
     void tellUserOnce(const QString& message);

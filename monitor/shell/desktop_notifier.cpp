@@ -33,6 +33,17 @@ const NotificationImage& DesktopNotifier::imageOf(TrayPicture picture) {
 }
 
 void DesktopNotifier::notify(const DesktopNotice& notice) {
+    // A notification that tells a countdown takes the other topics' countdown notices off
+    // the screen: a stale time to the shutdown never stands beside the current one. Within
+    // a topic the next notification replaces the last.
+    const bool counting = notice.urgency == NoticeUrgency::Critical;
+    for (size_t topic = 0; topic < counting_.size(); ++topic) {
+        if (counting && counting_[topic] && topic != size_t(notice.topic)) {
+            service_.close(int(topic));
+            counting_[topic] = false;
+        }
+    }
+    counting_[size_t(notice.topic)] = counting;
     service_.notify(int(notice.topic), notice.summary, notice.body, imageOf(notice.picture),
                     int(notice.urgency));
 }

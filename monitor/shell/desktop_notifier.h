@@ -23,6 +23,8 @@ private:
     const NotificationImage& imageOf(TrayPicture picture);
 
     NotificationService service_;
+    // Topics whose last notification told a countdown (critical) and may still be shown.
+    std::array<bool, size_t(NoticeTopic::Link) + 1> counting_{};
     std::array<std::optional<NotificationImage>, size_t(TrayPicture::ImaUnCon) + 1> images_;
 };
 

@@ -43,6 +43,9 @@ void AlarmBar::paintEvent(QPaintEvent*) {
 frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::function<void()> unload)
     : sequence_(monitor, *this, std::move(startShutdown)), unload_(std::move(unload)) {
     setObjectName(QStringLiteral("frmAlarm"));
+    // The alarm comes up while the user works in another window: it must not take the
+    // keyboard from there, or the next keys typed would land in this window.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setTitle(QStringLiteral("Alarm Message"));
     setFixedSize(kWidth, kHeight);
     setWindowIcon(QIcon(QString::fromLatin1(res::kIconAlarm)));

@@ -42,14 +42,24 @@ constexpr int kTabGap = 8;
 constexpr int kTabWidths[] = {92, 104, 112, 148, 118};
 constexpr int kOutlineMargin = 3;
 constexpr QRect kPageRect(12, 76, 616, 324);
+// The smallest size the window shrinks to on a small screen: the title, the tabs and a
+// strip of the page.
+constexpr QSize kSmallest(320, 200);
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent) : SkinnedForm(parent) {
+frmMain::frmMain(QWidget* parent)
+    : SkinnedForm(parent), pageArea_(new QScrollArea(this)), pageHost_(new QWidget) {
     setObjectName(QStringLiteral("frmMain"));
     setTitle(QStringLiteral("Brightlock"));
     setWindowIcon(QIcon(QString::fromLatin1(res::kIconMain)));
     setFixedSize(kWidth, kHeight);
+    pageArea_->setObjectName(QStringLiteral("pageArea"));
+    pageArea_->setFrameShape(QFrame::NoFrame);
+    pageArea_->setBackgroundRole(QPalette::Window);
+    pageHost_->resize(kPageRect.size());
+    pageArea_->setWidget(pageHost_);
+    pageArea_->setGeometry(kPageRect);
     useMainTitleBar();
     buildTabs();
 }
@@ -85,8 +95,8 @@ void frmMain::buildTabs() {
 void frmMain::setPage(Page which, MainPage* page) {
     delete pages_[which];
     pages_[which] = page;
-    page->setParent(this);
-    page->setGeometry(kPageRect);
+    page->setParent(pageHost_);
+    page->setGeometry(QRect(QPoint(0, 0), kPageRect.size()));
     page->setVisible(which == selected_);
 }
 
@@ -123,6 +133,16 @@ void frmMain::showFromTray() {
     showNormal();
     raise();
     activateWindow();
+}
+
+void frmMain::fitInto(const QSize& available) {
+    const QSize size = available.isEmpty() ? QSize(kWidth, kHeight)
+                                           : QSize(qBound(kSmallest.width(), available.width(), kWidth),
+                                                   qBound(kSmallest.height(), available.height(), kHeight));
+    if (size == this->size())
+        return;
+    setFixedSize(size);
+    pageArea_->setGeometry(kPageRect.adjusted(0, 0, size.width() - kWidth, size.height() - kHeight));
 }
 
 void frmMain::minimizeFromTitle() {

@@ -10,6 +10,7 @@
 #include "xpcmdbutton.h"
 
 #include <QFrame>
+#include <QScrollArea>
 #include <array>
 #include <functional>
 #include <optional>
@@ -56,6 +57,8 @@ protected:
     void minimizeFromTitle() override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // On a screen smaller than the window the page area shrinks and scrolls.
+    void fitInto(const QSize& available) override;
 
 private:
     void buildTabs();
@@ -64,6 +67,8 @@ private:
     std::array<xpcmdbutton*, PageCount> tabs_{};
     std::array<QFrame*, PageCount> outlines_{};
     std::array<MainPage*, PageCount> pages_{};
+    QScrollArea* pageArea_;
+    QWidget* pageHost_; // the pages' parent, the page area's content
     Page selected_ = PageStatus;
     std::optional<QPoint> lastPos_; // where the window was when it was last hidden
 };

@@ -3,6 +3,7 @@
 
 #include "app_paths.h"
 #include "forms_log.h"
+#include "help_viewer.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -15,9 +16,24 @@ namespace brightlock {
 
 namespace {
 
+// The desktop's opener hands an HTML file to whatever application is set for it, which
+// may be a text editor showing the markup: only a web browser counts.
 UrlOpener& urlOpener() {
-    static UrlOpener opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    static UrlOpener opener = [](const QUrl& url) {
+        return desktopHasHtmlBrowser() && QDesktopServices::openUrl(url);
+    };
     return opener;
+}
+
+// The guide's section for the widget with the keyboard focus (the Help button just
+// clicked) or one of its parents, which carry it in the property "helpSection".
+QString focusedHelpSection() {
+    for (QObject* o = QApplication::focusWidget(); o; o = o->parent()) {
+        const QString section = o->property("helpSection").toString();
+        if (!section.isEmpty())
+            return section;
+    }
+    return {};
 }
 
 class F1Filter : public QObject {
@@ -50,15 +66,18 @@ QString f1HelpPath() {
     return QDir(ProgramDirectory()).filePath("Wrenfield II.html");
 }
 
-bool openHelpFile(const QString& path) {
+bool openHelpFile(const QString& path, const QString& section) {
     // The desktop's opener would report a missing file in a window of its own.
     if (!QFileInfo(path).isFile()) {
         qCWarning(lcForms) << "help file missing:" << path;
         return false;
     }
-    if (!urlOpener()(QUrl::fromLocalFile(path))) {
-        qCWarning(lcForms) << "help file not opened:" << path;
-        return false;
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!section.isEmpty())
+        url.setFragment(section);
+    if (!urlOpener()(url)) {
+        qCInfo(lcForms) << "no web browser took" << url << "- showing it in the program's viewer";
+        showHelpInViewer(url);
     }
     return true;
 }
@@ -68,7 +87,7 @@ void setUrlOpener(UrlOpener opener) {
 }
 
 void OpenProgramHelp() {
-    openHelpFile(programHelpPath());
+    openHelpFile(programHelpPath(), focusedHelpSection());
 }
 
 void InstallF1Help() {

@@ -3,6 +3,8 @@
 
 #include "frm_status.h"
 #include "monitor/config/frm_event_manager.h"
+#include "monitor/config/frm_os_log.h"
+#include "monitor/config/frm_power_event.h"
 #include "monitor/records/frm_close.h"
 #include "monitor/records/frm_log.h"
 #include "monitor/records/frm_ups_event.h"
@@ -32,6 +34,16 @@ MainPages addMainPages(frmMain& window, Monitor& monitor, MessagePort& messages,
     p.eventManager = new FrmEventManager(monitor, messages);
     for (const Store store : {Store::Log, Store::Ups, Store::Closed})
         p.recordPage(store)->onClearClick = [&questions, store] { questions.askClear(store); };
+    // Each page's "Help" opens the guide at the page's own section.
+    p.status->setProperty("helpSection", QStringLiteral("status"));
+    p.log->setProperty("helpSection", QStringLiteral("log-record"));
+    p.upsEvent->setProperty("helpSection", QStringLiteral("event-record"));
+    p.closed->setProperty("helpSection", QStringLiteral("closed-applications"));
+    p.eventManager->setProperty("helpSection", QStringLiteral("event-manager"));
+    for (FrmPowerEvent* panel : p.eventManager->findChildren<FrmPowerEvent*>())
+        panel->setProperty("helpSection", QStringLiteral("ups-on-battery"));
+    for (FrmOSLog* panel : p.eventManager->findChildren<FrmOSLog*>())
+        panel->setProperty("helpSection", QStringLiteral("os-event-log"));
     window.setPage(frmMain::PageStatus, p.status);
     window.setPage(frmMain::PageLog, p.log);
     window.setPage(frmMain::PageEvent, p.upsEvent);

@@ -9,9 +9,11 @@
 #include "skin_label.h"
 #include "skin_parts.h"
 #include "skin_pictures.h"
+#include "window_placement.h"
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QShowEvent>
 
 namespace brightlock {
 
@@ -152,6 +154,10 @@ void SkinnedForm::resizeEvent(QResizeEvent* event) {
 }
 
 void SkinnedForm::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        fitInto(availableAreaFor(this).size());
+        placeInsideScreen(this);
+    }
     // Controls that a derived window added after construction sit above the rim otherwise.
     outline_->raise();
     QWidget::showEvent(event);

@@ -38,6 +38,10 @@ signals:
 protected:
     // The main title bar's minimize: hides the window.
     virtual void minimizeFromTitle() { hide(); }
+    // Called before each show with the screen's available size: a window that can shrink
+    // (scrolling what no longer fits) takes a size that fits. Then the window is placed
+    // inside the screen.
+    virtual void fitInto(const QSize& available) { Q_UNUSED(available); }
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -12,8 +12,18 @@ SystemTray::SystemTray(QObject* parent) : SystemTray(statusNotifierHostPresent()
 
 SystemTray::SystemTray(bool statusNotifierHost, QObject* parent)
     : QObject(parent), statusNotifierHost_(statusNotifierHost), menu_(std::make_unique<QMenu>()) {
+    status_ = menu_->addAction(QStringLiteral("Brightlock"));
+    status_->setEnabled(false);
+    menu_->addSeparator();
     QAction* openAction = menu_->addAction(QStringLiteral("Open"));
     connect(openAction, &QAction::triggered, this, &SystemTray::open);
+    quitSeparator_ = menu_->addSeparator();
+    QAction* quitAction = menu_->addAction(QStringLiteral("Quit"));
+    connect(quitAction, &QAction::triggered, this, [this] {
+        if (onQuit)
+            onQuit();
+    });
+    connect(menu_.get(), &QMenu::aboutToShow, this, &SystemTray::refreshStatus);
     icon_.setContextMenu(menu_.get());
     connect(&icon_, &QSystemTrayIcon::activated, this, &SystemTray::activated);
 }
@@ -42,6 +52,17 @@ QString SystemTray::fitTip(const QString& tip) {
     return tip.left(64);
 }
 
+QAction* SystemTray::addMenuAction(const QString& text) {
+    auto* action = new QAction(text, menu_.get());
+    menu_->insertAction(quitSeparator_, action);
+    return action;
+}
+
+void SystemTray::refreshStatus() {
+    if (statusLine)
+        status_->setText(statusLine());
+}
+
 void SystemTray::ShowTrayIcon(TrayPicture picture, const QString& tip) {
     // The monitor sets its state at every poll; an icon that already shows the picture keeps
     // its place in the tray (no removal and new registration every 2.2 s) and takes the tip.
@@ -54,6 +75,7 @@ void SystemTray::ShowTrayIcon(TrayPicture picture, const QString& tip) {
     icon_.setIcon(iconFor(picture));
     icon_.setToolTip(fitTip(tip));
     icon_.show();
+    refreshStatus();
 }
 
 void SystemTray::RemoveTrayIcon() {
@@ -62,6 +84,7 @@ void SystemTray::RemoveTrayIcon() {
 
 void SystemTray::setTip(const QString& tip) {
     icon_.setToolTip(fitTip(tip));
+    refreshStatus();
 }
 
 void SystemTray::activated(QSystemTrayIcon::ActivationReason reason) {

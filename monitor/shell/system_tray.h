@@ -1,7 +1,8 @@
 // The tray icon: one QSystemTrayIcon, removed and added again at every change. It opens
 // the main window on a left double-click, from its context menu's "Open", and, on tray
 // hosts that speak StatusNotifierItem (which report no double-click), on an activation.
-// A single click on an XEmbed tray does nothing.
+// A single click on an XEmbed tray does nothing. The menu: a status line (not clickable),
+// "Open", and "Quit" at the bottom; other entries go in before Quit (addMenuAction).
 #pragma once
 
 #include "monitor_ports.h"
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QMenu;
 
 namespace brightlock {
@@ -30,6 +32,15 @@ public:
 
     // Called whenever the icon asks for the main window.
     std::function<void()> onOpen;
+    // Called by the menu's "Quit"; the caller asks the user first.
+    std::function<void()> onQuit;
+    // The menu's status line, asked for whenever the menu opens or the icon changes.
+    std::function<QString()> statusLine;
+
+    // A menu entry of the program's own, placed after "Open" and before "Quit".
+    QAction* addMenuAction(const QString& text);
+    // Sets the status line from `statusLine` now.
+    void refreshStatus();
 
     bool isShown() const { return icon_.isVisible(); }
     QString tip() const { return icon_.toolTip(); }
@@ -51,6 +62,8 @@ private:
 
     bool statusNotifierHost_;
     std::unique_ptr<QMenu> menu_; // outlives the icon that shows it
+    QAction* status_ = nullptr;
+    QAction* quitSeparator_ = nullptr;
     QSystemTrayIcon icon_;
     TrayPicture picture_ = TrayPicture::ImaMain;
 };

@@ -17,6 +17,9 @@ namespace brightlock {
 FrmQuestion::FrmQuestion(QuestionModes& modes)
     : QWidget(nullptr, Qt::Dialog | Qt::FramelessWindowHint), modes_(modes) {
     setObjectName(QStringLiteral("FrmQuestion"));
+    // Shown without taking the keyboard from the window the user types in; a click on it
+    // activates it as any window.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("System Information"));
     setWindowIcon(QIcon(QString::fromLatin1(res::kIconMain)));
     setFixedSize(kWidth, kHeight);

@@ -17,6 +17,7 @@ namespace {
 // button above the bottom border at the right.
 constexpr QRect kGridRect(14, 40, 812, 288);
 constexpr QRect kCloseRect(740, 338, 86, 27);
+constexpr QSize kSmallest(300, 180);
 
 } // namespace
 
@@ -35,10 +36,10 @@ frmSave::frmSave(RecordStores& stores, std::function<void()> unload)
     grid_ = new RecordGrid("MSFlexGrid3", {1500, 1500, 3000, 5900}, this);
     grid_->setGeometry(kGridRect);
 
-    auto* close = new xpcmdbutton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("xpcmdbutton1"));
-    close->setGeometry(kCloseRect);
-    connect(close, &xpcmdbutton::Click, this, &frmSave::CloseClick);
+    close_ = new xpcmdbutton(QStringLiteral("Close"), this);
+    close_->setObjectName(QStringLiteral("xpcmdbutton1"));
+    close_->setGeometry(kCloseRect);
+    connect(close_, &xpcmdbutton::Click, this, &frmSave::CloseClick);
 
     Form_Load();
 }
@@ -62,6 +63,21 @@ void frmSave::Form_Load() {
         view_.setRecordSource(kClosedAppsByDate);
         view_.refresh();
     }
+}
+
+void frmSave::fitInto(const QSize& available) {
+    if (available.isEmpty())
+        return;
+    const QSize size(qBound(kSmallest.width(), available.width(), kWidth),
+                     qBound(kSmallest.height(), available.height(), kHeight));
+    if (size == this->size())
+        return;
+    const QPoint shrink(size.width() - kWidth, size.height() - kHeight);
+    setFixedSize(size);
+    grid_->setGeometry(kGridRect.adjusted(0, 0, shrink.x(), shrink.y()));
+    close_->setGeometry(kCloseRect.translated(shrink));
+    if (auto* help = skinImage(QStringLiteral("imgTitleHelp")))
+        help->move(size.width() - 56, 8);
 }
 
 void frmSave::CloseClick() {

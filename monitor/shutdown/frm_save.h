@@ -24,6 +24,10 @@ public:
 
     RecordView& view() { return view_; }
 
+protected:
+    // On a small screen the window shrinks: the grid scrolls and Close stays in reach.
+    void fitInto(const QSize& available) override;
+
 private:
     void Form_Load();
     void CloseClick();
@@ -31,6 +35,7 @@ private:
     RecordView view_;
     std::function<void()> unload_;
     RecordGrid* grid_;
+    xpcmdbutton* close_;
 };
 
 } // namespace brightlock

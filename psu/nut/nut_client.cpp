@@ -101,6 +101,15 @@ void initTlsOnce(const Config& config) {
 
 } // namespace
 
+namespace {
+
+// The errors of a connection that broke before the server sent an answer line.
+bool lostWithoutAnswer(int error) {
+    return error == UPSCLI_ERR_SRVDISC || error == UPSCLI_ERR_READ || error == UPSCLI_ERR_RECVFAILURE;
+}
+
+} // namespace
+
 struct Connection::Impl {
     UPSCONN_t conn;
     // A duplicate of the connection's socket for abort(): it stays open until
@@ -120,6 +129,7 @@ Connection::~Connection() {
 
 bool Connection::connect(const std::string& host, uint16_t port, Tls tls, int timeoutMs) {
     disconnect();
+    silent_ = false;
     if (!api())
         return false;
     if (tls != Tls::Off)
@@ -195,6 +205,7 @@ Connection::Result Connection::get(const std::string& ups, const std::string& va
         default:
             debugLog("nut: %s of %s: %s; closing the connection", var.c_str(), ups.c_str(),
                      api()->strerror(&impl_->conn));
+            silent_ = lostWithoutAnswer(err);
             disconnect();
             return Result::Broken;
         }
@@ -215,6 +226,13 @@ std::vector<std::string> Connection::listUps() {
     const char* query[] = {"UPS"};
     if (api()->listStart(&impl_->conn, 1, query) < 0) {
         debugLog("nut: LIST UPS: %s", api()->strerror(&impl_->conn));
+        // A server that takes the connection and then sends nothing (or hangs up) leaves
+        // a connection that answers nothing: close it, and say so rather than the
+        // library's later "Driver not connected".
+        if (lostWithoutAnswer(api()->upserror(&impl_->conn))) {
+            silent_ = true;
+            disconnect();
+        }
         return names;
     }
     size_t numa = 0;
@@ -249,6 +267,8 @@ std::optional<std::string> Connection::request(const std::string& line) {
 }
 
 std::string Connection::lastError() {
+    if (silent_)
+        return "the server did not answer";
     return api() ? api()->strerror(&impl_->conn) : "libupsclient is not installed";
 }
 

@@ -35,20 +35,23 @@ public:
     // Broken when the connection failed (it is closed then).
     Result get(const std::string& ups, const std::string& var, std::string* value);
 
-    // The names of the UPSes the server shares; empty on failure.
+    // The names of the UPSes the server shares; empty on failure. A server that does not
+    // answer is disconnected (connected() is false afterwards).
     std::vector<std::string> listUps();
 
     // Sends one protocol line and returns the server's one-line answer; nullopt when the
     // connection failed.
     std::optional<std::string> request(const std::string& line);
 
-    // The library's description of the last error.
+    // The library's description of the last error; "the server did not answer" when the
+    // connection broke before the server sent anything back.
     std::string lastError();
 
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     bool connected_ = false;
+    bool silent_ = false; // the last failure was a server that sent no answer
 };
 
 // A protocol argument in double quotes, with quotes and backslashes escaped.

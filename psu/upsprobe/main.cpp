@@ -77,10 +77,29 @@ int main(int argc, char** argv) {
     if (nut)
         return upsprobe::probeNut(nutAddress);
 
+    if (const std::string problem = psu::chosenDriverProblem(); !problem.empty()) {
+        std::fprintf(stderr,
+                     "upsprobe: %s\n"
+                     "Brightlock reaches no UPS with this setting: name one of the known drivers,\n"
+                     "or remove the setting to use auto.\n",
+                     problem.c_str());
+        return 2;
+    }
     std::printf("libPSU.so driver: %s (settings: %s)\n\n", psu::chosenDriverName().c_str(),
                 psu::settingsFile().c_str());
     const int usable = upsprobe::listHidUps(fields);
     std::printf("\n");
     const int nutResult = upsprobe::probeNut("");
-    return usable > 0 || nutResult == 0 ? 0 : 1;
+    if (usable > 0 || nutResult == 0)
+        return 0;
+    std::printf("\nNo UPS can be reached. What to do next:\n"
+                "  - A USB UPS: plug its USB cable into this computer, then run upsprobe again.\n"
+                "  - A USB UPS that is listed but cannot be opened: install Brightlock's udev rule\n"
+                "    (the Debian package does; from the sources: scripts/install-udev-rule.sh),\n"
+                "    then unplug the UPS and plug it in again.\n"
+                "  - A UPS shared by another machine (a NAS, a server with Network UPS Tools): set\n"
+                "    Driver=nut and Ups=ups@host:3493 in %s, or try it with\n"
+                "    upsprobe --nut ups@host:3493.\n",
+                psu::settingsFile().c_str());
+    return 1;
 }

@@ -28,6 +28,12 @@ int probeNut(const std::string& address) {
         return 1;
     }
     std::vector<std::string> names = conn.listUps();
+    if (!conn.connected()) {
+        std::printf("NUT server %s:%u: %s: it accepted the connection, then sent nothing back.\n"
+                    "  Is a Network UPS Tools server (upsd) listening there?\n",
+                    a.host.c_str(), unsigned(a.port), conn.lastError().c_str());
+        return 1;
+    }
     std::printf("NUT server %s:%u shares:", a.host.c_str(), unsigned(a.port));
     for (const std::string& n : names)
         std::printf(" %s", n.c_str());

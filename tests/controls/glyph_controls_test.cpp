@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(seen, (QList<int>{0, 1, 2, 3}));
     }
 
-    void checkBoxClicksByMouseAndSpace() {
+    void checkBoxClicksByMouseButNotBySpace() {
         xpcheckbox box("Shutdown");
         box.resize(150, 17);
         QSignalSpy click(&box, &xpcheckbox::Click);
@@ -78,8 +78,8 @@ private slots:
         QTest::mouseClick(box.findChild<QLabel*>("p"), Qt::LeftButton);
         QCOMPARE(box.Value(), 0);
         QTest::keyClick(&box, Qt::Key_Space);
-        QCOMPARE(box.Value(), 1);
-        QCOMPARE(click.count(), 3);
+        QCOMPARE(box.Value(), 0);
+        QCOMPARE(click.count(), 2);
     }
 
     // The glyph changes before MouseDown and MouseOut are raised; the access key focuses

@@ -1,5 +1,5 @@
 // The skinned push button on a real widget: looks, events and their order, hover timer,
-// caption, keyboard access and what it paints.
+// caption, keys, access key and what it paints.
 #include "controls/pointer_moves.h"
 #include "skin_pictures.h"
 #include "xpcmdbutton.h"
@@ -170,29 +170,44 @@ private slots:
         QVERIFY(qAbs(lbl->geometry().center().x() - 36) <= 1);
     }
 
-    void keyboardClicksAndReportsKeys() {
-        xpcmdbutton button("Apply");
-        button.resize(73, 25);
-        QSignalSpy click(&button, &xpcmdbutton::Click);
-        QSignalSpy down(&button, &xpcmdbutton::KeyDown);
-        QSignalSpy press(&button, &xpcmdbutton::KeyPress);
-        QSignalSpy up(&button, &xpcmdbutton::KeyUp);
+    // A Space or Enter typed as a window with these buttons comes up must never press one:
+    // keys raise the key events and nothing else, and go on to the window.
+    void keysRaiseOnlyTheKeyEvents() {
+        QWidget window;
+        auto* button = new xpcmdbutton("Shutdown", &window);
+        button->resize(73, 25);
+        QList<int> windowKeys;
+        struct KeyWatch : QObject {
+            QList<int>* seen;
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::KeyPress)
+                    *seen << static_cast<QKeyEvent*>(e)->key();
+                return false;
+            }
+        } watch;
+        watch.seen = &windowKeys;
+        window.installEventFilter(&watch);
+        QSignalSpy click(button, &xpcmdbutton::Click);
+        QSignalSpy down(button, &xpcmdbutton::KeyDown);
+        QSignalSpy press(button, &xpcmdbutton::KeyPress);
+        QSignalSpy up(button, &xpcmdbutton::KeyUp);
 
-        QTest::keyPress(&button, Qt::Key_Space);
-        QCOMPARE(button.currentCell(), 1);
+        QTest::keyPress(button, Qt::Key_Space);
+        QCOMPARE(button->currentCell(), 0);
+        QTest::keyRelease(button, Qt::Key_Space);
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Enter);
+        QTest::keyClick(button, 'A', Qt::ShiftModifier);
         QCOMPARE(click.count(), 0);
-        QTest::keyRelease(&button, Qt::Key_Space);
-        QCOMPARE(click.count(), 1);
-        QCOMPARE(button.currentCell(), 0);
-
-        QTest::keyClick(&button, Qt::Key_Return);
-        QCOMPARE(click.count(), 2);
-
-        QTest::keyClick(&button, 'A', Qt::ShiftModifier);
+        QCOMPARE(button->currentCell(), 0);
+        QCOMPARE(down.first(), (QList<QVariant>{32, 0}));
+        QVERIFY(down.contains(QList<QVariant>{13, 0}));
         QCOMPARE(down.last(), (QList<QVariant>{65, 1}));
+        QCOMPARE(press.first().at(0).toInt(), int(' '));
         QCOMPARE(press.last().at(0).toInt(), int('A'));
         QVERIFY(up.contains(QList<QVariant>{65, 1}));
-        QCOMPARE(click.count(), 2);
+        windowKeys.removeAll(Qt::Key_Shift);
+        QCOMPARE(windowKeys, (QList<int>{Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_A}));
     }
 
     void accessKeyClicks() {

@@ -128,12 +128,16 @@ grep -q "^state file: $data/upssim.state\$" "$tmp/upssim" || fail "upssim state 
 
 # On a display, F1 is pressed in the main window (shown there, as no tray exists) with the
 # home folder as the current folder: the installed quick help opens, through a stand-in for
-# the desktop's opener that notes what it was asked to open.
+# the desktop's opener that notes what it was asked to open. HTML files go to a web browser
+# there (a stand-in's desktop entry), as the monitor hands the help only to a browser.
 if [ -n "${DISPLAY:-}" ]; then
     export QT_QPA_PLATFORM=xcb
-    mkdir -p "$tmp/opener"
+    mkdir -p "$tmp/opener" "$home/.local/share/applications"
     printf '#!/bin/sh\necho "$@" >>"%s"\n' "$tmp/opened" >"$tmp/opener/xdg-open"
-    chmod +x "$tmp/opener/xdg-open"
+    printf '#!/bin/sh\necho stand-in-browser.desktop\n' >"$tmp/opener/xdg-mime"
+    chmod +x "$tmp/opener/xdg-open" "$tmp/opener/xdg-mime"
+    printf '[Desktop Entry]\nType=Application\nName=Browser\nExec=true %%u\nCategories=Network;WebBrowser;\n' \
+        >"$home/.local/share/applications/stand-in-browser.desktop"
 fi
 (cd "$home" && PATH=$tmp/opener:$PATH exec "$prefix/bin/brightlock" --dry-run) 2>"$tmp/monitor.log" &
 monitor=$!

@@ -169,17 +169,21 @@ void PanelRulesTest::powerApplyWritesFourKeysInOrder() {
 void PanelRulesTest::unusableDelayIsRefused_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("typo") << "1O" << true;
-    QTest::newRow("empty") << "" << true;
-    QTest::newRow("negative") << "-1" << true;
-    QTest::newRow("beyond the countdown") << "1e12" << true;
-    QTest::newRow("zero") << "0" << false;
-    QTest::newRow("fraction") << "2.5" << false;
+    QTest::addColumn<QString>("message");
+    const QString number = "Please input number ";
+    const QString range = "Please input number range between 0 and 35791394";
+    QTest::newRow("typo") << "1O" << true << number;
+    QTest::newRow("empty") << "" << true << number;
+    QTest::newRow("negative") << "-1" << true << range;
+    QTest::newRow("beyond the countdown") << "1e12" << true << range;
+    QTest::newRow("zero") << "0" << false << QString();
+    QTest::newRow("fraction") << "2.5" << false << QString();
 }
 
 void PanelRulesTest::unusableDelayIsRefused() {
     QFETCH(QString, typed);
     QFETCH(bool, refused);
+    QFETCH(QString, message);
     TempHome home;
     home.set("UpsOnBattery", "Delaytime", "4");
     PowerEventPanel p;
@@ -190,7 +194,7 @@ void PanelRulesTest::unusableDelayIsRefused() {
     QStringList boxAtMessage;
     applyPowerEventPanel(p, messages, [&](const PowerEventPanel& shown) { boxAtMessage << shown.delay; });
 
-    QCOMPARE(messages.texts, refused ? QStringList{"Please input number "} : QStringList{});
+    QCOMPARE(messages.texts, refused ? QStringList{message} : QStringList{});
     QCOMPARE(boxAtMessage, refused ? QStringList{typed} : QStringList{});
     QCOMPARE(p.delay, refused ? QString("4") : typed);
     QCOMPARE(settings::readText(settings::UpsOnBattery.Delaytime), refused ? QString("4") : typed);

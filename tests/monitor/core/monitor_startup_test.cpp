@@ -66,6 +66,8 @@ void TestMonitorStartup::serialLoadOrder() {
     QVERIFY(r.monitor.powerPath().Timer4.isActive()); // the mains path until the first poll
 }
 
+// A port that cannot be opened is not a UPS saying all is well: the monitor shows it as
+// not answering, keeps trying the port at every poll and uses it once it opens.
 void TestMonitorStartup::serialPortThatWillNotOpen() {
     MonitorRig r;
     r.set("Mscomm", "ComboPort", "4");
@@ -73,6 +75,23 @@ void TestMonitorStartup::serialPortThatWillNotOpen() {
     r.monitor.Form_Load();
     QVERIFY(r.log.contains("Program start"));
     QVERIFY(r.monitor.Timer1.isActive());
+    QCOMPARE(r.statusArea().LblMessage, QString("UPS Disconnect"));
+    QCOMPARE(r.tray.picture, brightlock::TrayPicture::ImaUnCon);
+    QVERIFY(!r.shown(PowerPath::ImageAC2));
+
+    r.log.clear();
+    r.monitor.Timer1Tick();
+    QCOMPARE(r.log.count("open"), 1);
+    QCOMPARE(r.statusArea().LblMessage, QString("UPS Disconnect"));
+    QCOMPARE(r.tray.picture, brightlock::TrayPicture::ImaUnCon);
+    QVERIFY(r.tray.tip.contains("COM4")); // the tip says why
+
+    r.serial.openFails = false;
+    r.monitor.Timer1Tick();
+    QVERIFY(r.serial.opened && r.serial.rts && !r.serial.dtr);
+    QCOMPARE(r.statusArea().LblMessage, QString("UPS is on-line"));
+    QCOMPARE(r.tray.picture, brightlock::TrayPicture::ImaMain);
+    QVERIFY(r.monitor.link().linkFault().isEmpty());
 }
 
 void TestMonitorStartup::damagedPortSettingMeansUsb() {

@@ -62,7 +62,7 @@ public slots:
         return id;
     }
     QStringList GetCapabilities() { return {QStringLiteral("body")}; }
-    void CloseNotification(uint) {}
+    void CloseNotification(uint id) { say(QStringLiteral("close %1").arg(id)); }
     QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion) {
         vendor = QStringLiteral("tests");
         version = QStringLiteral("1");

@@ -224,11 +224,24 @@ void TestWindows::trayOpensAsItsHostClicks() {
         QCOMPARE(opens, statusNotifier ? 1 : 0);
         tray.activated(QSystemTrayIcon::DoubleClick);
         QCOMPARE(opens, statusNotifier ? 2 : 1);
-        const QList<QAction*> items = tray.menu()->actions();
-        QCOMPARE(items.size(), 1);
-        QCOMPARE(items.first()->text(), QString("Open"));
-        items.first()->trigger();
+        // The menu: a status line that is not a command, Open, and Quit (which the caller
+        // asks about) at the bottom; the program's own entries go in before Quit.
+        int quits = 0;
+        tray.onQuit = [&] { ++quits; };
+        tray.statusLine = [] { return QString("Not protected: the UPS does not answer"); };
+        tray.addMenuAction("History");
+        tray.ShowTrayIcon(brightlock::TrayPicture::ImaUnCon, "Brightlock");
+        QStringList texts;
+        for (QAction* item : tray.menu()->actions())
+            if (!item->isSeparator())
+                texts << item->text();
+        QCOMPARE(texts, (QStringList{"Not protected: the UPS does not answer", "Open", "History", "Quit"}));
+        QVERIFY(!tray.menu()->actions().first()->isEnabled());
+        for (QAction* item : tray.menu()->actions())
+            if (item->text() == "Open" || item->text() == "Quit")
+                item->trigger();
         QCOMPARE(opens, statusNotifier ? 3 : 2);
+        QCOMPARE(quits, 1);
     }
 
     const QString tip64(64, QLatin1Char('x'));
