@@ -1,6 +1,7 @@
 // close: the companion program the monitor starts just before a shutdown. It saves and
 // closes the user's open applications on the X11 desktop, then asks the monitor to go on.
 #include "closer.h"
+#include "dialog_watchdog.h"
 #include "hand_over.h"
 
 #include "app_paths.h"
@@ -99,7 +100,17 @@ int main(int argc, char** argv) {
     brightlock::SteadyClock clock;
     brightlock::Closer::Options options;
     options.applicationDirectory = applicationDirectory;
-    brightlock::Closer closer({*desktop, clock, files, dialogs.get()}, options);
+    std::unique_ptr<brightlock::DialogWatchdog> watchdog;
+    if (dialogs) {
+        // A bus call that never returns: hand over and end, as on a termination signal.
+        watchdog = std::make_unique<brightlock::DialogWatchdog>(*dialogs, [] {
+            std::fprintf(stderr, "close: the accessibility bus stopped answering\n");
+            if (gRunning)
+                gRunning->FinishClosing(QStringLiteral("the accessibility bus stopped answering"));
+            std::_Exit(0);
+        });
+    }
+    brightlock::Closer closer({*desktop, clock, files, watchdog.get()}, options);
     gRunning = &closer;
     std::atexit(finishOnExit);
     // The session or the system ending: hand over at once, whatever the pass was doing.

@@ -9,6 +9,7 @@
 #include "dialog_labels.h"
 #include "dialog_reader.h"
 
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QVector>
 #include <memory>
@@ -27,6 +28,7 @@ using atspi::plainLabel;
 constexpr int kMostNodes = 600;
 constexpr int kDeepest = 30;
 constexpr int kMostChildrenOfList = 60;
+constexpr int kLongestWalkMs = 4000;
 // Milliseconds one bus call may take (and a program just starting, for its first call).
 constexpr int kCallLimitMs = 1500;
 constexpr int kStartupLimitMs = 3000;
@@ -120,6 +122,7 @@ bool isDialogRole(AtspiRole role) {
 class Tree {
 public:
     explicit Tree(AtspiAccessible* root) {
+        clock_.start();
         Node top = describe(root);
         honourShowing_ = top.showing;
         walk(std::move(top), 0);
@@ -141,7 +144,8 @@ public:
 
 private:
     void walk(Node node, int depth) {
-        if (int(order_.size()) >= kMostNodes || (honourShowing_ && !node.showing && depth > 0))
+        if (int(order_.size()) >= kMostNodes || clock_.hasExpired(kLongestWalkMs) ||
+            (honourShowing_ && !node.showing && depth > 0))
             return;
         AtspiAccessible* object = node.object.get();
         const AtspiRole role = node.role;
@@ -167,6 +171,7 @@ private:
     }
 
     bool honourShowing_ = false;
+    QElapsedTimer clock_;
     std::vector<std::unique_ptr<Node>> kept_;
     QVector<Node*> order_;
 };
