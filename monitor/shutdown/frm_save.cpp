@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 namespace brightlock {
 namespace {
@@ -59,9 +60,21 @@ void frmSave::Form_Load() {
         return view_.stores().importClosedApplications(QList<QStringList>(rows.begin(), rows.end()));
     });
     if (import.run(closeapp::filePath().toStdString())) {
+        savedNothing_ = import.listedNothing();
         view_.setRecordSource(kClosedAppsByDate);
         view_.refresh();
     }
+}
+
+void frmSave::setVisible(bool visible) {
+    if (visible && savedNothing_) {
+        if (!closing_) {
+            closing_ = true;
+            QTimer::singleShot(0, this, &frmSave::CloseClick);
+        }
+        return;
+    }
+    SkinnedForm::setVisible(visible);
 }
 
 void frmSave::CloseClick() {
