@@ -125,9 +125,11 @@ Closer::Answer Closer::answerByKeys(WindowId window, WindowId dialog, Expect& ex
         return Answer::Leave;
     }
     if (expect == Expect::Prompt) {
-        qCInfo(lcCloser) << "Enter to its prompt" << dialog;
         expect = Expect::SaveDialog;
-        return pressEnter() ? Answer::Asked : Answer::Leave;
+        if (!pressEnter())
+            return Answer::Leave;
+        qCInfo(lcCloser) << "Enter to its prompt" << dialog;
+        return Answer::Asked;
     }
     const QString path = nextSavePath();
     expect = Expect::Prompt;
