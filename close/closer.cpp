@@ -1,9 +1,7 @@
 // The closer's passes; see closer.h.
 #include "closer.h"
 
-#include "dialog_guard.h"
 #include "hand_over.h"
-#include "save_name.h"
 #include "task_switch.h"
 
 #include <QLoggingCategory>
@@ -15,23 +13,14 @@ namespace brightlock {
 
 namespace {
 
-// The pauses of a pass, in milliseconds.
-constexpr int kAfterSwitch = 500;
-constexpr int kBeforeProbe = 200;
-constexpr int kBeforeEnter = 2000;
-constexpr int kBeforeTyping = 2000;
-constexpr int kAfterTyping = 2300;
-constexpr int kAfterSave = 1000;
-// Before and after the closer brings a dialog to the front itself.
-constexpr int kDialogToFront = 200;
+// Longest waits, in milliseconds: each ends as soon as what it waits for has happened.
+constexpr int kLoadPause = 200;
+constexpr int kToFront = 3500;
+constexpr int kStep = 50;
 // Titles are read into a buffer of 255 characters.
 constexpr int kTitleLength = 254;
 // A window that twice does not come to the front when brought there is given up.
 constexpr int kMissesAllowed = 2;
-// On a busy desktop a window or dialog may come later than the pauses above allow for: the
-// closer then looks again every kGraceStep until kGrace has passed, before it gives up.
-constexpr int kGrace = 3000;
-constexpr int kGraceStep = 100;
 
 const QString kCloseApp = QLatin1String(closeapp::kCloseApp);
 
@@ -42,7 +31,8 @@ bool excludedTitle(const QString& title) {
 } // namespace
 
 Closer::Closer(Ports ports, Options options)
-    : desktop_(ports.desktop), clock_(ports.clock), files_(ports.files), options_(std::move(options)) {
+    : desktop_(ports.desktop), clock_(ports.clock), files_(ports.files), dialogs_(ports.dialogs),
+      options_(std::move(options)) {
     if (!options_.draw)
         options_.draw = [] { return int(QRandomGenerator::global()->bounded(10000)); };
 }
@@ -62,11 +52,11 @@ void Closer::Form_Load() {
     KeyText = QString::number(WindowCounter);
     SkipCounter = 0;
     desktop_.minimizeAll();
-    clock_.pause(200);
+    clock_.pause(kLoadPause);
     StartWindow = desktop_.activeWindow();
     TrayWindow = desktop_.panelWindow();
     qCInfo(lcCloser) << "start window" << StartWindow << "panel" << TrayWindow;
-    clock_.pause(200);
+    clock_.pause(kLoadPause);
 }
 
 void Closer::ClosePass() {
@@ -103,20 +93,37 @@ void Closer::ClosePass() {
         return;
     }
     tried_.insert(current);
+    const QString key = programKey(current);
+    if (takeUps_.value(key) >= kTakeUpsPerWindow) {
+        qCInfo(lcCloser) << "window" << current << title << "reopened" << kTakeUpsPerWindow
+                         << "times; it is left open";
+        return;
+    }
+    ++takeUps_[key];
     qCInfo(lcCloser) << "pass" << KeyText << "takes up window" << current << title;
-    closeWindow(current);
+    closeWindow(current, title);
+}
+
+QString Closer::programKey(WindowId window) {
+    QString program = desktop_.windowClass(window);
+    if (program.isEmpty())
+        program = QString::number(desktop_.processOf(window));
+    return program + QLatin1Char('\n') + desktop_.windowTitle(window);
+}
+
+int Closer::rankOf(WindowId window) {
+    return 2 * takeUps_.value(programKey(window)) + (titleShowsChanges(desktop_.windowTitle(window)) ? 1 : 0);
 }
 
 WindowId Closer::switchTask() {
-    const WindowId next = nextWindow(desktop_, tried_);
+    const WindowId next = nextWindow(desktop_, tried_, [this](WindowId w) { return rankOf(w); });
     if (!next) {
         // Nothing left to switch to: where the task switch would land on the start window.
         FinishClosing(QStringLiteral("no application window is left"));
         return 0;
     }
     desktop_.activateWindow(next);
-    clock_.pause(kAfterSwitch);
-    waitAWhile([&] { return desktop_.activeWindow() == next || !desktop_.probeWindow(next); });
+    waitFor(kToFront, [&] { return desktop_.activeWindow() == next || !desktop_.probeWindow(next); });
     const WindowId current = desktop_.activeWindow();
     if (current != next) {
         if (!desktop_.probeWindow(next)) {
@@ -141,99 +148,13 @@ WindowId Closer::switchTask() {
     return current;
 }
 
-void Closer::closeWindow(WindowId window) {
-    const QSet<WindowId> beforeClose = listedWindows(desktop_);
-    desktop_.requestClose(window);
-    clock_.pause(kBeforeProbe);
-    WindowId probe = desktop_.probeWindow(window);
-    files_.writeList(QLatin1String(closeapp::kProbe), KeyText, QString::number(probe));
-    if (!probe) {
-        qCInfo(lcCloser) << "window" << window << "closed at once";
-        return;
-    }
-
-    clock_.pause(kBeforeEnter);
-    if (!dialogOf(window, beforeClose)) {
-        qCInfo(lcCloser) << "window" << window << "shows no prompt of its own; it stays open";
-        return;
-    }
-    const QSet<WindowId> beforeEnter = listedWindows(desktop_);
-    qCInfo(lcCloser) << "Enter to its prompt" << desktop_.activeWindow();
-    pressEnter();
-    clock_.pause(kBeforeProbe);
-    probe = desktop_.probeWindow(window);
-    if (!probe) {
-        qCInfo(lcCloser) << "window" << window << "closed after Enter";
-        return;
-    }
-
-    clock_.pause(kBeforeTyping);
-    const WindowId dialog = dialogOf(window, beforeEnter);
-    if (!dialog) {
-        qCInfo(lcCloser) << "window" << window << "shows no save dialog of its own; it stays open";
-        return;
-    }
-    const QString savePath =
-        freshSavePath(saveFolder(options_.applicationDirectory), options_.draw, savePaths_);
-    savePaths_.insert(savePath);
-    writeSaveRecord(files_, KeyText, QDateTime::currentDateTime(), options_.locale, savePath);
-    ++WindowCounter;
-    qCInfo(lcCloser) << "typing" << savePath << "into its save dialog" << dialog;
-    if (!desktop_.typeText(savePath))
-        qCWarning(lcCloser) << "could not type all of" << savePath;
-    clock_.pause(kAfterTyping);
-    if (desktop_.activeWindow() != dialog) {
-        qCInfo(lcCloser) << "the save dialog of window" << window << "left the front; no Enter";
-        clock_.pause(kAfterSave);
-        return;
-    }
-    const QSet<WindowId> beforeConfirm = listedWindows(desktop_);
-    pressEnter();
-    clock_.pause(kAfterSave);
-    // The completion list of a dialog's name field can take an Enter for itself. The dialog
-    // is then still in front and shows nothing new (a dialog that refuses a name says so in a
-    // window of its own): confirm once more.
-    if (desktop_.activeWindow() == dialog && desktop_.probeWindow(window) &&
-        !topDialogOf(desktop_, window, beforeConfirm)) {
-        qCInfo(lcCloser) << "the save dialog" << dialog << "is still open; Enter once more";
-        pressEnter();
-        clock_.pause(kAfterSave);
-    }
-}
-
-bool Closer::waitAWhile(const std::function<bool()>& done) {
-    for (int waited = 0; waited < kGrace; waited += kGraceStep) {
+bool Closer::waitFor(int limitMs, const std::function<bool()>& done) {
+    for (int waited = 0; waited < limitMs; waited += kStep) {
         if (done())
             return true;
-        clock_.pause(kGraceStep);
+        clock_.pause(kStep);
     }
     return done();
-}
-
-WindowId Closer::dialogOf(WindowId window, const QSet<WindowId>& before) {
-    WindowId dialog = 0;
-    waitAWhile([&] {
-        dialog = dialogInFront(window, before);
-        return dialog || !desktop_.probeWindow(window);
-    });
-    return dialog;
-}
-
-WindowId Closer::dialogInFront(WindowId window, const QSet<WindowId>& before) {
-    const WindowId active = desktop_.activeWindow();
-    if (isDialogOf(desktop_, active, window, before))
-        return active;
-    const WindowId dialog = topDialogOf(desktop_, window, before);
-    if (!dialog)
-        return 0;
-    desktop_.activateWindow(dialog);
-    clock_.pause(kDialogToFront);
-    return desktop_.activeWindow() == dialog ? dialog : 0;
-}
-
-void Closer::pressEnter() {
-    desktop_.keyDown(Key::Return);
-    desktop_.keyUp(Key::Return);
 }
 
 void Closer::FinishClosing(const QString& why) {

@@ -2,6 +2,7 @@
 #include "save_name.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace brightlock {
 
@@ -26,6 +27,15 @@ bool taken(const QDir& folder, const QString& path, const QSet<QString>& handedO
 }
 
 } // namespace
+
+QString savedFile(const QString& savePath) {
+    const QFileInfo path(savePath);
+    if (path.isFile())
+        return path.absoluteFilePath();
+    const QFileInfoList added = path.dir().entryInfoList({path.fileName() + QStringLiteral(".*")},
+                                                         QDir::Files | QDir::Hidden, QDir::Time);
+    return added.isEmpty() ? QString() : added.first().absoluteFilePath();
+}
 
 QString freshSavePath(const QString& saveFolder, const std::function<int()>& draw,
                       const QSet<QString>& handedOut) {

@@ -15,4 +15,8 @@ namespace brightlock {
 QString freshSavePath(const QString& saveFolder, const std::function<int()>& draw,
                       const QSet<QString>& handedOut);
 
+// The file a save under `savePath` produced: that path, or that path with an extension the
+// application added ("SaveClose12.txt"); empty when no such file exists.
+QString savedFile(const QString& savePath);
+
 } // namespace brightlock

@@ -55,6 +55,8 @@ public:
     // The X connection that created the window (the client part of its id); windows of one
     // program connection share it, whatever their _NET_WM_PID says.
     virtual quint64 clientOf(WindowId window) = 0;
+    // The program's class (the class part of WM_CLASS); empty when it has none.
+    virtual QString windowClass(WindowId window) = 0;
 
     // `window` while it is still on the desktop (shown or minimised), 0 once it is destroyed
     // or withdrawn by its program. Never fails on a stale id.
@@ -70,6 +72,9 @@ public:
     // Minimises every window by showing the desktop (_NET_SHOWING_DESKTOP).
     virtual bool minimizeAll() = 0;
 
+    // Whether another program holds the keyboard grab: synthesised keys would then go to it,
+    // whatever window is in front.
+    virtual bool keyboardGrabbedElsewhere() = 0;
     // Synthesised key events, delivered to the window that has the keyboard.
     virtual bool keyDown(Key key) = 0;
     virtual bool keyUp(Key key) = 0;

@@ -8,11 +8,13 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-serialport-dev
     libgl-dev libx11-dev libxtst-dev
+    libatspi2.0-dev at-spi2-core # the closer reads other programs' dialogs on the accessibility bus
     # tests and benchmarks
     libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus clang-format
     imagemagick trayer fonts-dejavu-core # screenshots of the windows and the tray
     dunst # a notification service to look at the desktop notifications under Xvfb
-    mousepad featherpad # real editors (GTK, Qt) holding unsaved text for the closer's desktop test
+    # real editors (GTK 3, Qt, GTK 4, KDE) holding unsaved text for the closer's desktop test
+    mousepad featherpad gnome-text-editor kwrite
     # libPSU.so's nut driver, and the real server its tests start
     libupsclient-dev nut-server
     # the fuzzers (scripts/fuzz.sh): clang with the libFuzzer runtime

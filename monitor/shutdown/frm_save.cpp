@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 namespace brightlock {
 namespace {
@@ -60,6 +61,7 @@ void frmSave::Form_Load() {
         return view_.stores().importClosedApplications(QList<QStringList>(rows.begin(), rows.end()));
     });
     if (import.run(closeapp::filePath().toStdString())) {
+        savedNothing_ = import.listedNothing();
         view_.setRecordSource(kClosedAppsByDate);
         view_.refresh();
     }
@@ -78,6 +80,17 @@ void frmSave::fitInto(const QSize& available) {
     close_->setGeometry(kCloseRect.translated(shrink));
     if (auto* help = skinImage(QStringLiteral("imgTitleHelp")))
         help->move(size.width() - 56, 8);
+}
+
+void frmSave::setVisible(bool visible) {
+    if (visible && savedNothing_) {
+        if (!closing_) {
+            closing_ = true;
+            QTimer::singleShot(0, this, &frmSave::CloseClick);
+        }
+        return;
+    }
+    SkinnedForm::setVisible(visible);
 }
 
 void frmSave::CloseClick() {

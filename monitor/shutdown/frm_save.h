@@ -1,6 +1,7 @@
 // The save-list window "Save List": shown at the start after a shutdown in which the closer
 // saved applications. Its load imports the closer's list into the closed-applications store
-// (ImportClosedApps) and shows the whole store by date; "Close" ends the hand-over.
+// (ImportClosedApps) and shows the whole store by date; "Close" ends the hand-over. After a
+// run that saved nothing (the closer asks for the list all the same) it does not show.
 #pragma once
 
 #include "record_grid.h"
@@ -23,8 +24,12 @@ public:
     frmSave(RecordStores& stores, std::function<void()> unload);
 
     RecordView& view() { return view_; }
+    // True when the closer's last run saved nothing: the window then never shows, and ends the
+    // hand-over (SaveList = 0) as its "Close" would.
+    bool savedNothing() const { return savedNothing_; }
 
 protected:
+    void setVisible(bool visible) override;
     // On a small screen the window shrinks: the grid scrolls and Close stays in reach.
     void fitInto(const QSize& available) override;
 
@@ -36,6 +41,8 @@ private:
     std::function<void()> unload_;
     RecordGrid* grid_;
     xpcmdbutton* close_;
+    bool savedNothing_ = false;
+    bool closing_ = false;
 };
 
 } // namespace brightlock

@@ -89,9 +89,11 @@ std::vector<ClosedAppRow> savedApplications(std::string_view fileText) {
 }
 
 int ImportClosedApps::importText(std::optional<std::string_view> fileText) {
+    listed_ = 0;
     if (!fileText)
         return 0;
     const std::vector<ClosedAppRow> rows = savedApplications(*fileText);
+    listed_ = rows.size();
     return rows.empty() ? 0 : add_(rows);
 }
 

@@ -40,8 +40,13 @@ public:
     // What run() read from the list, for a fuzzer or a test that has the file's bytes.
     int importText(std::optional<std::string_view> fileText);
 
+    // Whether the last run() read a list that names no saved application (or no list): the
+    // closer's last run saved nothing, so there is nothing new to show.
+    bool listedNothing() const { return listed_ == 0; }
+
 private:
     AddRows add_;
+    size_t listed_ = 0;
 };
 
 } // namespace brightlock

@@ -98,6 +98,16 @@ public:
         return window & ~quint64(reinterpret_cast<_XDisplay*>(x_.display())->resource_mask);
     }
 
+    QString windowClass(WindowId window) override {
+        XClassHint hint = {};
+        if (!window || !XGetClassHint(x_.display(), Window(window), &hint))
+            return QString();
+        const QString name = QString::fromLocal8Bit(hint.res_class);
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        return name;
+    }
+
     WindowId probeWindow(WindowId window) override {
         if (!window)
             return 0;
@@ -136,6 +146,18 @@ public:
         if (!x_.supports("_NET_SHOWING_DESKTOP"))
             return false;
         return x_.askWindowManager(x_.root(), "_NET_SHOWING_DESKTOP", 1);
+    }
+
+    bool keyboardGrabbedElsewhere() override {
+        // A grab of our own succeeds only while nobody else holds one; it is let go at once.
+        const int result =
+            XGrabKeyboard(x_.display(), x_.root(), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+        if (result == GrabSuccess) {
+            XUngrabKeyboard(x_.display(), CurrentTime);
+            XSync(x_.display(), False);
+            return false;
+        }
+        return result == AlreadyGrabbed || result == GrabFrozen;
     }
 
     bool keyDown(Key key) override { return keyboard_.key(keysymOf(key), true); }

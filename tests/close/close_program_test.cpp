@@ -9,10 +9,41 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <csignal>
 #include <memory>
 
 namespace {
+
+// Windows that take the close request and never answer it: each keeps a run busy for a few
+// seconds, so a run is still under way when the test acts on it.
+class SilentWindows {
+public:
+    SilentWindows(const QString& display, int count)
+        : display_(XOpenDisplay(display.toLocal8Bit().constData())) {
+        if (!display_)
+            return;
+        Atom deleteWindow = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+        for (int i = 0; i < count; ++i) {
+            const Window w =
+                XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 200, 100, 0, 0, 0);
+            XStoreName(display_, w, qPrintable(QString("silent %1").arg(i)));
+            XSetWMProtocols(display_, w, &deleteWindow, 1);
+            XMapWindow(display_, w);
+        }
+        XSync(display_, False);
+    }
+    ~SilentWindows() {
+        if (display_)
+            XCloseDisplay(display_);
+    }
+    // Drops the connection without closing it, for a server that is already gone.
+    void forget() { display_ = nullptr; }
+
+private:
+    Display* display_;
+};
 
 QString dist(const QString& file) {
     return qEnvironmentVariable("BRIGHTLOCK_DIST") + "/" + file;
@@ -112,9 +143,12 @@ void CloseProgramTest::signalOrLostDisplayStillHandsOver() {
     auto session = std::make_unique<testing::XSession>();
     if (!session->ok())
         QSKIP(qPrintable(session->whyNot()));
+    SilentWindows windows(session->display(), 10);
     Run signalled;
     signalled.start(session->display());
-    QTest::qWait(1000);
+    // Once it has taken up the first window, the run is under way for a while.
+    QVERIFY(QTest::qWaitFor([&] { return signalled.list("CloseApp", "1") != "(none)"; }, 20000));
+    QVERIFY(signalled.process.processId() > 0);
     ::kill(pid_t(signalled.process.processId()), SIGTERM);
     QVERIFY(signalled.process.waitForFinished(10000));
     QCOMPARE(signalled.process.exitStatus(), QProcess::NormalExit);
@@ -122,7 +156,8 @@ void CloseProgramTest::signalOrLostDisplayStillHandsOver() {
 
     Run orphaned;
     orphaned.start(session->display());
-    QTest::qWait(1000);
+    QVERIFY(QTest::qWaitFor([&] { return orphaned.list("CloseApp", "1") != "(none)"; }, 20000));
+    windows.forget();
     session.reset();
     QVERIFY(orphaned.process.waitForFinished(10000));
     QCOMPARE(orphaned.process.exitStatus(), QProcess::NormalExit);

@@ -1,10 +1,13 @@
-// The real closer on a real desktop: a private Xvfb with openbox, two editors of different
-// toolkits (mousepad on GTK, featherpad on Qt) holding unsaved text, and a window of this
-// test that refuses to close and holds the user's words. After `close` ends, both texts are
-// in files under Save/, both editors are gone, nothing was typed into the stubborn window,
-// and [Schema] holds the exit flags; the application directory has characters that keystroke
-// syntaxes give a meaning. Skipped, with the reason, where a part is missing.
+// The real closer on a real desktop: a private Xvfb with openbox and the accessibility bus,
+// editors of three toolkits with two documents each (mousepad on GTK 3 and featherpad on Qt
+// with two new documents, gnome-text-editor on GTK 4 with two changed files), and a window of
+// this test that refuses to close and holds the user's words. After `close` ends, every new
+// document's text is in its own file under Save/ named as CloseApp.ini records it, the
+// changed files hold their changes, the editors are gone, nothing was typed into the stubborn
+// window, and [Schema] holds the exit flags; the application directory has characters that
+// keystroke syntaxes give a meaning. Skipped, with the reason, where a part is missing.
 #include "desktop.h"
+#include "support/accessibility_bus.h"
 #include "support/own_session_main.h"
 
 #include "ini.h"
@@ -43,18 +46,17 @@ private slots:
 
 private:
     // Starts `program` with its settings in the sandbox and waits for its window.
-    WindowId startEditor(QProcess& editor, const QString& program) {
+    WindowId startEditor(QProcess& editor, const QString& program, const QStringList& args = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("HOME", sandbox_.path());
         env.insert("XDG_CONFIG_HOME", sandbox_.path() + "/config");
         env.insert("XDG_DATA_HOME", sandbox_.path() + "/data");
         env.insert("XDG_RUNTIME_DIR", sandbox_.path());
         env.insert("GSETTINGS_BACKEND", "memory");
-        env.insert("NO_AT_BRIDGE", "1");
         env.remove("QT_QPA_PLATFORM");
         editor.setProcessEnvironment(env);
         editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        editor.start(program, {});
+        editor.start(program, args);
         if (!editor.waitForStarted())
             return 0;
         WindowId found = 0;
@@ -69,8 +71,15 @@ private:
             20000);
         return found;
     }
-    // Types into the editor until it marks its title as changed ("*"), as both editors do.
-    bool typeInto(WindowId window, const QString& text) {
+    // A second document: Control+N in the window in front.
+    void newDocument() {
+        desktop_->keyDown(brightlock::Key::Control);
+        desktop_->keyDown(brightlock::Key::N);
+        desktop_->keyUp(brightlock::Key::N);
+        desktop_->keyUp(brightlock::Key::Control);
+    }
+    // Types into the editor until `changed` holds for its title (by default: marked "*").
+    bool typeInto(WindowId window, const QString& text, const QString& titleHas = "*") {
         for (int attempt = 0; attempt < 5; ++attempt) {
             QTest::qWait(500);
             if (!desktop_->activateWindow(window) ||
@@ -80,7 +89,7 @@ private:
             if (desktop_->activeWindow() != window)
                 continue;
             if (desktop_->typeText(text) &&
-                QTest::qWaitFor([&] { return desktop_->windowTitle(window).startsWith('*'); }, 5000))
+                QTest::qWaitFor([&] { return desktop_->windowTitle(window).contains(titleHas); }, 5000))
                 return true;
         }
         return false;
@@ -94,10 +103,13 @@ private:
 void CloserDesktopTest::savesAndClosesRealEditors() {
     if (!session_.ok())
         QSKIP(qPrintable(session_.whyNot()));
-    for (const char* editor : {"mousepad", "featherpad"})
+    for (const char* editor : {"mousepad", "featherpad", "gnome-text-editor"})
         if (QStandardPaths::findExecutable(editor).isEmpty())
             QSKIP(
                 qPrintable(QString("%1 is not installed (scripts/install-deps.sh installs it)").arg(editor)));
+    const testing::AccessibilityBus accessibility(session_.display());
+    if (!accessibility.ok())
+        QSKIP(qPrintable(accessibility.whyNot()));
     QString whyNot;
     desktop_ = brightlock::openDesktop(whyNot);
     QVERIFY2(desktop_, qPrintable(whyNot));
@@ -112,45 +124,65 @@ void CloserDesktopTest::savesAndClosesRealEditors() {
     stubborn.show();
     QVERIFY(QTest::qWaitForWindowExposed(&stubborn, 20000));
 
-    // One editor at a time, so that a window still coming up cannot take the other's text.
-    QProcess gtkEditor, qtEditor;
-    const QStringList texts{"written in mousepad, not saved", "written in featherpad, not saved"};
+    // One editor at a time, so that a window still coming up cannot take another's text. The
+    // two new documents of mousepad and of featherpad are saved under Save/; gnome-text-editor
+    // saves its two changed files where they are.
+    QProcess gtkEditor, qtEditor, gtk4Editor, gtk4Second;
+    const QStringList texts{"mousepad one, not saved", "mousepad two, not saved", "featherpad one, not saved",
+                            "featherpad two, not saved"};
     const WindowId gtkWindow = startEditor(gtkEditor, "mousepad");
     QVERIFY(gtkWindow && typeInto(gtkWindow, texts[0]));
+    newDocument();
+    QVERIFY(typeInto(gtkWindow, texts[1], "Untitled 2"));
     const WindowId qtWindow = startEditor(qtEditor, "featherpad");
-    QVERIFY(qtWindow && typeInto(qtWindow, texts[1]));
-    QTest::qWait(500);
+    QVERIFY(qtWindow && typeInto(qtWindow, texts[2]));
+    newDocument();
+    QVERIFY(typeInto(qtWindow, texts[3]));
+    const QString files[2] = {sandbox_.path() + "/first.txt", sandbox_.path() + "/second.txt"};
+    for (const QString& path : files) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("file\n");
+    }
+    const WindowId gtk4Window = startEditor(gtk4Editor, "gnome-text-editor", {files[0]});
+    QVERIFY(gtk4Window && typeInto(gtk4Window, "changed first ", "first.txt"));
+    // The running editor opens the second file in a tab of its window.
+    gtk4Second.start("gnome-text-editor", {files[1]});
+    QVERIFY(QTest::qWaitFor([&] { return desktop_->windowTitle(gtk4Window).contains("second.txt"); }, 20000));
+    QVERIFY(typeInto(gtk4Window, "changed second ", "second.txt"));
+    QTest::qWait(1000);
 
     QProcess closer;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("BRIGHTLOCK_HOME", home);
-    env.insert("QT_LOGGING_RULES", "brightlock.closer.info=true");
+    env.insert("QT_LOGGING_RULES", "brightlock.closer.info=true;brightlock.dialogs.info=true");
     closer.setProcessEnvironment(env);
     closer.setProcessChannelMode(QProcess::ForwardedChannels);
     closer.start(dist("close"), {});
-    QVERIFY(QTest::qWaitFor([&] { return closer.state() == QProcess::NotRunning; }, 90000));
+    QVERIFY(QTest::qWaitFor([&] { return closer.state() == QProcess::NotRunning; }, 170000));
     QCOMPARE(closer.exitCode(), 0);
 
-    QVERIFY(QTest::qWaitFor([&] { return gtkEditor.state() == QProcess::NotRunning; }, 10000));
-    QVERIFY(QTest::qWaitFor([&] { return qtEditor.state() == QProcess::NotRunning; }, 10000));
-    // Each text in a file named as CloseApp.ini recorded it (an editor may add an extension).
+    for (QProcess* editor : {&gtkEditor, &qtEditor, &gtk4Editor})
+        QVERIFY(QTest::qWaitFor([&] { return editor->state() == QProcess::NotRunning; }, 20000));
+    // Each new document's text in a file that CloseApp.ini records by its real name.
     const QString list = home + "/CloseApp.ini";
     const QString settings = home + "/UpsConfigure.ini";
-    QCOMPARE(ReadIni(list, "CloseApp", "Count", ""), QString("3"));
+    QCOMPARE(ReadIni(list, "CloseApp", "Count", ""), QString("5"));
     QStringList saved;
-    for (const char* n : {"1", "2"}) {
-        const QFileInfo path(ReadIni(list, "SaveAppFileName", n, ""));
-        QCOMPARE(path.absolutePath(), home + "/Save");
-        const QStringList files =
-            path.dir().entryList({path.fileName(), path.fileName() + ".*"}, QDir::Files);
-        QCOMPARE(files.size(), 1);
-        QFile file(path.dir().filePath(files.first()));
-        QVERIFY(file.open(QIODevice::ReadOnly));
+    for (const char* n : {"1", "2", "3", "4"}) {
+        QFile file(ReadIni(list, "SaveAppFileName", n, ""));
+        QCOMPARE(QFileInfo(file).absolutePath(), home + "/Save");
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         saved << QString::fromUtf8(file.readAll()).trimmed();
     }
     saved.sort();
-    QCOMPARE(saved, QStringList({texts[1], texts[0]}));
-    QCOMPARE(QDir(home + "/Save").entryList(QDir::Files).size(), 2);
+    QCOMPARE(saved, QStringList({texts[2], texts[3], texts[0], texts[1]}));
+    QCOMPARE(QDir(home + "/Save").entryList(QDir::Files).size(), 4);
+    for (const QString& path : files) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(file.readAll().startsWith("changed "), qPrintable(path));
+    }
     QCOMPARE(stubborn.toPlainText(), QString("the user's own words"));
     QVERIFY(stubborn.isVisible());
 

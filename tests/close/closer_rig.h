@@ -5,6 +5,7 @@
 
 #include "closer.h"
 #include "support/fake_desktop.h"
+#include "support/fake_dialog_reader.h"
 #include "support/temp_home.h"
 
 #include "ini.h"
@@ -65,8 +66,9 @@ template <typename Desktop = fakes::FakeDesktop> struct CloserRig {
     QStringList& log = desktop.calls;
     fakes::VirtualClock clock{log};
     fakes::RecordingFiles files{log};
+    fakes::FakeDialogReader dialogs{desktop};
     int draw = 4821;
-    brightlock::Closer closer{{desktop, clock, files}, options()};
+    brightlock::Closer closer{{desktop, clock, files, &dialogs}, options()};
 
     brightlock::Closer::Options options() {
         brightlock::Closer::Options o;

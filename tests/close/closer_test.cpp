@@ -14,14 +14,30 @@ namespace {
 
 const QStringList kExitWrites{"[Schema] Close=0", "[Schema] ShutDown=1", "[Schema] CloseAppFlag=1"};
 
-// Respawns a window each time one is closed, as a program restarting itself would.
+// Respawns a window each time one is closed, as a program restarting itself would: with a
+// new title each time (`sameTitle` false), or as the same window again.
 struct RespawningDesktop : fakes::FakeDesktop {
+    bool sameTitle = false;
+    int respawned = 0;
     bool requestClose(WindowId id) override {
         const bool asked = FakeDesktop::requestClose(id);
-        addWindow(QStringLiteral("respawned"), OnClose::Closes);
+        const WindowId next = addWindow(sameTitle ? QStringLiteral("respawned")
+                                                  : QStringLiteral("respawned %1").arg(++respawned),
+                                        OnClose::Closes);
+        window(next)->program = QStringLiteral("respawner");
         return asked;
     }
 };
+
+// The saved files' contents by recorded index, read from the paths CloseApp.ini names.
+template <typename Rig> QStringList recordedFiles(const Rig& r) {
+    QStringList files;
+    for (int i = 1; i < r.list("CloseApp", "Count").toInt(); ++i) {
+        const QString path = r.list("SaveAppFileName", QString::number(i));
+        files << (QFileInfo(path).isFile() ? QFileInfo(path).fileName() : "missing " + path);
+    }
+    return files;
+}
 
 } // namespace
 
@@ -38,6 +54,10 @@ private slots:
     void keystrokesWaitForTheDialogInFront();
     void runIsBounded();
     void savePathIsTypedLiterally();
+    void readableDialogsAreAnsweredByTheirSaveButton();
+    void onlyFilesThatAppearedAreRecorded();
+    void noKeyWhileAnotherProgramHoldsTheKeyboard();
+    void reopeningWindowIsTakenUpALimitedNumberOfTimes();
 };
 
 // Only a panel, the desktop of a file manager and a dock: nothing is taken up, and the
@@ -50,9 +70,9 @@ void CloserTest::withoutApplicationWindowsHandsOverAtTheFirstPass() {
     r.closer.run();
 
     QCOMPARE(r.log,
-             QStringList({"remove CloseApp.ini", "minimizeAll", "pause 200", "pause 200", "pause 2000"}) +
+             QStringList({"remove CloseApp.ini", "minimizeAll", "pause 200", "pause 200", "pause 250"}) +
                  kExitWrites + QStringList({"[CloseApp] Count=1", "[Schema] SaveList=1"}));
-    QCOMPARE(r.clock.now(), qint64(2400));
+    QCOMPARE(r.clock.now(), qint64(650));
     QCOMPARE(r.list("SaveAppFileName", "1"), QString("(none)"));
     QCOMPARE(r.list("CloseApp", "Count"), QString("1"));
     QVERIFY(QFileInfo(r.home.path() + "/Save").isDir());
@@ -68,14 +88,14 @@ void CloserTest::windowsThatCloseReuseTheirIndex() {
     const WindowId upper = r.desktop.addWindow("upper");
     r.closer.run();
 
-    // Top of the stack first; each pass takes 500 + 200 ms after its tick.
+    // Top of the stack first; each pass goes on as soon as the window is in front or gone.
     const QString probe = "[temp123456] 1=0";
-    QCOMPARE(r.from("activate"),
-             QStringList({QString("activate %1").arg(upper), "pause 500", "[CloseApp] 1=upper",
-                          QString("close %1").arg(upper), "pause 200", probe, "pause 2000",
-                          QString("activate %1").arg(lower), "pause 500", "[CloseApp] 1=lower",
-                          QString("close %1").arg(lower), "pause 200", probe, "pause 2000"}) +
-                 kExitWrites + QStringList({"[CloseApp] Count=1", "[Schema] SaveList=1"}));
+    QCOMPARE(
+        r.from("activate"),
+        QStringList({QString("activate %1").arg(upper), "[CloseApp] 1=upper", QString("close %1").arg(upper),
+                     probe, "pause 250", QString("activate %1").arg(lower), "[CloseApp] 1=lower",
+                     QString("close %1").arg(lower), probe, "pause 250"}) +
+            kExitWrites + QStringList({"[CloseApp] Count=1", "[Schema] SaveList=1"}));
     QCOMPARE(r.desktop.clientWindows(), QVector<WindowId>());
     QCOMPARE(r.list("CloseApp", "1"), QString("lower"));
     QCOMPARE(r.list("Date", "1"), QString("(none)"));
@@ -87,19 +107,19 @@ void CloserTest::savesThroughPromptAndSaveDialog() {
     const WindowId notes = r.desktop.addWindow("notes", OnClose::AsksThenSaveDialog);
     r.closer.run();
 
-    // notes: prompt 3, save dialog 4; asks then takes index 2 and saves by itself.
+    // notes: prompt 3, save dialog 4; asks then takes index 2 and saves by itself. The save is
+    // recorded once its file is there.
     const QString path = r.savePath(4821);
-    const QStringList pass = r.from("activate").mid(0, 21);
+    const QStringList pass = r.from("activate").mid(0, 15);
     QCOMPARE(
-        pass.mid(0, 11),
-        QStringList({QString("activate %1").arg(notes), "pause 500", "[CloseApp] 1=notes",
-                     QString("close %1").arg(notes), "pause 200", QString("[temp123456] 1=%1").arg(notes),
-                     "pause 2000", "keyDown Return @3", "keyUp Return @4", "pause 200", "pause 2000"}));
-    QCOMPARE(pass[11], "[Date] 1=" + QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat));
-    QVERIFY(pass[12].startsWith("[Time] 1="));
-    QCOMPARE(pass.mid(13), QStringList({"[SaveAppFileName] 1=" + path, "type " + path + " @4", "pause 2300",
-                                        "keyDown Return @4", "keyUp Return @0", "pause 1000", "pause 2000",
-                                        QString("activate %1").arg(asks)}));
+        pass.mid(0, 10),
+        QStringList({QString("activate %1").arg(notes), "[CloseApp] 1=notes", QString("close %1").arg(notes),
+                     QString("[temp123456] 1=%1").arg(notes), "keyDown Return @3", "keyUp Return @4",
+                     "type " + path + " @4", "pause 2300", "keyDown Return @4", "keyUp Return @0"}));
+    QCOMPARE(pass[10], "[Date] 1=" + QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat));
+    QVERIFY(pass[11].startsWith("[Time] 1="));
+    QCOMPARE(pass.mid(12),
+             QStringList({"[SaveAppFileName] 1=" + path, "pause 250", QString("activate %1").arg(asks)}));
     QCOMPARE(r.desktop.savedAs, QStringList{path});
     QCOMPARE(r.list("CloseApp", "2"), QString("asks"));
     QCOMPARE(r.list("temp123456", "2"), QString::number(asks));
@@ -122,8 +142,9 @@ void CloserTest::saveDialogGetsOneMoreEnter() {
         QCOMPARE(r.log.count("keyDown Return @3"), 2); // the save dialog
         QCOMPARE(r.desktop.savedAs, taken == 1 ? QStringList{r.savePath(4821)} : QStringList());
         QCOMPARE(bool(r.desktop.window(notes)), taken == 2);
-        QCOMPARE(r.list("SaveAppFileName", "1"), r.savePath(4821));
-        QCOMPARE(r.list("CloseApp", "Count"), QString("2"));
+        // A dialog that saved nothing has nothing recorded, and its index is used again.
+        QCOMPARE(r.list("SaveAppFileName", "1"), taken == 1 ? r.savePath(4821) : QString("(none)"));
+        QCOMPARE(r.list("CloseApp", "Count"), QString(taken == 1 ? "2" : "1"));
     }
 }
 
@@ -155,7 +176,7 @@ void CloserTest::untitledWindowEndsTheRun() {
     QVERIFY(r.desktop.window(document));
     QCOMPARE(r.list("CloseApp", "1"), QString(""));
     QCOMPARE(r.list("CloseApp", "Count"), QString("1"));
-    QCOMPARE(r.clock.now(), qint64(400 + 2000 + 500));
+    QCOMPARE(r.clock.now(), qint64(400 + 250));
 }
 
 // Nothing goes to a window that only stays open, to a prompt that Enter does not answer, to
@@ -186,19 +207,17 @@ void CloserTest::keystrokesGoOnlyToTheTargetsNewDialogs() {
     QCOMPARE(r.closer.finishReason(), QString("no application window is left"));
 }
 
-// The user's terminal comes to the front while the closer waits: the target's prompt is
-// brought back before Enter, and its save dialog before the name is typed; dialogs that are
-// not transient but of the same program count too.
+// The user's terminal comes to the front as the closer asks, and dialogs open without the
+// keyboard: the target's prompt is brought to the front before Enter, and its save dialog
+// before the name is typed; dialogs that are not transient but of the same program count too.
 void CloserTest::keystrokesWaitForTheDialogInFront() {
     CloserRig<> r;
     r.desktop.dialogsTransient = false;
+    r.desktop.dialogsTakeFocus = false;
     const WindowId terminal = r.desktop.addWindow("terminal", OnClose::StaysOpen);
     r.desktop.window(terminal)->staysBehind = true;
     r.desktop.addWindow("notes", OnClose::AsksThenSaveDialog);
-    r.clock.onPause = [&](int ms) {
-        if (ms == 2000 && r.desktop.activeWindow() && r.desktop.activeWindow() != terminal)
-            r.desktop.setActive(terminal);
-    };
+    r.desktop.afterRequestClose = [&] { r.desktop.setActive(terminal); };
     r.closer.run();
 
     QCOMPARE(r.desktop.savedAs, QStringList{r.savePath(4821)});
@@ -208,8 +227,8 @@ void CloserTest::keystrokesWaitForTheDialogInFront() {
     QCOMPARE(r.log.filter("activate 4"), QStringList{"activate 4"}); // the save dialog
 }
 
-// A program that opens a new window each time one is closed, and one that never comes to
-// the front, still let the run end by its time limit with the flags written.
+// A program that opens a new window with a new title each time one is closed, and one that
+// never comes to the front, still let the run end by its time limit with the flags written.
 void CloserTest::runIsBounded() {
     CloserRig<RespawningDesktop> r;
     r.desktop.addWindow("respawning");
@@ -238,6 +257,99 @@ void CloserTest::savePathIsTypedLiterally() {
     const QString path = odd + "/Save/SaveClose7";
     QCOMPARE(r.desktop.savedAs, QStringList{path});
     QCOMPARE(r.list("SaveAppFileName", "1"), path);
+}
+
+// A prompt that lists both documents (Enter would untick the first) and one whose default
+// button cancels, each of a program on the accessibility bus with two documents: both are
+// answered by their save buttons and every document is saved under its own name, without a
+// key. The one program off the bus still gets its keys.
+void CloserTest::readableDialogsAreAnsweredByTheirSaveButton() {
+    CloserRig<> r;
+    const WindowId keys = r.desktop.addWindow("keys", OnClose::AsksThenSaveDialog);
+    const WindowId cancels = r.desktop.addWindow("cancels", OnClose::AsksThenCancels);
+    const WindowId lists = r.desktop.addWindow("lists", OnClose::AsksThenSaveDialog);
+    for (WindowId w : {cancels, lists}) {
+        r.desktop.window(w)->exposed = true;
+        r.desktop.window(w)->documents = 2;
+    }
+    r.desktop.window(lists)->listsDocuments = true;
+    r.closer.run();
+
+    QVERIFY(r.desktop.clientWindows().isEmpty());
+    QCOMPARE(r.desktop.window(lists), nullptr);
+    // lists: prompt 4, save dialogs 5 and 6; cancels: prompt 7, dialog 8, prompt 9, dialog 10.
+    QCOMPARE(r.log.filter("pressSave"), QStringList({"pressSave @4", "pressSave @7", "pressSave @9"}));
+    QCOMPARE(r.log.filter("keyDown"), QStringList({"keyDown Return @11", "keyDown Return @12"}));
+    QCOMPARE(r.desktop.savedAs.size(), 5);
+    QCOMPARE(QSet<QString>(r.desktop.savedAs.cbegin(), r.desktop.savedAs.cend()).size(), 5);
+    QCOMPARE(recordedFiles(r), QStringList({"SaveClose4821", "SaveClose4822", "SaveClose4823",
+                                            "SaveClose4824", "SaveClose4825"}));
+    for (const char* i : {"1", "2"})
+        QCOMPARE(r.list("CloseApp", i), QString("lists"));
+    for (const char* i : {"3", "4"})
+        QCOMPARE(r.list("CloseApp", i), QString("cancels"));
+    QCOMPARE(r.list("CloseApp", "5"), QString("keys"));
+    QCOMPARE(r.list("CloseApp", "Count"), QString("6"));
+    QCOMPARE(r.desktop.window(keys), nullptr);
+}
+
+// A file with the extension its program added is recorded under its real name; a save
+// dialog that closed without writing anything leaves no record, by role or by keys.
+void CloserTest::onlyFilesThatAppearedAreRecorded() {
+    CloserRig<> r;
+    const WindowId silentKeys = r.desktop.addWindow("silent keys", OnClose::AsksThenSaveDialog);
+    const WindowId silent = r.desktop.addWindow("silent", OnClose::AsksThenSaveDialog);
+    const WindowId text = r.desktop.addWindow("text", OnClose::AsksThenSaveDialog);
+    r.desktop.window(text)->extension = ".txt";
+    for (WindowId w : {text, silent})
+        r.desktop.window(w)->exposed = true;
+    for (WindowId w : {silent, silentKeys})
+        r.desktop.window(w)->writesNothing = true;
+    r.closer.run();
+
+    QCOMPARE(r.desktop.savedAs.size(), 3);
+    QCOMPARE(r.list("SaveAppFileName", "1"), r.savePath(4821) + ".txt");
+    QCOMPARE(recordedFiles(r), QStringList{"SaveClose4821.txt"});
+    QCOMPARE(r.list("CloseApp", "2"), QString("silent keys"));
+    QCOMPARE(r.list("Date", "2"), QString("(none)"));
+    QCOMPARE(r.list("CloseApp", "Count"), QString("2"));
+    QCOMPARE(QDir(r.home.path() + "/Save").entryList(QDir::Files), QStringList{"SaveClose4821.txt"});
+}
+
+// While another program holds the keyboard, the window that needs keys gets none and stays
+// open; a program on the accessibility bus is still answered, since that takes no keys.
+void CloserTest::noKeyWhileAnotherProgramHoldsTheKeyboard() {
+    CloserRig<> r;
+    const WindowId keys = r.desktop.addWindow("keys", OnClose::AsksThenSaveDialog);
+    const WindowId readable = r.desktop.addWindow("readable", OnClose::AsksThenSaveDialog);
+    r.desktop.window(readable)->exposed = true;
+    r.desktop.grabbedElsewhere = true;
+    r.closer.run();
+
+    QVERIFY(r.log.filter("keyDown").isEmpty());
+    QVERIFY(r.log.filter("type ").isEmpty());
+    QVERIFY(r.desktop.window(keys));
+    QCOMPARE(r.desktop.window(readable), nullptr);
+    QCOMPARE(recordedFiles(r), QStringList{"SaveClose4821"});
+    QCOMPARE(r.closer.finishReason(), QString("no application window is left"));
+}
+
+// A window that reopens itself as the same program and title is taken up three times, and
+// the editor below it still gets its turn long before the run's limit.
+void CloserTest::reopeningWindowIsTakenUpALimitedNumberOfTimes() {
+    CloserRig<RespawningDesktop> r;
+    r.desktop.sameTitle = true;
+    const WindowId editor = r.desktop.addWindow("*notes", OnClose::AsksThenSaveDialog);
+    const WindowId first = r.desktop.addWindow("respawned");
+    r.desktop.window(first)->program = "respawner";
+    r.closer.run();
+
+    QCOMPARE(r.desktop.window(editor), nullptr);
+    QCOMPARE(recordedFiles(r), QStringList{"SaveClose4821"});
+    QCOMPARE(r.desktop.respawned, 0);
+    QCOMPARE(r.log.filter("close ").size(), 1 + brightlock::Closer::kTakeUpsPerWindow);
+    QVERIFY(!r.closer.reachedRunLimit());
+    QCOMPARE(r.closer.finishReason(), QString("no application window is left"));
 }
 
 QTEST_GUILESS_MAIN(CloserTest)

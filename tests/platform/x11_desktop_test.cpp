@@ -13,6 +13,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <atomic>
 #include <thread>
 #include <unistd.h>
@@ -64,6 +65,23 @@ public:
         if (data)
             XFree(data);
         return on;
+    }
+    // The keyboard grabbed for `w` (shown) by this client, as a screen locker or a program with
+    // a global shortcut grab would; false when the server refused.
+    bool grabKeyboard(Window w) {
+        const bool grabbed =
+            XGrabKeyboard(display_, w, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+        XSync(display_, False);
+        return grabbed;
+    }
+    void ungrabKeyboard() {
+        XUngrabKeyboard(display_, CurrentTime);
+        XSync(display_, False);
+    }
+    void setClass(Window w, const char* name) {
+        XClassHint hint = {const_cast<char*>(name), const_cast<char*>(name)};
+        XSetClassHint(display_, w, &hint);
+        XSync(display_, False);
     }
     void setCapsLock(bool on) {
         XkbLockModifiers(display_, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
@@ -238,6 +256,25 @@ private slots:
         QVERIFY(desktop_->activateWindow(idOf(first)));
         QVERIFY(QTest::qWaitFor([&] { return bare.viewable(idOf(first)); }));
         QTRY_COMPARE(desktop_->activeWindow(), idOf(first));
+    }
+
+    // Another client's keyboard grab is seen (keys would go to it), and the desktop's own test
+    // for it leaves no grab behind.
+    void seesAnotherProgramsKeyboardGrab() {
+        requireDesktop();
+        BareClient bare;
+        const Window grabber = bare.window(QStringLiteral("grabber"));
+        bare.setClass(grabber, "Grabber");
+        QVERIFY(QTest::qWaitFor([&] { return bare.viewable(grabber); }));
+        QCOMPARE(desktop_->windowClass(grabber), QString("Grabber"));
+        QVERIFY(!desktop_->keyboardGrabbedElsewhere());
+        QVERIFY(bare.grabKeyboard(grabber));
+        QVERIFY(desktop_->keyboardGrabbedElsewhere());
+        bare.ungrabKeyboard();
+        QVERIFY(!desktop_->keyboardGrabbedElsewhere());
+        QVERIFY(bare.grabKeyboard(grabber));
+        bare.ungrabKeyboard();
+        bare.destroy(grabber);
     }
 
 private:

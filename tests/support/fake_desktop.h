@@ -5,8 +5,10 @@
 
 #include "desktop.h"
 
+#include <QFile>
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 
 namespace fakes {
 
@@ -20,8 +22,9 @@ enum class OnClose {
     AsksThenCancels,    // a save prompt whose default answer is Cancel: Enter closes only the prompt
     AsksAndWaits,       // a save prompt that Enter does not answer
 };
-// In a save dialog, the typed text followed by Enter saves under that name (`savedAs`)
-// and the window goes away.
+// In a save dialog, the typed text followed by Enter saves under that name (`savedAs`): the
+// file is written (with the window's `extension`, unless it `writesNothing`), and the window
+// goes away once its last unsaved document is saved; before that it asks about the next one.
 
 class FakeDesktop : public brightlock::Desktop {
 public:
@@ -42,6 +45,15 @@ public:
         bool application = true;  // false: a desktop or dock window the window manager lists
         bool staysBehind = false; // the window manager does not bring it to the front
         QString typed;            // everything typed while this window had the keyboard
+        QString program;          // WM_CLASS
+        int documents = 1;        // unsaved documents (tabs) of a document window
+        // One prompt lists every document with a check box (ticked); Enter unticks the first
+        // instead of answering; Save then opens a save dialog per document.
+        bool listsDocuments = false;
+        int unticked = 0;
+        bool exposed = false;       // on the accessibility bus: its dialogs can be read
+        QString extension;          // added to the saved file's name, as ".txt"
+        bool writesNothing = false; // its save dialog closes without writing a file
     };
 
     QStringList calls;   // "activate 3", "close 3", "minimizeAll", "keyDown Return @5", "type abc @5"
@@ -51,6 +63,12 @@ public:
     bool dialogsTransient = true;
     // Enters in save dialogs that their name field's completion list takes for itself.
     int completionTakesEnters = 0;
+    // Another program holds the keyboard grab: keys would go to it.
+    bool grabbedElsewhere = false;
+    // New dialogs come to the front; when false they open on top without the keyboard.
+    bool dialogsTakeFocus = true;
+    // Runs after each close request, as the user or another program might act then.
+    std::function<void()> afterRequestClose;
 
     // A new document window of a program of its own, on top and in front.
     WindowId addWindow(const QString& title, OnClose onClose = OnClose::Closes) {
@@ -60,6 +78,7 @@ public:
         w.onClose = onClose;
         w.client = w.id << 21;
         w.pid = qint64(1000 + w.id);
+        w.program = QStringLiteral("program%1").arg(w.id);
         return add(w);
     }
     WindowId addPanel() { return panel_ = nextId_++; }
@@ -89,6 +108,8 @@ public:
     WindowId transientFor(WindowId id) override { return window(id) ? window(id)->owner : 0; }
     qint64 processOf(WindowId id) override { return window(id) ? window(id)->pid : 0; }
     quint64 clientOf(WindowId id) override { return window(id) ? window(id)->client : 0; }
+    QString windowClass(WindowId id) override { return window(id) ? window(id)->program : QString(); }
+    bool keyboardGrabbedElsewhere() override { return grabbedElsewhere; }
     WindowId probeWindow(WindowId id) override { return window(id) ? id : 0; }
 
     bool activateWindow(WindowId id) override {
@@ -126,6 +147,8 @@ public:
         case OnClose::StaysOpen:
             break;
         }
+        if (afterRequestClose)
+            afterRequestClose();
         return true;
     }
     bool minimizeAll() override {
@@ -168,7 +191,10 @@ private:
         d.owner = dialogsTransient ? document.id : 0;
         d.client = document.client;
         d.pid = document.pid;
+        const WindowId active = active_;
         add(d);
+        if (!dialogsTakeFocus)
+            active_ = active;
     }
     void remove(WindowId id) {
         stack_.erase(std::remove_if(stack_.begin(), stack_.end(),
@@ -180,7 +206,8 @@ private:
             std::find_if(stack_.rbegin(), stack_.rend(), [](const Window& w) { return !w.minimized; });
         active_ = shown == stack_.rend() ? 0 : shown->id;
     }
-    // Enter in a dialog answers it; in a document it is only a typed line break.
+    // Enter in a dialog answers it with its default button; in a document it is only a typed
+    // line break.
     void enter() {
         Window* w = window(active_);
         if (!w)
@@ -189,34 +216,63 @@ private:
             w->typed += QLatin1Char('\n');
             return;
         }
-        const WindowId document = w->document;
         if (w->role == Role::SaveDialog && completionTakesEnters > 0) {
             --completionTakesEnters;
             return;
         }
         if (w->role == Role::SaveDialog) {
-            savedAs << w->typed;
-            remove(document);
+            confirm(w->id, w->typed);
             return;
         }
-        const OnClose onClose = window(document)->onClose;
-        if (onClose == OnClose::AsksAndWaits) {
+        const Window* document = window(w->document);
+        if (document->onClose == OnClose::AsksAndWaits) {
             w->typed += QLatin1Char('\n');
             return;
         }
-        if (onClose == OnClose::AsksThenCancels) {
+        if (document->listsDocuments) {
+            ++window(w->document)->unticked;
+            return;
+        }
+        if (document->onClose == OnClose::AsksThenCancels) {
             remove(w->id);
             return;
         }
-        if (onClose == OnClose::AsksThenSaveDialog) {
-            const Window owner = *window(document);
-            remove(w->id);
-            addDialog(owner, Role::SaveDialog);
-            return;
-        }
-        remove(document);
+        answerPrompt(w->id);
     }
 
+public:
+    // The prompt's save button: the document is saved, through a save dialog where the
+    // program asks for a name.
+    void answerPrompt(WindowId prompt) {
+        const WindowId document = window(prompt)->document;
+        const Window owner = *window(document);
+        if (owner.onClose == OnClose::AsksToSave) {
+            remove(document);
+            return;
+        }
+        remove(prompt);
+        addDialog(owner, Role::SaveDialog);
+    }
+    // The save dialog confirmed with `name`.
+    void confirm(WindowId dialog, const QString& name) {
+        const WindowId document = window(dialog)->document;
+        Window& owner = *window(document);
+        savedAs << name;
+        if (!owner.writesNothing) {
+            QFile file(name + owner.extension);
+            if (file.open(QIODevice::WriteOnly))
+                file.write("saved");
+        }
+        if (--owner.documents <= 0) {
+            remove(document);
+            return;
+        }
+        const Window next = owner;
+        remove(dialog);
+        addDialog(next, next.listsDocuments ? Role::SaveDialog : Role::Prompt);
+    }
+
+private:
     QVector<Window> stack_; // bottom to top
     WindowId active_ = 0;
     WindowId panel_ = 0;

@@ -54,6 +54,7 @@ private slots:
     void importRunsOnlyWhenTheFlagIsOne();
     void damagedListStaysBounded();
     void saveListWindow();
+    void noWindowAfterARunThatSavedNothing();
 };
 
 void SaveListTest::importsWhatTheCloserSaved_data() {
@@ -164,6 +165,27 @@ void SaveListTest::saveListWindow() {
     QAbstractItemModel* model = again.findChild<RecordGrid*>("MSFlexGrid3")->model();
     QCOMPARE(model->rowCount(), 3);
     QCOMPARE(model->index(0, 2).data().toString(), QString("Earlier run"));
+}
+
+// The closer asks for the list after every run; one that saved nothing shows no window and
+// ends the hand-over as "Close" would, while the store keeps what earlier runs saved.
+void SaveListTest::noWindowAfterARunThatSavedNothing() {
+    TempHome home;
+    RecordStores stores(home.path());
+    stores.bind();
+    stores.importClosedApplications({{"2024-03-01", "12:00:00", "Earlier run", "/s/SaveClose5"}});
+    home.set("Schema", "SaveList", "1");
+    home.set("Schema", "CloseAppFlag", "1");
+    writeList(closerList({{"Editor", "", "", ""}}, "1"));
+    int unloads = 0;
+    frmSave window(stores, [&] { ++unloads; });
+    QVERIFY(window.savedNothing());
+    window.show();
+    QVERIFY(!window.isVisible());
+    QTRY_COMPARE(unloads, 1);
+    QCOMPARE(settings::readText(settings::SaveList), QString("0"));
+    QCOMPARE(flag(), QString("0"));
+    QCOMPARE(window.findChild<RecordGrid*>("MSFlexGrid3")->model()->rowCount(), 1);
 }
 
 QTEST_MAIN(SaveListTest)
