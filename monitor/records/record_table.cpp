@@ -120,6 +120,7 @@ bool RecordTable::run(QSqlQuery& query, const char* what) const {
     if (query.exec())
         return true;
     const QString error = query.lastError().text();
+    lastError_ = error;
     qCWarning(lcRecords) << what << "failed on" << layout_.name << "of" << file_.path() << ":" << error;
     if (onFailure)
         onFailure(error);

@@ -36,6 +36,8 @@ public:
     int clear();                // rows deleted
 
     const QString& name() const { return layout_.name; }
+    // The database's error text of the last statement that failed.
+    const QString& lastError() const { return lastError_; }
 
     // Called with the database's error text when a statement fails.
     std::function<void(const QString& error)> onFailure;
@@ -49,6 +51,7 @@ private:
     mutable QSqlQuery count_;
     QSqlQuery deleteOldest_;
     QSqlQuery clear_;
+    mutable QString lastError_;
 };
 
 } // namespace brightlock
