@@ -102,6 +102,10 @@ bool saveApplications() {
     return readFlag(Saveapllication);
 }
 
+bool hibernate() {
+    return readFlag(Hibernate);
+}
+
 bool saveListRequested() {
     return readFlag(SaveList);
 }
