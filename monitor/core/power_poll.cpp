@@ -181,6 +181,7 @@ bool Monitor::armCountdown(PowerEvent event) {
     qCDebug(lcPoll) << "countdown armed:" << state_.ShutdownSeconds << "s";
     if (!TimerSub.isActive())
         TimerSub.start();
+    emit countdownArmed(state_.ShutdownSeconds);
     return true;
 }
 
