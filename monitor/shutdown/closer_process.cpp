@@ -4,6 +4,7 @@
 #include "app_paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcCloserProcess, "brightlock.shutdown", QtWarningMsg)
@@ -12,7 +13,10 @@ namespace brightlock {
 
 CloserProcess::CloserProcess(QString program, QObject* parent)
     : QObject(parent),
-      program_(program.isEmpty() ? ProgramDirectory() + QStringLiteral("/close") : std::move(program)) {}
+      program_(program.isEmpty() ? ProgramDirectory() + QStringLiteral("/close") : std::move(program)) {
+    check_.setInterval(kCheckMs);
+    connect(&check_, &QTimer::timeout, this, &CloserProcess::check);
+}
 
 CloserProcess::~CloserProcess() {
     // QProcess would kill the closer with it; it goes on, handing over to nobody, rather
@@ -45,7 +49,31 @@ bool CloserProcess::start() {
         process_.reset();
         return false;
     }
+    stoppedMs_ = 0;
+    check_.start();
     return true;
+}
+
+bool CloserProcess::stopped() const {
+    if (!running())
+        return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(process_->processId()));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    // "pid (name) S ...": the state follows the last ')', as the name may hold one.
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close >= 0 && line.size() > close + 2 && line.at(close + 2) == 'T';
+}
+
+void CloserProcess::check() {
+    stoppedMs_ = stopped() ? stoppedMs_ + kCheckMs : 0;
+    if (stoppedMs_ < kStoppedMs)
+        return;
+    check_.stop();
+    qCWarning(lcCloserProcess) << "the closer has been stopped for" << kStoppedMs / 1000
+                               << "s; it is given up";
+    emit ended(-1, true);
 }
 
 bool CloserProcess::running() const {

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 
 using brightlock::ShutdownController;
 using brightlock::Store;
@@ -347,10 +348,12 @@ void TestShutdown::closerThatEndsIsNotWaitedFor() {
     }
 }
 
-// The real process path: a stand-in closer that crashes, or exits without handing over.
+// The real process path: a stand-in closer that crashes, exits without handing over, or is
+// stopped (given up after CloserProcess::kStoppedMs).
 void TestShutdown::closerStandInThatCrashesOrExitsSilently() {
     QTemporaryDir dir;
-    for (const QByteArray& body : {QByteArray("kill -SEGV $$\n"), QByteArray("exit 0\n")}) {
+    for (const QByteArray& body :
+         {QByteArray("kill -SEGV $$\n"), QByteArray("exit 0\n"), QByteArray("kill -STOP $$\n")}) {
         const QString path = dir.filePath("close");
         QFile::remove(path);
         QFile script(path);
@@ -366,9 +369,11 @@ void TestShutdown::closerStandInThatCrashesOrExitsSilently() {
         QSignalSpy ended(&closer, &brightlock::CloserProcess::ended);
         r.ports.onStart = [&closer] { return closer.start(); };
         r.shutdown.StartShutdown(ShutdownController::Asker::Alarm);
-        QVERIFY(ended.wait());
+        QVERIFY(ended.wait(brightlock::CloserProcess::kStoppedMs * 3));
         QCOMPARE(r.log.count("powerOff"), 1);
         QCOMPARE(r.shutDownKey(), QString("0"));
+        if (closer.running())
+            ::kill(pid_t(closer.processId()), SIGKILL); // the stopped one
     }
 }
 
