@@ -136,7 +136,7 @@ bool ShutdownController::requestSeen() {
             if (*closerExit_ != 0)
                 qCWarning(lcShutdown).noquote()
                     << (*closerExit_ < 0
-                            ? QStringLiteral("the closer crashed")
+                            ? QStringLiteral("the closer crashed or was given up")
                             : QStringLiteral("the closer ended with status %1").arg(*closerExit_))
                     << "- shutting down without waiting for it";
             return true;
