@@ -112,7 +112,9 @@ void RecordStores::appendRow(Store store, const QString& text) {
     // Date and time each read the clock, as the row's fields are set one after the other.
     const QString date = storedDate(now_().date());
     const QString time = storedTime(now_().time());
-    if (target->insert({date, time, text})) {
+    // A row that cannot be written raises no message box: a window coming up during a
+    // shutdown would stand in the closer's way.
+    if (target->insert({date, time, text}, false)) {
         emit changed(store);
         return;
     }
