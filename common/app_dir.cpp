@@ -14,6 +14,11 @@ namespace {
 
 constexpr const char* kHomeVariable = "BRIGHTLOCK_HOME";
 
+// The application directory when there is no folder of the user's to use: a path under a
+// device file, where nothing can ever be read or created, by root neither. An empty path
+// would put the files in the root folder ("/UpsConfigure.ini") or the working folder.
+constexpr const char* kNowhere = "/dev/null/brightlock";
+
 std::string currentDirectory() {
     char buf[PATH_MAX];
     return ::getcwd(buf, sizeof buf) ? std::string(buf) : std::string();
@@ -128,15 +133,18 @@ std::string applicationDirectory(const std::string& programDir) {
         makeDirectories(dir);
         return dir;
     }
-    if (::access(programDir.c_str(), W_OK) == 0)
+    // Only a folder found as such: "." (no /proc to tell) would be the working folder.
+    if (!programDir.empty() && programDir.front() == '/' && ::access(programDir.c_str(), W_OK) == 0)
         return programDir;
     std::string base;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
         base = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home == '/')
         base = std::string(home) + "/.local/share";
+    else if (std::string dir = privateTemporaryDirectory(); !dir.empty())
+        return dir;
     else
-        return privateTemporaryDirectory();
+        return kNowhere;
     std::string dir = base + "/brightlock";
     makeDirectories(dir);
     return dir;

@@ -15,9 +15,12 @@ std::string executableDirectory();
 // - BRIGHTLOCK_HOME when set. A relative value is taken relative to the folder the
 //   program was started in, and made absolute in the program's environment before
 //   main() runs, so the programs it starts (the closer, upssim) inherit the same folder;
-// - else `programDir` when it is writable (a build tree or an unpacked folder);
+// - else `programDir` when it is an absolute path and writable (a build tree or an
+//   unpacked folder);
 // - else $XDG_DATA_HOME/brightlock, or ~/.local/share/brightlock;
-// - else (no HOME either) privateTemporaryDirectory().
+// - else (no HOME either) privateTemporaryDirectory();
+// - else "/dev/null/brightlock", a folder that can never exist: every read gives the
+//   shipped values and every write fails, never resolving against "/" or the working folder.
 // A folder created here is open to its owner only (0700).
 std::string applicationDirectory(const std::string& programDir);
 
@@ -25,8 +28,7 @@ std::string applicationDirectory(const std::string& programDir);
 // $XDG_RUNTIME_DIR/brightlock (or /run/user/<uid>/brightlock), else
 // ${TMPDIR:-/tmp}/brightlock-<uid>, each used only when it is a real folder of this user
 // that nobody else may enter. Empty when neither is: a message on standard error says
-// why, once; the paths built on it then lead nowhere this user can write, so every read
-// gives the shipped defaults and every write fails.
+// why, once.
 std::string privateTemporaryDirectory();
 
 // `path` made absolute against the current folder ("." and leading "./" dropped).

@@ -4,8 +4,10 @@
 #include "ini_text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -147,18 +149,44 @@ public:
         : fd_(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
                      0600)) {
         struct stat st {};
-        if (fd_.get() < 0 || ::fstat(fd_.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        if (fd_.get() < 0) {
+            if (errno == ELOOP)
+                refuse(path, "is a symbolic link", ELOOP);
             return;
+        }
+        if (::fstat(fd_.get(), &st) != 0)
+            return;
+        if (!S_ISREG(st.st_mode)) {
+            refuse(path, "is not a plain file", EINVAL);
+            return;
+        }
         const int fd = fd_.get();
         const auto deadline = std::chrono::steady_clock::now() + kLockWait;
-        if (!retryUntil(deadline, [fd] { return setTurnstile(fd, F_WRLCK); }))
+        if (!retryUntil(deadline, [fd] { return setTurnstile(fd, F_WRLCK); })) {
+            errno = EWOULDBLOCK;
             return;
+        }
         held_ = retryUntil(deadline, [fd] { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; });
         setTurnstile(fd, F_UNLCK);
+        if (!held_)
+            errno = EWOULDBLOCK;
     }
     bool held() const { return held_; }
 
 private:
+    // Nobody but a writer of these settings makes the lock file, and writers make a plain
+    // file: anything else in its place was planted, and no write goes through it. Said once
+    // a process, on standard error, since every later write fails the same way.
+    static void refuse(const std::string& path, const char* what, int error) {
+        static std::atomic<bool> told{false};
+        if (!told.exchange(true))
+            std::fprintf(stderr,
+                         "brightlock: %s.lock %s, so no setting is written to %s; remove it to store "
+                         "settings again\n",
+                         path.c_str(), what, path.c_str());
+        errno = error;
+    }
+
     Fd fd_;
     bool held_ = false;
 };
@@ -198,7 +226,9 @@ bool replaceFile(const std::string& path, const std::string& text, const struct 
         ::fchmod(out.get(), old->st_mode & 07777);
     if (!writeAll(out.get(), text) || ::fsync(out.get()) != 0 || ::close(out.release()) != 0 ||
         ::rename(tmp.c_str(), path.c_str()) != 0) {
+        const int error = errno;
         ::unlink(tmp.c_str());
+        errno = error;
         return false;
     }
     // The directory is not flushed: the file system commits the rename within seconds,
@@ -212,8 +242,10 @@ bool replaceFile(const std::string& path, const std::string& text, const struct 
 // the lock was not had in time, or `change` fails.
 template <class Change> bool underLock(const std::string& givenPath, Change change) {
     const std::optional<std::string> path = writeTarget(givenPath);
-    if (!path)
+    if (!path) {
+        errno = EPERM;
         return false;
+    }
     WriteLock lock(*path);
     if (!lock.held())
         return false;
@@ -265,25 +297,37 @@ std::optional<std::string> readValue(const std::string& path, const std::string&
 
 bool writeValues(const std::string& givenPath, const std::string& section,
                  const std::vector<std::pair<std::string, std::string>>& values) {
-    if (!isValidSection(section))
+    if (!isValidSection(section)) {
+        errno = EINVAL;
         return false;
+    }
     for (const auto& kv : values)
-        if (!isValidKey(kv.first))
+        if (!isValidKey(kv.first)) {
+            errno = EINVAL;
             return false;
+        }
     return underLock(givenPath, [&](const std::string& path) {
         struct stat st {};
         const bool exists = ::lstat(path.c_str(), &st) == 0;
         std::optional<std::string> old = readFile(path);
-        if (exists && (!old || !S_ISREG(st.st_mode)))
-            return false; // present but not readable as a settings file: leave it alone
+        if (exists && (!old || !S_ISREG(st.st_mode))) {
+            // Present but not readable as a settings file: leave it alone.
+            if (!S_ISREG(st.st_mode))
+                errno = EINVAL;
+            else if (st.st_size > off_t(kMaxFileSize))
+                errno = EFBIG;
+            return false;
+        }
         const std::string text = old.value_or(std::string());
         std::string updated = text;
         for (const auto& kv : values)
             updated = assign(updated, section, kv.first, singleLine(kv.second));
         if (exists && updated == text)
             return true;
-        if (updated.size() > kMaxFileSize)
+        if (updated.size() > kMaxFileSize) {
+            errno = EFBIG;
             return false;
+        }
         return replaceFile(path, updated, exists ? &st : nullptr);
     });
 }

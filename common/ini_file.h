@@ -40,6 +40,10 @@ std::optional<std::string> readValue(const std::string& path, const std::string&
 //   (not a regular file, unreadable, or larger than kMaxFileSize), or would grow beyond it;
 // - the lock file is a symbolic link, or the settings file is a symbolic link that the
 //   user did not make to a file of their own (see writeTarget in ini_file.cpp).
+// On false, errno tells why: the system's own error, or EINVAL (a name that cannot be
+// written, a file or lock file that is not a plain file), EWOULDBLOCK (the lock was held
+// too long), EPERM (a link that may not be followed), ELOOP (a lock file that is a link,
+// also said once on standard error) or EFBIG (too large). Never 0.
 bool writeValue(const std::string& path, const std::string& section, const std::string& key,
                 const std::string& value);
 

@@ -115,6 +115,10 @@ bool saveApplications() {
     return readFlag(Saveapllication);
 }
 
+bool hibernate() {
+    return readFlag(Hibernate);
+}
+
 bool saveListRequested() {
     return readFlag(SaveList);
 }

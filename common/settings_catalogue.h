@@ -66,6 +66,7 @@ inline constexpr Setting Eventcount      {kOSEvent,       "Eventcount",      R::
 inline constexpr Setting Closecount      {kOSEvent,       "Closecount",      R::Number,     1,   kNoMax,    false};
 inline constexpr Setting Saveapllication {kOSEvent,       "Saveapllication", R::Flag,       0,   0,         false};
 inline constexpr Setting OSDisableevent  {kOSEvent,       "Disableevent",    R::Number,     0,   kNoMax,    false};
+inline constexpr Setting Hibernate       {kOSEvent,       "Hibernate",       R::Flag,       0,   0,         false};
 
 inline constexpr EventSettings UpsOnBattery {
                                          {kUpsOnBattery,  "Disableevent",    R::Number,     -kNoMax, kNoMax, false},
@@ -104,6 +105,7 @@ inline constexpr const Setting* kAll[] = {
     &Closecount,
     &Saveapllication,
     &OSDisableevent,
+    &Hibernate,
     &UpsOnBattery.Disableevent,
     &UpsOnBattery.Recordlog,
     &UpsOnBattery.Shutdown,
@@ -181,6 +183,8 @@ struct BatteryLevelLimits {
 BatteryLevelLimits batteryLevelLimits();
 // [OSEvent] Saveapllication: run the closer before a shutdown.
 bool saveApplications();
+// [OSEvent] Hibernate: hibernate instead of powering off when the system allows it.
+bool hibernate();
 // [Schema] SaveList: show the save list at the next start.
 bool saveListRequested();
 // [Schema] ShutDown equals 1: a shutdown is requested.

@@ -23,16 +23,18 @@ const char* const kLimitLabels[] = {
 // clang-format on
 
 // The panel is 592 x 272 px: the port at the top, the limits in a group frame below it,
-// the two check boxes under the frame and the buttons at the bottom right.
+// the three check boxes under the frame, each clear of the buttons at the bottom right
+// (Apply's top is at 226), and the buttons.
 constexpr QRect kPortLabelRect(24, 16, 240, 24);
 constexpr QRect kPortRect(316, 16, 130, 24); // aligned with the limit rows below
-constexpr QRect kLimitsRect(16, 52, 560, 124);
+constexpr QRect kLimitsRect(16, 48, 560, 108);
 constexpr int kLimitLeft = 20;
-constexpr int kLimitTop = 20;
-constexpr int kLimitStep = 34;
+constexpr int kLimitTop = 12;
+constexpr int kLimitStep = 32;
 constexpr int kLimitButtonsLeft = 300;
-constexpr QRect kDisableAllRect(24, 188, 340, 20);
-constexpr QRect kSaveRect(24, 214, 340, 20);
+constexpr QRect kDisableAllRect(24, 162, 340, 20);
+constexpr QRect kSaveRect(24, 184, 340, 20);
+constexpr QRect kHibernateRect(24, 206, 540, 20);
 
 } // namespace
 
@@ -63,6 +65,9 @@ FrmOSLog::FrmOSLog(Monitor& monitor, MessagePort& messages, QWidget* parent)
     disableAll_ = addCheckBox(this, "ChkOSDisable", QStringLiteral("Disable on all events"), kDisableAllRect);
     saveApplications_ = addCheckBox(
         this, "ChkOSSave", QStringLiteral("Save all apllications before shutdown of system"), kSaveRect);
+    hibernate_ = addCheckBox(this, "ChkOSHibernate",
+                             QStringLiteral("Hibernate instead of shutting down when the system allows it"),
+                             kHibernateRect);
     const PanelButtons buttons = addApplyAndHelp(this, "Command5", "xpcmdbutton11");
 
     connect(disableAll_, &xpcheckbox::Click, this, [this] {
@@ -90,6 +95,7 @@ OsPanel FrmOSLog::values() const {
     p.disableAll = disableAll_->Value();
     p.saveApplications = saveApplications_->Value();
     p.saveApplicationsEnabled = ownEnabled(saveApplications_);
+    p.hibernate = hibernate_->Value();
     p.limitsEnabled = ownEnabled(limits_[0].box);
     p.limitArrowsEnabled = ownEnabled(limits_[0].down);
     return p;
@@ -114,6 +120,7 @@ void FrmOSLog::showValues(const OsPanel& p) {
     disableAll_->setValue(p.disableAll);
     saveApplications_->setValue(p.saveApplications);
     saveApplications_->setEnabled(p.saveApplicationsEnabled);
+    hibernate_->setValue(p.hibernate);
 }
 
 void FrmOSLog::Command5Click() {

@@ -1,6 +1,7 @@
 // The "OS Event Log" panel FrmOSLog: the UPS port, the three record limits with their
 // arrows, "Disable on all events", "Save all apllications before shutdown of system",
-// "Apply" (Command5) and "Help". It shows the rules of os_panel.h and os_panel_apply.h.
+// "Hibernate instead of shutting down when the system allows it", "Apply" (Command5) and
+// "Help". It shows the rules of os_panel.h and os_panel_apply.h.
 #pragma once
 
 #include "message_port.h"
@@ -36,6 +37,7 @@ private:
     std::array<NumberBox, 3> limits_;
     xpcheckbox* disableAll_;
     xpcheckbox* saveApplications_;
+    xpcheckbox* hibernate_;
 };
 
 } // namespace brightlock

@@ -11,6 +11,7 @@ void loadOsPanel(OsPanel& panel) {
     panel.port = portIndex();
     panel.disableAll = checkBoxState(settings::OSDisableevent);
     panel.saveApplications = checkBoxState(settings::Saveapllication);
+    panel.hibernate = checkBoxState(settings::Hibernate);
     for (size_t i = 0; i < kLimitKeys.size(); ++i)
         panel.limits[i] = numberBoxText(*kLimitKeys[i]);
 }

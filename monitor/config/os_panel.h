@@ -17,6 +17,7 @@ struct OsPanel {
     std::array<QString, 3> limits; // TextLimitLog, TextLimitEvent, TextLimitClose
     int disableAll = 0;            // ChkOSDisable
     int saveApplications = 0;      // ChkOSSave
+    int hibernate = 0;             // ChkOSHibernate
     bool saveApplicationsEnabled = true;
     bool limitsEnabled = true;      // the three limit boxes
     bool limitArrowsEnabled = true; // their six "<" and ">" buttons
@@ -33,7 +34,7 @@ inline constexpr std::array<const Setting*, 3> kLimitKeys{&settings::Logcount, &
 inline constexpr ArrowRange kLimitRange{10, 1000};
 
 // Fills the panel from the file: the port list afresh with the stored port chosen, the
-// two check boxes and the three limits. No enabled state changes.
+// three check boxes and the three limits. No enabled state changes.
 void loadOsPanel(OsPanel& panel);
 
 // "Disable on all events" clicked. Ticking it clears and disables "Save all

@@ -48,6 +48,7 @@ bool OsPanelApply::writePanel(const OsPanel& panel) {
     }
     written &= settings::write(settings::Saveapllication, panel.saveApplications);
     written &= settings::write(settings::OSDisableevent, panel.disableAll);
+    written &= settings::write(settings::Hibernate, panel.hibernate);
     if (const std::optional<int> port = portValueOf(panel.portText()))
         written &= settings::write(settings::ComboPort, *port);
     return written;

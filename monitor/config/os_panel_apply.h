@@ -20,7 +20,7 @@ public:
     //    number) gets the number message and then the stored value back. A message never
     //    ends the Apply.
     // 2. Writes Closecount, Eventcount, Logcount (each rounded down to a whole number),
-    //    Saveapllication and Disableevent, in that order.
+    //    Saveapllication, Disableevent and Hibernate, in that order.
     // 3. Writes ComboPort when the port list shows exactly one of its entries. A write that
     //    fails is told with the folder and the reason (unsaved_settings.h), and the panel
     //    is loaded again with what is in force.

@@ -65,11 +65,17 @@ public:
     StatusArea& statusArea() { return area_; }
     EventState& state() { return state_; }
     DialogFlags& dialog() { return dialog_; }
+    EventRecorder& records() { return ports_.records; }
+    DesktopNotices& notices() { return ports_.notices; }
     void setClock(Clock clock) { clock_ = std::move(clock); }
     qint64 now() const { return clock_(); }
 
     QTimer Timer1;
     QTimer TimerSub;
+
+signals:
+    // A shutdown countdown started (or was shortened) with `seconds` left.
+    void countdownArmed(int seconds);
 
 private:
     enum class Display { OnLine, OnBattery, LowBattery };

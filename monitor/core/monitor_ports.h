@@ -27,7 +27,7 @@ public:
 // The desktop's notifications (the bubbles a notification service shows).
 enum class NoticeUrgency { Low = 0, Normal = 1, Critical = 2 };
 // What a notification is about; a new one replaces the last one of the same topic.
-enum class NoticeTopic { Mains, BatteryLow, Link };
+enum class NoticeTopic { Mains, BatteryLow, Link, Shutdown };
 
 struct DesktopNotice {
     NoticeTopic topic;

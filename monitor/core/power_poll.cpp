@@ -221,6 +221,7 @@ void Monitor::startCountdown(int32_t seconds) {
     qCDebug(lcPoll) << "countdown armed:" << state_.ShutdownSeconds << "s";
     if (!TimerSub.isActive())
         TimerSub.start();
+    emit countdownArmed(state_.ShutdownSeconds);
 }
 
 void Monitor::stopCountdown() {

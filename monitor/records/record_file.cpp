@@ -92,6 +92,7 @@ QString RecordFile::open() {
         db.close();
         return problem;
     }
+    execStatement(db, QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs));
     open_ = true;
     return {};
 }

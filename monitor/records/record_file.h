@@ -8,6 +8,11 @@ namespace brightlock {
 
 class RecordFile {
 public:
+    // How long a statement waits for another program's write to end: records are written
+    // on the window thread, and a record file held by someone else must never delay the
+    // poll or the shutdown. The opening check alone waits SQLite's usual 5 s.
+    static constexpr int kBusyTimeoutMs = 250;
+
     RecordFile(QString path, QString connectionName);
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;

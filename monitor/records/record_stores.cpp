@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <atomic>
+#include <cstdio>
 #include <utility>
 
 namespace brightlock {
@@ -125,8 +126,15 @@ void RecordStores::appendRow(Store store, const QString& text) {
     // Date and time each read the clock, as the row's fields are set one after the other.
     const QString date = storedDate(now_().date());
     const QString time = storedTime(now_().time());
-    if (target->insert({date, time, text}))
+    // A row that cannot be written raises no message box: a window coming up during a
+    // shutdown would stand in the closer's way.
+    if (target->insert({date, time, text}, false)) {
         emit changed(store);
+        return;
+    }
+    // Dropped, not retried: the next poll or the shutdown must not wait for it.
+    std::fprintf(stderr, "brightlock: record \"%s\" not written to table %s: %s\n", qPrintable(text),
+                 qPrintable(target->name()), qPrintable(target->lastError()));
 }
 
 void RecordStores::trimStep(Store store, int limit) {

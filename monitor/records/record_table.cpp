@@ -73,10 +73,10 @@ QString RecordTable::attach() {
     return {};
 }
 
-bool RecordTable::insert(const QStringList& values) {
+bool RecordTable::insert(const QStringList& values, bool report) {
     for (int i = 0; i < layout_.columns.size(); ++i)
         insert_.bindValue(i, values.value(i));
-    return run(insert_, "insert");
+    return run(insert_, "insert", report);
 }
 
 int RecordTable::insertAll(const QList<QStringList>& rows) {
@@ -120,12 +120,13 @@ int RecordTable::clear() {
     return run(clear_, "clear") ? clear_.numRowsAffected() : 0;
 }
 
-bool RecordTable::run(QSqlQuery& query, const char* what) const {
+bool RecordTable::run(QSqlQuery& query, const char* what, bool report) const {
     if (query.exec())
         return true;
     const QString error = query.lastError().text();
+    lastError_ = error;
     qCWarning(lcRecords) << what << "failed on" << layout_.name << "of" << file_.path() << ":" << error;
-    if (onFailure)
+    if (report && onFailure)
         onFailure(error);
     return false;
 }

@@ -26,8 +26,9 @@ public:
     // success, else why the table cannot be used.
     QString attach();
 
-    // Each call is one committed transaction; failures are logged and passed to onFailure.
-    bool insert(const QStringList& values);
+    // Each call is one committed transaction; failures are logged and, when `report`,
+    // passed to onFailure.
+    bool insert(const QStringList& values, bool report = true);
     // Many rows with one commit; when that fails, row by row, skipping rows that fail.
     // Returns the rows added.
     int insertAll(const QList<QStringList>& rows);
@@ -36,12 +37,14 @@ public:
     int clear();                // rows deleted
 
     const QString& name() const { return layout_.name; }
+    // The database's error text of the last statement that failed.
+    const QString& lastError() const { return lastError_; }
 
     // Called with the database's error text when a statement fails.
     std::function<void(const QString& error)> onFailure;
 
 private:
-    bool run(QSqlQuery& query, const char* what) const;
+    bool run(QSqlQuery& query, const char* what, bool report = true) const;
 
     const RecordFile& file_;
     TableLayout layout_;
@@ -49,6 +52,7 @@ private:
     mutable QSqlQuery count_;
     QSqlQuery deleteOldest_;
     QSqlQuery clear_;
+    mutable QString lastError_;
 };
 
 } // namespace brightlock

@@ -12,10 +12,8 @@
 #include "tray_status.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLoggingCategory>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 
 Q_LOGGING_CATEGORY(lcApp, "brightlock.app", QtWarningMsg)
@@ -80,7 +78,7 @@ void Application::handOver() {
     if (options_.dryRun)
         powerOff_ = std::make_unique<DryRunPowerOff>();
     else
-        powerOff_ = std::make_unique<LogindPowerOff>();
+        powerOff_ = std::make_unique<SystemPowerOff>();
     psu_ = std::make_unique<PsuLibrary>();
     psu_->onLoadFailure = [this](const QString& message) { tellUserOnce(message); };
     serial_ = std::make_unique<TermiosSerialLine>();
@@ -95,6 +93,8 @@ void Application::handOver() {
     alarm_->setMonitor(monitor_.get());
     shutdown_ =
         std::make_unique<ShutdownController>(*monitor_, *powerOff_, static_cast<ShutdownPorts&>(*this));
+    closer_ = std::make_unique<CloserProcess>();
+    connect(closer_.get(), &CloserProcess::ended, shutdown_.get(), &ShutdownController::closerEnded);
     questions_ = std::make_unique<QuestionModes>(monitor_->dialog(), static_cast<QuestionPorts&>(*this));
     question_.setFactory([this] { return new FrmQuestion(*questions_); });
 
@@ -193,21 +193,7 @@ void Application::hideAlarm() {
 }
 
 bool Application::startCloser() {
-    // Without arguments and not waited for. The closer has no window, so it is not started
-    // minimised; it is told this monitor's application directory, absolute, so both programs
-    // use the same files whatever the closer would work out on its own.
-    const QString closer = ProgramDirectory() + QStringLiteral("/close");
-    const QString home = QDir(ApplicationDirectory()).absolutePath();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("BRIGHTLOCK_HOME"), home);
-    QProcess process;
-    process.setProgram(closer);
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(home);
-    const bool started = process.startDetached();
-    if (!started)
-        qCWarning(lcApp) << "cannot start" << closer;
-    return started;
+    return closer_->start();
 }
 
 void Application::clearStore(Store store) {

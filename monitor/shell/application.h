@@ -2,6 +2,7 @@
 // single-instance rule, the objects the monitor works with, and the one way it ends.
 #pragma once
 
+#include "closer_process.h"
 #include "critical_message_box.h"
 #include "desktop_notifier.h"
 #include "form_host.h"
@@ -90,6 +91,7 @@ private:
     std::unique_ptr<FormHooks> hooks_;
     std::unique_ptr<Monitor> monitor_;
     std::unique_ptr<ShutdownController> shutdown_;
+    std::unique_ptr<CloserProcess> closer_;
     std::unique_ptr<QuestionModes> questions_;
     FormHost<FrmQuestion> question_;
     std::unique_ptr<CriticalMessageBox> messages_; // outlives the pages that use it

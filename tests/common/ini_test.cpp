@@ -6,6 +6,7 @@
 #include "ini_read.h"
 #include "ini_text.h"
 #include "settings.h"
+#include "support/stderr_capture.h"
 #include "support/temp_home.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 #include <unistd.h>
 
 using brightlock::ini::assign;
@@ -263,7 +265,14 @@ void TestIni::plantedLinksAreNotFollowed() {
 
     QVERIFY(QFile::remove(path + ".lock"));
     QVERIFY(QFile::link(victim, path + ".lock"));
-    QCOMPARE(WriteIni(path, "A", "k", "w"), QString("0"));
+    {
+        StderrCapture err;
+        errno = 0;
+        QVERIFY(!brightlock::ini::writeValue(path.toStdString(), "A", "k", "w"));
+        QCOMPARE(errno, ELOOP); // a reason to print, never "Success"
+        QVERIFY(!brightlock::ini::writeValue(path.toStdString(), "A", "k", "w"));
+        QCOMPARE(err.text().count((path + ".lock is a symbolic link").toUtf8()), 1); // said once
+    }
     QCOMPARE(readAll(victim), QByteArray("precious\n"));
     QCOMPARE(ReadIni(path, "A", "k", ""), QString("v"));
     QVERIFY(QFile::remove(path + ".lock"));
@@ -329,15 +338,19 @@ void TestIni::applicationFolderIsAbsoluteAndPrivate() {
     const QString shared = dir.filePath(QString("tmp/brightlock-%1").arg(::geteuid()));
     QVERIFY(QDir().mkdir(shared));
     QVERIFY(QFile::setPermissions(shared, QFileDevice::Permissions(0x7777)));
-    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), QString()); // planted, open
+    // No folder of the user's: a path where nothing can be read or created, never "" (which
+    // would put the files in "/" or the working folder).
+    const QString nowhere = "/dev/null/brightlock";
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), nowhere); // planted, open
+    QVERIFY(!WriteIni(nowhere + "/UpsConfigure.ini", "A", "k", "v").toInt());
     QVERIFY(QDir().rmdir(shared));
     QVERIFY(QFile::link(dir.filePath("runtime"), shared));
-    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), QString()); // a link
+    QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), nowhere); // a link
     QVERIFY(QFile::remove(shared));
     QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), shared); // made here, 0700
     if (::geteuid() == 0) {
         QCOMPARE(::chown(QFile::encodeName(shared).constData(), 65534, 65534), 0);
-        QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), QString()); // someone else's
+        QCOMPARE(QString::fromStdString(applicationDirectory(noPrograms)), nowhere); // someone else's
     }
     QVERIFY(QFile::setPermissions(dir.filePath("runtime"),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));

@@ -109,7 +109,7 @@ void OsPanelApplyTest::emptyBoxStillWritesAllFiveKeysInOrder() {
     QCOMPARE(r.messages.texts, QStringList{kNumber});
     QCOMPARE(r.panel.limits[1], QString("400"));
     QCOMPARE(sectionLines("OSEvent"), QStringList({"Eventcount=400", "Closecount=30", "Logcount=20",
-                                                   "Saveapllication=0", "Disableevent=2"}));
+                                                   "Saveapllication=0", "Disableevent=2", "Hibernate=0"}));
     QVERIFY(sectionLines("Mscomm").isEmpty());
 }
 

@@ -34,7 +34,8 @@ struct Ports : ShutdownPorts, QuestionPorts {
 };
 
 struct NoPowerOff : PowerOff {
-    void powerOff() override {}
+    void request(FinalAction, Done) override {}
+    void canHibernate(Answer answer) override { answer({}); }
 };
 
 // The dialog with its modes and the shutdown path behind it.
@@ -46,6 +47,7 @@ struct QuestionRig {
     QuestionModes questions{r.monitor.dialog(), ports};
     QuestionRig() {
         ports.shutdown = &controller;
+        controller.setCloserReach([] { return QString(); });
         ports.host.setFactory([this] { return new FrmQuestion(questions); });
     }
     FrmQuestion* dialog() { return ports.host.form(); }
