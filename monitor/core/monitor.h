@@ -71,6 +71,10 @@ public:
     QTimer Timer1;
     QTimer TimerSub;
 
+signals:
+    // The end of every poll, whether the UPS answered or not (the battery history samples here).
+    void polled();
+
 private:
     enum class Display { OnLine, OnBattery, LowBattery };
     enum class TrayState { OnBattery, LowBattery, Idle, IdleUsb, Disconnected };
