@@ -1,5 +1,7 @@
 // Brightlock: the desktop UPS monitor.
+#include "app_paths.h"
 #include "application.h"
+#include "history_export.h"
 #include "resource_paths.h"
 #include "settings.h"
 
@@ -11,6 +13,7 @@ namespace {
 
 void printHelp() {
     std::printf("Usage: Brightlock [--dry-run]\n"
+                "       Brightlock --export-history FILE\n"
                 "Watches the UPS, shows whether the computer runs on mains or on battery, records\n"
                 "power events and, before the battery runs out, saves the open applications and\n"
                 "shuts the computer and the UPS down. It lives in the system tray.\n\n"
@@ -19,6 +22,10 @@ void printHelp() {
                 "                 \"dry run: power-off requested\" and \"dry run: UPS switch-off\n"
                 "                 requested\" on standard error instead (the simulated UPS of\n"
                 "                 PSU_DRIVER=sim still counts its switch-off commands)\n"
+                "  --export-history FILE\n"
+                "                 write the battery history (a sample a minute and one at each\n"
+                "                 power event, 31 days) to FILE as CSV and exit; \"-\" writes to\n"
+                "                 standard output. The running monitor is left as it is.\n"
                 "  -h, --help     show this help and exit\n"
                 "  -v, --version  show the version and exit\n\n"
                 "Environment:\n"
@@ -31,6 +38,7 @@ void printHelp() {
 
 int main(int argc, char** argv) {
     brightlock::Options options;
+    const char* exportFile = nullptr;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (!std::strcmp(arg, "-h") || !std::strcmp(arg, "--help")) {
@@ -45,11 +53,28 @@ int main(int argc, char** argv) {
             options.dryRun = true;
             continue;
         }
+        if (!std::strcmp(arg, "--export-history")) {
+            if (i + 1 >= argc || !*argv[i + 1]) {
+                std::fprintf(stderr, "Brightlock: --export-history needs a file name (\"-\": standard "
+                                     "output)\nTry 'Brightlock --help'.\n");
+                return 2;
+            }
+            exportFile = argv[++i];
+            continue;
+        }
         // Qt's own options (-platform, -display, ...) pass through.
         if (arg[0] == '-' && arg[1] == '-') {
             std::fprintf(stderr, "Brightlock: unknown option '%s'\nTry 'Brightlock --help'.\n", arg);
             return 2;
         }
+    }
+
+    // Before anything of the monitor: no window, no settings file installed, no instance lock,
+    // so it runs beside a running monitor and never starts a second one.
+    if (exportFile) {
+        QCoreApplication core(argc, argv);
+        return brightlock::exportHistory(brightlock::ApplicationDirectory(),
+                                         QString::fromLocal8Bit(exportFile));
     }
 
     QApplication app(argc, argv);
