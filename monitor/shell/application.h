@@ -6,9 +6,11 @@
 #include "desktop_notifier.h"
 #include "form_host.h"
 #include "frm_alarm.h"
+#include "frm_history.h"
 #include "frm_main.h"
 #include "frm_question.h"
 #include "frm_save.h"
+#include "history_sampler.h"
 #include "main_pages.h"
 #include "monitor.h"
 #include "monitor/core/psu_library.h"
@@ -69,6 +71,7 @@ private:
     bool startCloser() override;
 
     void showSaveList();
+    void showHistory();
     // Hides the main window when a tray icon can bring it back.
     void hideToTray();
     void tellUserOnce(const QString& message);
@@ -82,6 +85,8 @@ private:
     std::unique_ptr<SystemTray> tray_;
     std::unique_ptr<DesktopNotifier> notifier_;
     std::unique_ptr<RecordStores> stores_;
+    std::unique_ptr<HistoryStore> history_;
+    std::unique_ptr<HistorySampler> sampler_; // fed by the monitor's polls, so made before it
     std::unique_ptr<EventRecorder> recorder_;
     std::unique_ptr<AlarmHost> alarm_;
     std::unique_ptr<FormHooks> hooks_;
@@ -91,6 +96,7 @@ private:
     FormHost<FrmQuestion> question_;
     std::unique_ptr<CriticalMessageBox> messages_; // outlives the pages that use it
     FormHost<frmSave> saveList_;
+    FormHost<frmHistory> historyWindow_;
     std::unique_ptr<frmMain> main_;
     MainPages pages_;
     bool quitting_ = false;

@@ -14,6 +14,11 @@ SystemTray::SystemTray(bool statusNotifierHost, QObject* parent)
     : QObject(parent), statusNotifierHost_(statusNotifierHost), menu_(std::make_unique<QMenu>()) {
     QAction* openAction = menu_->addAction(QStringLiteral("Open"));
     connect(openAction, &QAction::triggered, this, &SystemTray::open);
+    QAction* historyAction = menu_->addAction(QStringLiteral("History"));
+    connect(historyAction, &QAction::triggered, this, [this] {
+        if (onHistory)
+            onHistory();
+    });
     icon_.setContextMenu(menu_.get());
     connect(&icon_, &QSystemTrayIcon::activated, this, &SystemTray::activated);
 }

@@ -30,6 +30,8 @@ public:
 
     // Called whenever the icon asks for the main window.
     std::function<void()> onOpen;
+    // Called by the menu's "History".
+    std::function<void()> onHistory;
 
     bool isShown() const { return icon_.isVisible(); }
     QString tip() const { return icon_.toolTip(); }

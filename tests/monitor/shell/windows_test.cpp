@@ -222,9 +222,15 @@ void TestWindows::trayOpensAsItsHostClicks() {
         tray.activated(QSystemTrayIcon::DoubleClick);
         QCOMPARE(opens, statusNotifier ? 2 : 1);
         const QList<QAction*> items = tray.menu()->actions();
-        QCOMPARE(items.size(), 1);
+        QCOMPARE(items.size(), 2);
         QCOMPARE(items.first()->text(), QString("Open"));
         items.first()->trigger();
+        QCOMPARE(opens, statusNotifier ? 3 : 2);
+        int histories = 0;
+        tray.onHistory = [&] { ++histories; };
+        QCOMPARE(items.last()->text(), QString("History"));
+        items.last()->trigger();
+        QCOMPARE(histories, 1);
         QCOMPARE(opens, statusNotifier ? 3 : 2);
     }
 

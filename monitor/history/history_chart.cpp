@@ -1,0 +1,134 @@
+// The History chart; see history_chart.h.
+#include "history_chart.h"
+
+#include "palette.h"
+
+#include <QAreaSeries>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace brightlock {
+namespace {
+
+struct LineLook {
+    HistoryLine line;
+    const char* name;
+    QColor colour;
+};
+
+// The power states' own colours where they fit: charge in the mains green, the failed
+// stretches in the on-battery orange.
+const LineLook kLooks[] = {
+    {HistoryLine::Charge, "Charge (%)", palette::kMains},
+    {HistoryLine::Runtime, "Runtime (min)", palette::kBlueDark},
+    {HistoryLine::Load, "Load (%)", QColor(128, 64, 160)},
+    {HistoryLine::Voltage, "Input (V)", palette::kNotProtectedDeep},
+};
+
+double highest(const QList<QPointF>& points) {
+    double top = 0;
+    for (const QPointF& p : points)
+        top = std::max(top, p.y());
+    return top;
+}
+
+// A round upper end for an axis showing values up to `top`.
+double roundedTop(double top, double least) {
+    top = std::max(top * 1.1, least);
+    const double step = top > 200 ? 50 : top > 50 ? 10 : 5;
+    return std::ceil(top / step) * step;
+}
+
+} // namespace
+
+HistoryChart::HistoryChart(QWidget* parent) : QChartView(parent) {
+    setRenderHint(QPainter::Antialiasing);
+    auto* chart = new QChart;
+    chart->setBackgroundBrush(palette::kFaceLight);
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    setChart(chart);
+
+    time_ = new QDateTimeAxis;
+    time_->setTitleText(QStringLiteral("Time"));
+    chart->addAxis(time_, Qt::AlignBottom);
+    percent_ = new QValueAxis;
+    percent_->setTitleText(QStringLiteral("Charge, load (%)"));
+    percent_->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(percent_, Qt::AlignLeft);
+    minutes_ = new QValueAxis;
+    minutes_->setTitleText(QStringLiteral("Runtime (min)"));
+    minutes_->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(minutes_, Qt::AlignRight);
+    volts_ = new QValueAxis;
+    volts_->setTitleText(QStringLiteral("Input (V)"));
+    volts_->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(volts_, Qt::AlignRight);
+
+    // Behind the lines: added first.
+    failedEdge_ = new QLineSeries(this);
+    failures_ = new QAreaSeries(failedEdge_);
+    failures_->setName(QStringLiteral("Power failed"));
+    QColor shade = palette::kBattery;
+    shade.setAlpha(70);
+    failures_->setBrush(shade);
+    failures_->setPen(Qt::NoPen);
+    chart->addSeries(failures_);
+    failures_->attachAxis(time_);
+    failures_->attachAxis(percent_);
+
+    for (const LineLook& look : kLooks) {
+        auto* series = new QLineSeries;
+        series->setName(QString::fromLatin1(look.name));
+        series->setPen(QPen(look.colour, 2));
+        chart->addSeries(series);
+        series->attachAxis(time_);
+        const bool percent = look.line == HistoryLine::Charge || look.line == HistoryLine::Load;
+        series->attachAxis(percent ? percent_ : look.line == HistoryLine::Runtime ? minutes_ : volts_);
+        lines_[size_t(look.line)] = series;
+    }
+}
+
+void HistoryChart::showSeries(const HistorySeries& series, qint64 from, qint64 to) {
+    const qint64 span = to - from;
+    time_->setFormat(span <= 2 * 24 * 3600 ? QStringLiteral("HH:mm") : QStringLiteral("d MMM"));
+    time_->setTickCount(span <= 3600 ? 7 : span <= 24 * 3600 ? 9 : span <= 8 * 24 * 3600 ? 8 : 7);
+    time_->setRange(QDateTime::fromSecsSinceEpoch(from), QDateTime::fromSecsSinceEpoch(to));
+
+    for (const LineLook& look : kLooks) {
+        QLineSeries* s = lines_[size_t(look.line)];
+        const QList<QPointF>& points = series.line(look.line);
+        s->replace(points);
+        const bool known = !points.isEmpty();
+        s->setVisible(known);
+        for (QLegendMarker* m : chart()->legend()->markers(s))
+            m->setVisible(known);
+    }
+    const double overload = highest(series.line(HistoryLine::Load));
+    percent_->setRange(0, overload > 100 ? roundedTop(overload, 100) : 100);
+    percent_->setTickCount(6);
+    minutes_->setRange(0, roundedTop(highest(series.line(HistoryLine::Runtime)), 10));
+    minutes_->setVisible(!series.line(HistoryLine::Runtime).isEmpty());
+    const QList<QPointF>& voltage = series.line(HistoryLine::Voltage);
+    volts_->setVisible(!voltage.isEmpty());
+    volts_->setRange(0, roundedTop(highest(voltage), 10));
+
+    // A step up to the top of the percent axis for each failed stretch.
+    QList<QPointF> edge;
+    const double top = percent_->max();
+    for (const auto& [start, end] : series.failures)
+        edge << QPointF(start, 0) << QPointF(start, top) << QPointF(end, top) << QPointF(end, 0);
+    failedEdge_->replace(edge);
+    for (QLegendMarker* m : chart()->legend()->markers(failures_))
+        m->setVisible(!edge.isEmpty());
+
+    chart()->setTitle(series.samples == 0 ? QStringLiteral("No samples in this period yet") : QString());
+}
+
+} // namespace brightlock
