@@ -37,11 +37,14 @@ double highest(const QList<QPointF>& points) {
     return top;
 }
 
-// A round upper end for an axis showing values up to `top`.
+// The upper end of an axis of five equal steps (six labels, as on the percent axis) that
+// shows values up to `top` with a little room above them, and at least `least`.
 double roundedTop(double top, double least) {
-    top = std::max(top * 1.1, least);
-    const double step = top > 200 ? 50 : top > 50 ? 10 : 5;
-    return std::ceil(top / step) * step;
+    const double want = std::max(top * 1.05, least);
+    for (double step : {1.0, 2.0, 5.0, 10.0, 20.0, 25.0, 50.0, 100.0, 200.0, 250.0, 500.0, 1000.0})
+        if (step * 5 >= want)
+            return step * 5;
+    return std::ceil(want / 5000) * 5000;
 }
 
 } // namespace
@@ -61,14 +64,17 @@ HistoryChart::HistoryChart(QWidget* parent) : QChartView(parent) {
     percent_ = new QValueAxis;
     percent_->setTitleText(QStringLiteral("Charge, load (%)"));
     percent_->setLabelFormat(QStringLiteral("%d"));
+    percent_->setTickCount(6);
     chart->addAxis(percent_, Qt::AlignLeft);
     minutes_ = new QValueAxis;
     minutes_->setTitleText(QStringLiteral("Runtime (min)"));
     minutes_->setLabelFormat(QStringLiteral("%d"));
+    minutes_->setTickCount(6);
     chart->addAxis(minutes_, Qt::AlignRight);
     volts_ = new QValueAxis;
     volts_->setTitleText(QStringLiteral("Input (V)"));
     volts_->setLabelFormat(QStringLiteral("%d"));
+    volts_->setTickCount(6);
     chart->addAxis(volts_, Qt::AlignRight);
 
     // Behind the lines: added first.
@@ -76,7 +82,7 @@ HistoryChart::HistoryChart(QWidget* parent) : QChartView(parent) {
     failures_ = new QAreaSeries(failedEdge_);
     failures_->setName(QStringLiteral("Power failed"));
     QColor shade = palette::kBattery;
-    shade.setAlpha(70);
+    shade.setAlpha(100);
     failures_->setBrush(shade);
     failures_->setPen(Qt::NoPen);
     chart->addSeries(failures_);
@@ -112,18 +118,22 @@ void HistoryChart::showSeries(const HistorySeries& series, qint64 from, qint64 t
     }
     const double overload = highest(series.line(HistoryLine::Load));
     percent_->setRange(0, overload > 100 ? roundedTop(overload, 100) : 100);
-    percent_->setTickCount(6);
     minutes_->setRange(0, roundedTop(highest(series.line(HistoryLine::Runtime)), 10));
     minutes_->setVisible(!series.line(HistoryLine::Runtime).isEmpty());
     const QList<QPointF>& voltage = series.line(HistoryLine::Voltage);
     volts_->setVisible(!voltage.isEmpty());
     volts_->setRange(0, roundedTop(highest(voltage), 10));
 
-    // A step up to the top of the percent axis for each failed stretch.
+    // A step up to the top of the percent axis for each failed stretch, at least one
+    // percent of the period wide: a ten-minute failure in a month would be thinner than a pixel.
     QList<QPointF> edge;
     const double top = percent_->max();
-    for (const auto& [start, end] : series.failures)
-        edge << QPointF(start, 0) << QPointF(start, top) << QPointF(end, top) << QPointF(end, 0);
+    const double least = double(span) * 1000 / 100;
+    for (const auto& [start, end] : series.failures) {
+        const double widen = std::max(0.0, (least - double(end - start)) / 2);
+        const double left = double(start) - widen, right = double(end) + widen;
+        edge << QPointF(left, 0) << QPointF(left, top) << QPointF(right, top) << QPointF(right, 0);
+    }
     failedEdge_->replace(edge);
     for (QLegendMarker* m : chart()->legend()->markers(failures_))
         m->setVisible(!edge.isEmpty());
