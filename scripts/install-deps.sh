@@ -8,7 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-serialport-dev
     qt6-charts-dev libqt6opengl6-dev # the History chart; Debian 12's qt6-charts-dev lacks its OpenGL dependency
-    libgl-dev libx11-dev libxtst-dev
+    libgl-dev libx11-dev libxtst-dev libsqlite3-dev
     # tests and benchmarks
     libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus clang-format
     imagemagick trayer fonts-dejavu-core # screenshots of the windows and the tray

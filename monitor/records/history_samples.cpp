@@ -7,11 +7,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <sqlite3.h>
 
 namespace brightlock {
 namespace {
@@ -191,45 +194,68 @@ QVector<HistorySample> HistoryStore::read(qint64 from, qint64 to) const {
     return samples;
 }
 
+// Read through SQLite's own interface: the rows of a month cost a few milliseconds there,
+// and several times that through Qt SQL's values (and an SQL GROUP BY sorts them first).
 bool HistoryStore::forEachSlice(qint64 from, qint64 to, qint64 sliceSeconds,
                                 const std::function<void(const Slice&)>& each) const {
     if (!open_)
         return false;
     if (!file_ && !hasTable_)
         return true;
-    QSqlQuery query(QSqlDatabase::database(connection_, false));
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "SELECT min(Time), max(Time), count(*), min(Charge), max(Charge), min(Runtime), max(Runtime), "
-        "min(Load), "
-        "max(Load), min(Voltage), max(Voltage), min(iif(Failed, Time, NULL)), max(iif(Failed, Time, NULL)), "
-        "min(iif(Failed, NULL, Time)), max(iif(Failed, NULL, Time)) FROM (SELECT *, State IN ('onbattery', "
-        "'lowbattery') AS Failed FROM History WHERE Time >= ? AND Time < ?) GROUP BY (Time - ?) / ? ORDER BY "
-        "1"));
-    query.addBindValue(from);
-    query.addBindValue(to);
-    query.addBindValue(from);
-    query.addBindValue(std::max<qint64>(sliceSeconds, 1));
-    if (!query.exec()) {
-        qCWarning(lcRecords) << "history: cannot read:" << query.lastError().text();
+    const QVariant handle = QSqlDatabase::database(connection_, false).driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* db = *static_cast<sqlite3* const*>(handle.data());
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(
+            db,
+            "SELECT Time, State, Charge, Runtime, Load, Voltage FROM History WHERE Time >= ?1 AND "
+            "Time < ?2 ORDER BY Time",
+            -1, &statement, nullptr) != SQLITE_OK) {
+        qCWarning(lcRecords) << "history: cannot read:" << sqlite3_errmsg(db);
         return false;
     }
+    sqlite3_bind_int64(statement, 1, from);
+    sqlite3_bind_int64(statement, 2, to);
+    const qint64 width = std::max<qint64>(sliceSeconds, 1);
     Slice s;
-    while (query.next()) {
-        s.first = query.value(0).toLongLong();
-        s.last = query.value(1).toLongLong();
-        s.samples = query.value(2).toInt();
-        for (int i = 0; i < 4; ++i) {
-            s.low[size_t(i)] = fromColumn<double>(query.value(3 + 2 * i));
-            s.high[size_t(i)] = fromColumn<double>(query.value(4 + 2 * i));
+    std::optional<qint64> open; // the slice being summed up
+    auto lowest = [](std::optional<double>& at, double v) { at = at ? std::min(*at, v) : v; };
+    auto highest = [](std::optional<double>& at, double v) { at = at ? std::max(*at, v) : v; };
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        const qint64 time = sqlite3_column_int64(statement, 0);
+        const qint64 slice = (time - from) / width;
+        if (open != slice) {
+            if (open)
+                each(s);
+            s = Slice{};
+            s.first = time;
+            open = slice;
         }
-        s.firstFailed = fromColumn<qint64>(query.value(11));
-        s.lastFailed = fromColumn<qint64>(query.value(12));
-        s.firstOther = fromColumn<qint64>(query.value(13));
-        s.lastOther = fromColumn<qint64>(query.value(14));
-        each(s);
+        s.last = time;
+        ++s.samples;
+        for (int i = 0; i < 4; ++i) {
+            if (sqlite3_column_type(statement, 2 + i) == SQLITE_NULL)
+                continue;
+            const double v = sqlite3_column_double(statement, 2 + i);
+            lowest(s.low[size_t(i)], v);
+            highest(s.high[size_t(i)], v);
+        }
+        const auto* state = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+        const bool failed = state && (!std::strcmp(state, "onbattery") || !std::strcmp(state, "lowbattery"));
+        std::optional<qint64>& first = failed ? s.firstFailed : s.firstOther;
+        if (!first)
+            first = time;
+        (failed ? s.lastFailed : s.lastOther) = time;
     }
-    return true;
+    if (open)
+        each(s);
+    const bool done = step == SQLITE_DONE;
+    if (!done)
+        qCWarning(lcRecords) << "history: cannot read:" << sqlite3_errmsg(db);
+    sqlite3_finalize(statement);
+    return done;
 }
 
 int HistoryStore::count() const {

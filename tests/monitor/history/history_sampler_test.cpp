@@ -2,6 +2,7 @@
 // UPS set by upssim, the monitor's poll, the sampler on a clock of the test's, and the History
 // table of a real EventRecord.mdb.
 #include "history_hook.h"
+#include "history_series.h"
 #include "monitor/core/psu_library.h"
 #include "support/fakes.h"
 #include "support/temp_home.h"
@@ -118,6 +119,37 @@ private slots:
         QCOMPARE(s.size(), 3);
         QCOMPARE(s[0].time, then - keep + 60);
         QCOMPARE(s[2].reading.chargePercent, std::optional<int>(100)); // the new sample
+    }
+
+    // What the History chart draws: the failed stretches from the first failed sample to the
+    // first sample after them, exactly where slices are short, and as nearly where one slice
+    // holds the whole period; each reading's lowest and highest value per slice.
+    void chartSeries() {
+        TempHome home;
+        HistoryStore store;
+        QVERIFY(store.open(home.path()).isEmpty());
+        const qint64 t = kStart;
+        const std::pair<qint64, PowerState> samples[] = {
+            {0, PowerState::OnLine},      {60, PowerState::OnLine},      {95, PowerState::OnBattery},
+            {120, PowerState::OnBattery}, {130, PowerState::LowBattery}, {150, PowerState::NoAnswer},
+            {170, PowerState::OnBattery}, {180, PowerState::OnBattery},  {200, PowerState::OnLine},
+            {260, PowerState::OnBattery}};
+        int charge = 100;
+        for (const auto& [at, state] : samples)
+            QVERIFY(store.append({t + at, {state, charge -= 5, {}, {}, {}}}, 0));
+        using Stretch = QPair<qint64, qint64>;
+        const auto ms = [t](qint64 from, qint64 to) { return Stretch{(t + from) * 1000, (t + to) * 1000}; };
+
+        HistorySeries fine = historySeries(store, t, t + 3600, 720); // 5 s slices
+        QCOMPARE(fine.samples, 10);
+        QCOMPARE(fine.failures, (QList<Stretch>{ms(95, 150), ms(170, 200), ms(260, 261)}));
+        QCOMPARE(fine.line(HistoryLine::Charge).size(), 10);
+        QVERIFY(fine.line(HistoryLine::Runtime).isEmpty());
+
+        HistorySeries coarse = historySeries(store, t, t + 3600, 1); // one slice
+        QCOMPARE(coarse.failures, (QList<Stretch>{ms(95, 260)}));    // still failed at the last sample
+        QCOMPARE(coarse.line(HistoryLine::Charge),
+                 (QList<QPointF>{{double(t * 1000), 50}, {double((t + 260) * 1000), 95}}));
     }
 };
 
