@@ -1,10 +1,10 @@
 // The History window; see frm_history.h.
 #include "frm_history.h"
 
+#include "canvas_rules.h"
 #include "form_skin.h"
 #include "history_samples.h"
 #include "resource_paths.h"
-#include "skin_label.h"
 #include "xpcmdbutton.h"
 #include "xpradiobutton.h"
 
@@ -82,7 +82,7 @@ frmHistory::frmHistory(const HistoryStore& store, Clock clock, QWidget* parent)
     connect(this, &SkinnedForm::TitleCloseClick, this, &QWidget::close);
     connect(this, &SkinnedForm::TitleMinimizeClick, this, &QWidget::showMinimized);
     connect(this, &SkinnedForm::TitleMouseDown, this, [this](int button) {
-        if (button == 1)
+        if (canvas::titlePressDrags(button, canvas::windowStateOf(windowState())))
             DragForm(this);
     });
 

@@ -3,7 +3,6 @@
 // seconds since the epoch (UTC); a reading the UPS does not report is stored as NULL.
 #pragma once
 
-#include <QPair>
 #include <QString>
 #include <QVector>
 #include <array>
