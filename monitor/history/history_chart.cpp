@@ -13,17 +13,18 @@
 #include <cmath>
 
 namespace brightlock {
-namespace {
 
-struct LineLook {
+struct HistoryChart::LineLook {
     HistoryLine line;
     const char* name;
     QColor colour;
 };
 
+namespace {
+
 // The power states' own colours where they fit: charge in the mains green, the failed
 // stretches in the on-battery orange.
-const LineLook kLooks[] = {
+const HistoryChart::LineLook kLooks[] = {
     {HistoryLine::Charge, "Charge (%)", palette::kMains},
     {HistoryLine::Runtime, "Runtime (min)", palette::kBlueDark},
     {HistoryLine::Load, "Load (%)", QColor(128, 64, 160)},
@@ -89,16 +90,21 @@ HistoryChart::HistoryChart(QWidget* parent) : QChartView(parent) {
     failures_->attachAxis(time_);
     failures_->attachAxis(percent_);
 
-    for (const LineLook& look : kLooks) {
-        auto* series = new QLineSeries;
-        series->setName(QString::fromLatin1(look.name));
-        series->setPen(QPen(look.colour, 2));
-        chart->addSeries(series);
-        series->attachAxis(time_);
-        const bool percent = look.line == HistoryLine::Charge || look.line == HistoryLine::Load;
-        series->attachAxis(percent ? percent_ : look.line == HistoryLine::Runtime ? minutes_ : volts_);
-        lines_[size_t(look.line)] = series;
-    }
+    for (const LineLook& look : kLooks)
+        addPiece(look);
+}
+
+// Every piece of a line looks the same.
+QLineSeries* HistoryChart::addPiece(const LineLook& look) {
+    auto* series = new QLineSeries;
+    series->setName(QString::fromLatin1(look.name));
+    series->setPen(QPen(look.colour, 2));
+    chart()->addSeries(series);
+    series->attachAxis(time_);
+    const bool percent = look.line == HistoryLine::Charge || look.line == HistoryLine::Load;
+    series->attachAxis(percent ? percent_ : look.line == HistoryLine::Runtime ? minutes_ : volts_);
+    lines_[size_t(look.line)].append(series);
+    return series;
 }
 
 void HistoryChart::showSeries(const HistorySeries& series, qint64 from, qint64 to) {
@@ -108,13 +114,17 @@ void HistoryChart::showSeries(const HistorySeries& series, qint64 from, qint64 t
     time_->setRange(QDateTime::fromSecsSinceEpoch(from), QDateTime::fromSecsSinceEpoch(to));
 
     for (const LineLook& look : kLooks) {
-        QLineSeries* s = lines_[size_t(look.line)];
-        const QList<QPointF>& points = series.line(look.line);
-        s->replace(points);
-        const bool known = !points.isEmpty();
-        s->setVisible(known);
-        for (QLegendMarker* m : chart()->legend()->markers(s))
-            m->setVisible(known);
+        const QList<QList<QPointF>> pieces = series.pieces(look.line);
+        QList<QLineSeries*>& shown = lines_[size_t(look.line)];
+        while (shown.size() < pieces.size())
+            addPiece(look);
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            shown[i]->replace(i < pieces.size() ? pieces[i] : QList<QPointF>());
+            shown[i]->setVisible(i < pieces.size());
+            // A series shown again shows its legend entry again: one entry per line.
+            for (QLegendMarker* m : chart()->legend()->markers(shown[i]))
+                m->setVisible(i == 0 && !pieces.isEmpty());
+        }
     }
     const double overload = highest(series.line(HistoryLine::Load));
     percent_->setRange(0, overload > 100 ? roundedTop(overload, 100) : 100);

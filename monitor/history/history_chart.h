@@ -23,16 +23,21 @@ public:
     // Draws `series` over [from, to) (seconds since the epoch).
     void showSeries(const HistorySeries& series, qint64 from, qint64 to);
 
-    QLineSeries* line(HistoryLine l) const { return lines_[size_t(l)]; }
+    // The first piece of a line (the one in the legend).
+    QLineSeries* line(HistoryLine l) const { return lines_[size_t(l)].first(); }
     QAreaSeries* failures() const { return failures_; }
     QDateTimeAxis* timeAxis() const { return time_; }
 
+    struct LineLook;
+
 private:
+    QLineSeries* addPiece(const LineLook& look);
+
     QDateTimeAxis* time_;
     QValueAxis* percent_;
     QValueAxis* minutes_;
     QValueAxis* volts_;
-    std::array<QLineSeries*, kHistoryLines> lines_{};
+    std::array<QList<QLineSeries*>, kHistoryLines> lines_; // each line in pieces between gaps
     QLineSeries* failedEdge_;
     QAreaSeries* failures_;
 };

@@ -19,11 +19,16 @@ constexpr int kHistoryLines = 4;
 struct HistorySeries {
     // x: milliseconds since the epoch; y: percent, minutes of runtime, percent, volts.
     std::array<QList<QPointF>, kHistoryLines> lines;
+    // Per line, the indices of the points that follow a time without samples (the monitor
+    // not running, the computer off): the line is drawn in pieces, not across the gap.
+    std::array<QList<int>, kHistoryLines> breaks;
     // The stretches the mains were failed (on battery or battery low), in milliseconds.
     QList<QPair<qint64, qint64>> failures;
     int samples = 0;
 
     const QList<QPointF>& line(HistoryLine l) const { return lines[size_t(l)]; }
+    // The line in pieces without gaps.
+    QList<QList<QPointF>> pieces(HistoryLine l) const;
 };
 
 // The samples of `store` with from <= time < to (seconds since the epoch) in `slices` slices.

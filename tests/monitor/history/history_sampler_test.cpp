@@ -150,6 +150,15 @@ private slots:
         QCOMPARE(coarse.failures, (QList<Stretch>{ms(95, 260)}));    // still failed at the last sample
         QCOMPARE(coarse.line(HistoryLine::Charge),
                  (QList<QPointF>{{double(t * 1000), 50}, {double((t + 260) * 1000), 95}}));
+
+        // The monitor stopped while on battery and started again 16 minutes later: the charge
+        // line is drawn in two pieces, and only what was seen is shaded.
+        QVERIFY(store.append({t + 1260, {PowerState::OnLine, 40, {}, {}, {}}}, 0));
+        const HistorySeries gapped = historySeries(store, t, t + 3600, 720);
+        QCOMPARE(gapped.pieces(HistoryLine::Charge).size(), 2);
+        QCOMPARE(gapped.pieces(HistoryLine::Charge).last(),
+                 (QList<QPointF>{{double((t + 1260) * 1000), 40}}));
+        QCOMPARE(gapped.failures.last(), ms(260, 320));
     }
 };
 
