@@ -13,6 +13,8 @@ struct Status {
     bool batteryLow = false;
     int chargePercent = -1;   // -1: not reported
     long runtimeSeconds = -1; // -1: not reported
+    int loadPercent = -1;     // output load in percent of the rating; -1: not reported
+    double inputVoltage = -1; // mains voltage at the input, in volts; negative: not reported
 };
 
 class Driver {

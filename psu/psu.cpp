@@ -37,6 +37,20 @@ void encodeReply(const psu::Status& st, char* reply) {
                            : 0xFFFFFFFFu;
     for (int i = 0; i < 4; ++i)
         reply[5 + i] = char((runtime >> (8 * i)) & 0xFF);
+
+    uint8_t reported = 0;
+    if (st.loadPercent >= 0 && st.loadPercent <= 254) {
+        reported |= PSU_REPORTS_LOAD;
+        reply[10] = char(st.loadPercent);
+    }
+    const double tenths = st.inputVoltage * 10.0 + 0.5;
+    if (st.inputVoltage >= 0 && tenths < 65536.0) {
+        reported |= PSU_REPORTS_INPUT_VOLTAGE;
+        const auto v = uint16_t(tenths);
+        reply[11] = char(v & 0xFF);
+        reply[12] = char(v >> 8);
+    }
+    reply[9] = char(reported);
 }
 
 // A rehearsal never lets a real UPS receive the switch-off, whatever its caller does.

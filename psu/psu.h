@@ -21,6 +21,11 @@
  *   [3]    battery: 1 = low, 0 = normal
  *   [4]    charge in percent, 0 to 100; 0xFF = not reported
  *   [5..8] runtime to empty in seconds, unsigned 32-bit little-endian; 0xFFFFFFFF = not reported
+ *   [9]    which of the readings below are reported: bit 0 load, bit 1 input voltage
+ *          (0 from libraries older than these readings, so a reader never takes their
+ *          zero bytes for a load of 0 % or an input of 0 V)
+ *   [10]   output load in percent of the UPS's rating, 0 to 254 (above 100 when overloaded)
+ *   [11..12] input voltage in tenths of a volt, unsigned 16-bit little-endian
  * The monitor reads bytes 2 and 3 (its "byte 3" and "byte 4", counted from 1).
  *
  * The results are 1 when the call did what it was asked and 0 otherwise; the monitor
@@ -54,6 +59,10 @@ extern "C" {
 #define PSU_ECHO_SIZE 2
 #define PSU_REPLY_SIZE 50
 #define PSU_AUX_SIZE 6
+
+/* Bits of reply byte 9. */
+#define PSU_REPORTS_LOAD 0x01
+#define PSU_REPORTS_INPUT_VOLTAGE 0x02
 
 int32_t HidHandle(void);
 int32_t CloseHandleDevice(void);

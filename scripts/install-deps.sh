@@ -7,7 +7,8 @@ packages=(
     # build
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-serialport-dev
-    libgl-dev libx11-dev libxtst-dev
+    qt6-charts-dev libqt6opengl6-dev # the History chart; Debian 12's qt6-charts-dev lacks its OpenGL dependency
+    libgl-dev libx11-dev libxtst-dev libsqlite3-dev
     libatspi2.0-dev at-spi2-core # the closer reads other programs' dialogs on the accessibility bus
     # tests and benchmarks
     libbenchmark-dev xvfb xauth openbox x11-utils xdotool sqlite3 dbus clang-format

@@ -76,6 +76,8 @@ public:
 signals:
     // A shutdown countdown started (or was shortened) with `seconds` left.
     void countdownArmed(int seconds);
+    // The end of every poll, whether the UPS answered or not (the battery history samples here).
+    void polled();
 
 private:
     enum class Display { OnLine, OnBattery, LowBattery };

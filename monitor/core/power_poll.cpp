@@ -21,6 +21,7 @@ void Monitor::Timer1Tick() {
     if (!readUps()) {
         UnConShow();
         tellLinkState();
+        emit polled();
         return; // no trimming while the UPS does not answer
     }
     checkMains();
@@ -33,6 +34,7 @@ void Monitor::Timer1Tick() {
     showBattery();
     tellLinkState();
     trimStores();
+    emit polled();
 }
 
 bool Monitor::readUps() {

@@ -24,6 +24,14 @@ constexpr char kLayoutOne = 1;
 constexpr int kChargeAt = 4;
 constexpr int kRuntimeAt = 5;
 constexpr uint32_t kRuntimeNotReported = 0xFFFFFFFF;
+// Then a byte telling which later readings the reply carries (0 from libraries that came
+// before them), the load in percent and the input voltage in tenths of a volt (16-bit
+// little-endian).
+constexpr int kReportedAt = 9;
+constexpr uint8_t kReportsLoad = 0x01;
+constexpr uint8_t kReportsInputVoltage = 0x02;
+constexpr int kLoadAt = 10;
+constexpr int kInputVoltageAt = 11;
 
 BatteryReading batteryFrom(const char* reply) {
     BatteryReading b;
@@ -37,6 +45,11 @@ BatteryReading batteryFrom(const char* reply) {
         runtime |= uint32_t(uint8_t(reply[kRuntimeAt + i])) << (8 * i);
     if (runtime != kRuntimeNotReported)
         b.runtimeSeconds = runtime;
+    const auto reported = uint8_t(reply[kReportedAt]);
+    if (reported & kReportsLoad)
+        b.loadPercent = uint8_t(reply[kLoadAt]);
+    if (reported & kReportsInputVoltage)
+        b.inputVoltage = (uint8_t(reply[kInputVoltageAt]) | uint8_t(reply[kInputVoltageAt + 1]) << 8) / 10.0;
     return b;
 }
 

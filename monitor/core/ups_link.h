@@ -23,6 +23,8 @@ struct UpsFlags {
 struct BatteryReading {
     std::optional<int> chargePercent;     // 0 to 100
     std::optional<qint64> runtimeSeconds; // time left on battery
+    std::optional<int> loadPercent;       // output load, percent of the rating
+    std::optional<double> inputVoltage;   // mains voltage at the input, volts
 };
 
 class UpsLink {
@@ -32,7 +34,8 @@ public:
     // Command 1 asks for the status and updates the flags from the reply; command 2
     // tells the UPS to switch off. Any other command counts as an unanswered query.
     // An answered status query also takes the battery's charge and runtime from a reply of
-    // libPSU.so's layout 1 (see psu/psu.h); any other reply, or none, reports neither.
+    // libPSU.so's layout 1 (see psu/psu.h), and the load and input voltage where the reply
+    // says it carries them; any other reply, or none, reports none of them.
     void QueryUps(int16_t command);
 
     const BatteryReading& battery() const { return battery_; }

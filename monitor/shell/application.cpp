@@ -5,6 +5,7 @@
 #include "frm_splash.h"
 #include "frm_status.h"
 #include "help.h"
+#include "history_hook.h"
 #include "record_page.h"
 #include "settings_catalogue.h"
 #include "store_recorder.h"
@@ -91,6 +92,19 @@ void Application::handOver() {
     monitor_ = std::make_unique<Monitor>(
         Monitor::Ports{*psu_, *serial_, *recorder_, *tray_, *alarm_, *hooks_, *notifier_});
     alarm_->setMonitor(monitor_.get());
+    history_ = std::make_unique<HistoryStore>();
+    history_->open(ApplicationDirectory());
+    sampler_ = std::make_unique<HistorySampler>(*history_);
+    sampler_->onStored = [this] {
+        if (frmHistory* w = historyWindow_.form(); w && w->isVisible())
+            w->refresh();
+    };
+    sampleEveryPoll(*monitor_, *sampler_);
+    historyWindow_.setFactory([this] {
+        auto* w = new frmHistory(*history_);
+        w->setAttribute(Qt::WA_DeleteOnClose); // a month of points is not kept once closed
+        return w;
+    });
     shutdown_ =
         std::make_unique<ShutdownController>(*monitor_, *powerOff_, static_cast<ShutdownPorts&>(*this));
     closer_ = std::make_unique<CloserProcess>();
@@ -108,6 +122,8 @@ void Application::handOver() {
         if (!quitting_)
             window().showFromTray();
     });
+    connect(tray_->addMenuAction(QStringLiteral("History")), &QAction::triggered, this,
+            &Application::showHistory);
 
     InstallF1Help();
     watchTerminationSignals([this] { quit(); });
@@ -133,6 +149,7 @@ frmMain& Application::window() {
     pages_ = addMainPages(*main_, *monitor_, *messages_, *stores_, *questions_);
     main_->onCloseRequested = [this] { quit(); };
     pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
+    pages_.status->onHistoryClicked = [this] { showHistory(); };
     main_->canHideToTray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     hooks_->form = main_.get();
     if (monitor_->loaded()) {
@@ -212,6 +229,11 @@ void Application::showSaveList() {
         });
     });
     saveList_.show();
+}
+
+void Application::showHistory() {
+    if (frmHistory* w = historyWindow_.show())
+        w->activateWindow();
 }
 
 void Application::hideToTray() {

@@ -7,9 +7,11 @@
 #include "desktop_notifier.h"
 #include "form_host.h"
 #include "frm_alarm.h"
+#include "frm_history.h"
 #include "frm_main.h"
 #include "frm_question.h"
 #include "frm_save.h"
+#include "history_sampler.h"
 #include "main_pages.h"
 #include "monitor.h"
 #include "monitor/core/psu_library.h"
@@ -73,6 +75,7 @@ private:
     // The tray menu's status line, and its "Quit" (which asks first).
     QString trayStatus() const;
     void askToQuit();
+    void showHistory();
     // Hides the main window when a tray icon can bring it back.
     void hideToTray();
     void tellUserOnce(const QString& message);
@@ -86,6 +89,8 @@ private:
     std::unique_ptr<SystemTray> tray_;
     std::unique_ptr<DesktopNotifier> notifier_;
     std::unique_ptr<RecordStores> stores_;
+    std::unique_ptr<HistoryStore> history_;
+    std::unique_ptr<HistorySampler> sampler_; // fed by the monitor's polls, so made before it
     std::unique_ptr<EventRecorder> recorder_;
     std::unique_ptr<AlarmHost> alarm_;
     std::unique_ptr<FormHooks> hooks_;
@@ -96,6 +101,7 @@ private:
     FormHost<FrmQuestion> question_;
     std::unique_ptr<CriticalMessageBox> messages_; // outlives the pages that use it
     FormHost<frmSave> saveList_;
+    FormHost<frmHistory> historyWindow_;
     std::unique_ptr<frmMain> main_;
     MainPages pages_;
     bool quitting_ = false;

@@ -19,6 +19,7 @@ constexpr QSize kPictureSize(48, 48);
 constexpr QRect kMessageRect(14, 226, 440, 32);
 constexpr QRect kAlarmTextRect(14, 262, 440, 24);
 constexpr QRect kShutdownRect(484, 268, 100, 27);
+constexpr QRect kHistoryRect(500, 6, 100, 27); // top right, above the state pictures
 
 } // namespace
 
@@ -73,6 +74,14 @@ frmStatus::frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent)
     connect(shutdown_, &xpcmdbutton::Click, this, [this] {
         if (onShutdownClicked)
             onShutdownClicked();
+    });
+
+    auto* history = new xpcmdbutton(QStringLiteral("History"), this);
+    history->setObjectName(QStringLiteral("CmdHistory"));
+    history->setGeometry(kHistoryRect);
+    connect(history, &xpcmdbutton::Click, this, [this] {
+        if (onHistoryClicked)
+            onHistoryClicked();
     });
 
     connect(&area_, &StatusArea::changed, this, &frmStatus::refresh);

@@ -24,6 +24,8 @@ public:
 
     // The "Shutdown" button was clicked.
     std::function<void()> onShutdownClicked;
+    // The "History" button was clicked.
+    std::function<void()> onHistoryClicked;
 
 private:
     void refresh();

@@ -4,6 +4,7 @@
 #include "log.h"
 #include "report_value.h"
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <thread>
@@ -74,17 +75,23 @@ bool HidUps::drainInput(int firstWaitMs) {
     return true;
 }
 
-std::optional<int64_t> HidUps::value(Need need) const {
+std::optional<int64_t> HidUps::value(Need need, const Field** used) const {
     if (const auto& f = layout_.featureField(need)) {
         auto it = features_.find(f->reportId);
         if (it != features_.end())
-            if (auto v = readField(*f, it->second.data(), it->second.size()))
+            if (auto v = readField(*f, it->second.data(), it->second.size())) {
+                if (used)
+                    *used = &*f;
                 return v;
+            }
     }
     if (const auto& f = layout_.inputField(need)) {
         auto it = inputs_.find(f->reportId);
-        if (it != inputs_.end())
+        if (it != inputs_.end()) {
+            if (used)
+                *used = &*f;
             return readField(*f, it->second.data(), it->second.size());
+        }
     }
     return std::nullopt;
 }
@@ -138,6 +145,11 @@ std::optional<Status> HidUps::readStatus() {
         st.chargePercent = int(*v);
     if (auto v = value(Need::RunTimeToEmpty); v && *v >= 0)
         st.runtimeSeconds = long(*v);
+    if (auto v = value(Need::PercentLoad); v && *v >= 0)
+        st.loadPercent = int(std::min<int64_t>(*v, 254));
+    const Field* voltage = nullptr;
+    if (auto v = value(Need::InputVoltage, &voltage); v && *v >= 0)
+        st.inputVoltage = volts(*voltage, *v);
     return st;
 }
 

@@ -46,7 +46,8 @@ private:
     HidUps(std::unique_ptr<HidDevice> device, ReportDescriptor descriptor);
 
     bool drainInput(int firstWaitMs);
-    std::optional<int64_t> value(Need need) const;
+    // The need's value, and the field it came from when `used` is given.
+    std::optional<int64_t> value(Need need, const Field** used = nullptr) const;
     bool check(int result);
     bool writeDelay(const Field& field, int seconds, std::vector<uint8_t>& report);
 

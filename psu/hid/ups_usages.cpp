@@ -1,6 +1,7 @@
 // The usage table of the hid driver and the choice among fields; see ups_usages.h.
 #include "ups_usages.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace psu::hid {
@@ -15,6 +16,8 @@ const std::array<NeedInfo, kNeedCount> kNeeds = {{
     {Need::RemainingTimeLimitExpired, usage(0x85, 0x43), "RemainingTimeLimitExpired"},
     {Need::RemainingCapacity, usage(0x85, 0x66), "RemainingCapacity"},
     {Need::RunTimeToEmpty, usage(0x85, 0x68), "RunTimeToEmpty"},
+    {Need::PercentLoad, usage(0x84, 0x35), "PercentLoad"},
+    {Need::InputVoltage, usage(0x84, 0x30), "Voltage", kInput},
     {Need::DelayBeforeShutdown, usage(0x84, 0x57), "DelayBeforeShutdown"},
     {Need::DelayBeforeStartup, usage(0x84, 0x56), "DelayBeforeStartup"},
 }};
@@ -31,7 +34,7 @@ const Name kCollectionNames[] = {
     {kOutput, "Output"},
     {usage(0x84, 0x10), "BatterySystem"},
     {usage(0x84, 0x12), "Battery"},
-    {usage(0x84, 0x1A), "Input"},
+    {kInput, "Input"},
     {usage(0x84, 0x16), "PowerConverter"},
     {usage(0x84, 0x1E), "Flow"},
     {usage(0x84, 0x03), "ChangedStatus"},
@@ -84,7 +87,7 @@ UpsLayout findLayout(const ReportDescriptor& descriptor) {
         if (f.isArray || f.usage == 0)
             continue;
         for (const NeedInfo& n : kNeeds) {
-            if (f.usage != n.usage)
+            if (f.usage != n.usage || (n.within && (f.path.empty() || f.path.back() != n.within)))
                 continue;
             if (f.type == ReportType::Feature)
                 consider(layout.feature[size_t(n.need)], f);
@@ -93,6 +96,13 @@ UpsLayout findLayout(const ReportDescriptor& descriptor) {
         }
     }
     return layout;
+}
+
+double volts(const Field& field, int64_t raw) {
+    constexpr uint32_t kVolt = 0x00F0D121; // SI linear: kg m^2 s^-3 A^-1, in 10^7 steps
+    if (field.unit != kVolt)
+        return double(raw);
+    return double(raw) * std::pow(10.0, field.unitExponent - 7);
 }
 
 std::string fieldPath(const Field& field) {

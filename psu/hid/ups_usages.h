@@ -19,6 +19,8 @@ enum class Need {
     RemainingTimeLimitExpired,
     RemainingCapacity,
     RunTimeToEmpty,
+    PercentLoad,
+    InputVoltage,
     DelayBeforeShutdown,
     DelayBeforeStartup,
 };
@@ -28,6 +30,9 @@ struct NeedInfo {
     Need need;
     Usage usage;
     const char* name;
+    // When not 0, only a field whose own collection is this one serves the need (Voltage
+    // means the mains only inside UPS.Input; elsewhere it is the output's or the battery's).
+    Usage within = 0;
 };
 
 // The table, one row per need, in the order of Need.
@@ -37,6 +42,7 @@ constexpr Usage kUpsCollection = usage(0x84, 0x04);
 constexpr Usage kPowerSummary = usage(0x84, 0x24);
 constexpr Usage kPresentStatus = usage(0x84, 0x02);
 constexpr Usage kOutput = usage(0x84, 0x1C);
+constexpr Usage kInput = usage(0x84, 0x1A);
 
 // For each need, the best field among the Feature reports and among the Input reports.
 struct UpsLayout {
@@ -54,6 +60,10 @@ struct UpsLayout {
 };
 
 UpsLayout findLayout(const ReportDescriptor& descriptor);
+
+// The input voltage in volts from a raw Voltage value: the unit exponent scales it (7 is
+// whole volts in the HID unit system; a field without a unit is taken as volts).
+double volts(const Field& field, int64_t raw);
 
 // A readable path such as "UPS.PowerSummary.PresentStatus.ACPresent".
 std::string fieldPath(const Field& field);

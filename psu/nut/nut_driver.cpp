@@ -68,6 +68,8 @@ struct Session {
         }
         st->chargePercent = nut::chargeFromText(optionalVar("battery.charge"));
         st->runtimeSeconds = nut::runtimeFromText(optionalVar("battery.runtime"));
+        st->loadPercent = nut::loadFromText(optionalVar("ups.load"));
+        st->inputVoltage = nut::voltageFromText(optionalVar("input.voltage"));
         if (!conn.connected()) {
             // The server hung up after the status (some close every connection after a
             // few requests): the status stands, and the next poll finds a connection.

@@ -1,6 +1,7 @@
 // Mapping of NUT variables; see nut_status.h.
 #include "nut_status.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -57,6 +58,20 @@ long runtimeFromText(const std::optional<std::string>& text) {
     if (!v || *v < 0 || *v > 4.0e9)
         return -1;
     return long(std::lround(*v));
+}
+
+int loadFromText(const std::optional<std::string>& text) {
+    auto v = number(text);
+    if (!v || *v < 0)
+        return -1;
+    return int(std::lround(std::min(*v, 254.0)));
+}
+
+double voltageFromText(const std::optional<std::string>& text) {
+    auto v = number(text);
+    if (!v || *v < 0 || *v > 6000)
+        return -1;
+    return *v;
 }
 
 } // namespace psu::nut

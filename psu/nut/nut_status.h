@@ -19,4 +19,11 @@ int chargeFromText(const std::optional<std::string>& text);
 // battery.runtime in seconds; -1 when absent or not a number.
 long runtimeFromText(const std::optional<std::string>& text);
 
+// ups.load as whole percent (above 100 when overloaded, at most 254); -1 when absent or
+// not a number.
+int loadFromText(const std::optional<std::string>& text);
+
+// input.voltage in volts; -1 when absent, negative or not a number.
+double voltageFromText(const std::optional<std::string>& text);
+
 } // namespace psu::nut

@@ -21,6 +21,8 @@ public:
         st.batteryLow = s.batteryLow;
         st.chargePercent = s.chargePercent;
         st.runtimeSeconds = s.runtimeSeconds;
+        st.loadPercent = s.loadPercent;
+        st.inputVoltage = s.inputDeciVolts >= 0 ? s.inputDeciVolts / 10.0 : -1;
         return st;
     }
 

@@ -39,6 +39,8 @@ State load(const std::string& path) {
     s.batteryLow = number(*text, "BatteryLow", 0) != 0;
     s.chargePercent = int(number(*text, "Charge", s.chargePercent));
     s.runtimeSeconds = number(*text, "Runtime", s.runtimeSeconds);
+    s.loadPercent = int(number(*text, "Load", s.loadPercent));
+    s.inputDeciVolts = int(number(*text, "InputDeciVolts", s.inputDeciVolts));
     s.switchOffCount = number(*text, "SwitchOffCount", 0);
     return s;
 }
@@ -50,6 +52,8 @@ bool save(const std::string& path, const State& s) {
                                          {"BatteryLow", s.batteryLow ? "1" : "0"},
                                          {"Charge", std::to_string(s.chargePercent)},
                                          {"Runtime", std::to_string(s.runtimeSeconds)},
+                                         {"Load", std::to_string(s.loadPercent)},
+                                         {"InputDeciVolts", std::to_string(s.inputDeciVolts)},
                                          {"SwitchOffCount", std::to_string(s.switchOffCount)}});
 }
 

@@ -12,6 +12,8 @@ struct State {
     bool batteryLow = false;
     int chargePercent = 100;
     long runtimeSeconds = 1800;
+    int loadPercent = -1;    // -1: not reported
+    int inputDeciVolts = -1; // tenths of a volt; -1: not reported
     long switchOffCount = 0;
 };
 

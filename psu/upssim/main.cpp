@@ -2,6 +2,7 @@
 #include "sim/sim_state.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +12,7 @@ namespace {
 
 int usage(FILE* out) {
     std::fputs("Usage: upssim COMMAND [--charge PERCENT|none] [--runtime SECONDS|none]\n"
+               "              [--load PERCENT|none] [--voltage VOLTS|none]\n"
                "Set or show the simulated UPS that libPSU.so's driver \"sim\" reports.\n\n"
                "Commands:\n"
                "  online    mains present, battery normal, UPS answering\n"
@@ -22,7 +24,10 @@ int usage(FILE* out) {
                "  --version show the version\n\n"
                "Options, after a command that sets the state (or alone, to change only them):\n"
                "  --charge PERCENT   the battery's charge, 0 to 100; \"none\": not reported\n"
-               "  --runtime SECONDS  the runtime left on battery; \"none\": not reported\n\n"
+               "  --runtime SECONDS  the runtime left on battery; \"none\": not reported\n"
+               "  --load PERCENT     the output load, 0 to 254; \"none\": not reported\n"
+               "  --voltage VOLTS    the mains voltage at the input, 0 to 6000, tenths allowed\n"
+               "                     (229.5); \"none\": not reported\n\n"
                "The state file is $PSU_SIM_STATE, else upssim.state in the application\n"
                "directory ($BRIGHTLOCK_HOME, else the program folder when writable, else\n"
                "~/.local/share/brightlock).\n",
@@ -44,6 +49,14 @@ int printStatus(const std::string& path) {
         std::printf("runtime: %ld s\n", s.runtimeSeconds);
     else
         std::printf("runtime: not reported\n");
+    if (s.loadPercent >= 0)
+        std::printf("load: %d%%\n", s.loadPercent);
+    else
+        std::printf("load: not reported\n");
+    if (s.inputDeciVolts >= 0)
+        std::printf("input voltage: %d.%d V\n", s.inputDeciVolts / 10, s.inputDeciVolts % 10);
+    else
+        std::printf("input voltage: not reported\n");
     if (s.switchOffCount > 0)
         std::printf("switched off: yes (%ld times)\n", s.switchOffCount);
     else
@@ -51,18 +64,34 @@ int printStatus(const std::string& path) {
     return 0;
 }
 
-// A value of --charge or --runtime: a whole number within [0, max], or "none" (-1).
-bool parseValue(const char* text, long max, long& value) {
+// The options that set a reading: a whole number within [0, max] (in tenths for --voltage,
+// which takes one decimal), or "none" (-1).
+struct Reading {
+    const char* option;
+    long max;
+    bool tenths;
+    long value = 0;
+    bool given = false;
+};
+
+bool parseValue(const char* text, Reading& r) {
     if (std::strcmp(text, "none") == 0) {
-        value = -1;
+        r.value = -1;
         return true;
     }
     char* end = nullptr;
     errno = 0;
+    if (r.tenths) {
+        const double v = std::strtod(text, &end);
+        if (errno || end == text || *end != '\0' || !(v >= 0 && v <= double(r.max)))
+            return false;
+        r.value = std::lround(v * 10);
+        return true;
+    }
     const long v = std::strtol(text, &end, 10);
-    if (errno || end == text || *end != '\0' || v < 0 || v > max)
+    if (errno || end == text || *end != '\0' || v < 0 || v > r.max)
         return false;
-    value = v;
+    r.value = v;
     return true;
 }
 
@@ -73,27 +102,35 @@ int main(int argc, char** argv) {
         return usage(stderr);
     // The options come after the command, or alone.
     std::string cmd = argv[1];
+    Reading readings[] = {{"--charge", 100, false},
+                          {"--runtime", 0xFFFFFFFEL, false},
+                          {"--load", 254, false},
+                          {"--voltage", 6000, true}};
+    Reading& charge = readings[0];
+    Reading& runtime = readings[1];
+    Reading& load = readings[2];
+    Reading& voltage = readings[3];
     int first = 2;
-    if (cmd.rfind("--charge", 0) == 0 || cmd.rfind("--runtime", 0) == 0) {
+    if (cmd.rfind("--", 0) == 0 && cmd != "--help" && cmd != "--version") {
         cmd.clear();
         first = 1;
     }
-    long charge = 0, runtime = 0;
-    bool setCharge = false, setRuntime = false;
+    bool setsReading = false;
     for (int i = first; i < argc; ++i) {
-        const std::string opt = argv[i];
-        const bool isCharge = opt == "--charge";
-        if ((!isCharge && opt != "--runtime") || i + 1 >= argc ||
-            !parseValue(argv[i + 1], isCharge ? 100 : 0xFFFFFFFEL, isCharge ? charge : runtime)) {
+        Reading* r = nullptr;
+        for (Reading& candidate : readings)
+            if (std::strcmp(argv[i], candidate.option) == 0)
+                r = &candidate;
+        if (!r || i + 1 >= argc || !parseValue(argv[i + 1], *r)) {
             std::fprintf(stderr, "upssim: bad option '%s'\n", argv[i]);
             return usage(stderr);
         }
-        (isCharge ? setCharge : setRuntime) = true;
+        r->given = setsReading = true;
         ++i;
     }
     const bool setsState = cmd != "status" && cmd != "-h" && cmd != "--help" && cmd != "help" &&
                            cmd != "-v" && cmd != "--version";
-    if (!setsState && (setCharge || setRuntime)) {
+    if (!setsState && setsReading) {
         std::fprintf(stderr, "upssim: '%s' takes no options\n", cmd.c_str());
         return usage(stderr);
     }
@@ -135,10 +172,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "upssim: unknown command '%s'\n", argv[1]);
         return usage(stderr);
     }
-    if (setCharge)
-        s.chargePercent = int(charge);
-    if (setRuntime)
-        s.runtimeSeconds = runtime;
+    if (charge.given)
+        s.chargePercent = int(charge.value);
+    if (runtime.given)
+        s.runtimeSeconds = runtime.value;
+    if (load.given)
+        s.loadPercent = int(load.value);
+    if (voltage.given)
+        s.inputDeciVolts = int(voltage.value);
     if (!psu::sim::save(path, s)) {
         std::fprintf(stderr, "upssim: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
         return 1;

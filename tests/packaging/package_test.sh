@@ -33,7 +33,7 @@ grep -vqE "$allowed" "$tmp/package-files" &&
 # Dependencies: what the programs link (from dpkg-shlibdeps), Qt's SQLite driver that they
 # load as a plugin, and the client library of Network UPS Tools as a recommendation.
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6sql6-sqlite libqt6widgets6 libqt6sql6 libqt6dbus6 libc6; do
+for needed in libqt6sql6-sqlite libqt6widgets6 libqt6sql6 libqt6dbus6 libqt6charts6 libsqlite3-0 libc6; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 grep -q libupsclient6 <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks libupsclient6"

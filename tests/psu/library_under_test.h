@@ -30,6 +30,9 @@ public:
         int batteryLow() const { return uint8_t(reply.at(3)); }
         int charge() const { return uint8_t(reply.at(4)); }
         uint32_t runtime() const;
+        int reported() const { return uint8_t(reply.at(9)); } // bit 0 load, bit 1 input voltage
+        int load() const { return uint8_t(reply.at(10)); }
+        int inputDeciVolts() const { return uint8_t(reply.at(11)) | uint8_t(reply.at(12)) << 8; }
     };
 
     // One status query as the monitor makes it (command 1, then CmdInput on "T1").

@@ -81,6 +81,8 @@ private slots:
             {kCyberPower, "RemainingTimeLimitExpired", Need::RemainingTimeLimitExpired, F, 0x0b, 5, 1, false},
             {kCyberPower, "RemainingCapacity", Need::RemainingCapacity, F, 0x08, 0, 8, false},
             {kCyberPower, "RunTimeToEmpty", Need::RunTimeToEmpty, F, 0x08, 8, 16, false},
+            {kCyberPower, "PercentLoad", Need::PercentLoad, F, 0x13, 0, 8, false},
+            {kCyberPower, "InputVoltage", Need::InputVoltage, F, 0x0f, 0, 16, false},
             {kCyberPower, "DelayBeforeShutdown", Need::DelayBeforeShutdown, F, 0x15, 0, 16, true},
             {kCyberPower, "DelayBeforeStartup", Need::DelayBeforeStartup, F, 0x16, 0, 16, true},
             {kEaton, "ACPresent", Need::AcPresent, F, 0x01, 0, 1, false},
@@ -91,6 +93,7 @@ private slots:
             {kEaton, "ShutdownImminent", Need::ShutdownImminent, F, 0x01, 16, 8, false},
             {kEaton, "RemainingCapacity", Need::RemainingCapacity, F, 0x06, 0, 8, false},
             {kEaton, "RunTimeToEmpty", Need::RunTimeToEmpty, F, 0x06, 8, 32, false},
+            {kEaton, "PercentLoad", Need::PercentLoad, F, 0x07, 40, 8, false},
             {kEaton, "DelayBeforeShutdown", Need::DelayBeforeShutdown, F, 0x09, 0, 32, true},
             {kEaton, "DelayBeforeStartup", Need::DelayBeforeStartup, F, 0x0a, 0, 32, true},
         };
@@ -145,6 +148,16 @@ private slots:
                  std::optional<int64_t>(0));
         QCOMPARE(readField(*layout.featureField(Need::ShutdownImminent), report, 4),
                  std::optional<int64_t>(0));
+
+        // Voltage means the mains only inside UPS.Input: the CyberPower's battery and output
+        // voltages are passed over, and the Eaton, which reports only its output's, has none.
+        const auto& input = cpLayout.featureField(Need::InputVoltage);
+        QCOMPARE(fieldPath(*input), std::string("UPS.Input.Voltage"));
+        QCOMPARE(volts(*input, 230), 230.0); // unit exponent 7: whole volts
+        Field centivolts = *input;
+        centivolts.unitExponent = 5;
+        QCOMPARE(volts(centivolts, 23050), 230.5);
+        QVERIFY(!layout.has(Need::InputVoltage));
     }
 
     void pitfalls() {

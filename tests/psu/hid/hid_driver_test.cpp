@@ -160,6 +160,30 @@ private slots:
         QCOMPARE(r.aux, QByteArray("hid\0\0\0", 6));
     }
 
+    // The CyberPower's load (Output.PercentLoad) and mains voltage (Input.Voltage, whole
+    // volts) in the reply; the Eaton, whose load report is not answered here and which has
+    // no input voltage, reports neither.
+    void loadAndInputVoltage() {
+        record(kCyberPower, false, false, false, 80, 900);
+        writeFile(QDir(replay_.path()).filePath(hexFile(0x13)), QByteArray("\x13", 1) + char(37));
+        writeFile(QDir(replay_.path()).filePath(hexFile(0x0f)), QByteArray("\x0f", 1) + le(231, 2));
+        lib_->closeHandleDevice();
+        QCOMPARE(lib_->hidHandle(), 1);
+        LibraryUnderTest::Reply r = lib_->query();
+        QVERIFY(r.answered());
+        QCOMPARE(r.reported(), 3);
+        QCOMPARE(r.load(), 37);
+        QCOMPARE(r.inputDeciVolts(), 2310);
+
+        record(kEaton, true, false, false, 100, 1800);
+        lib_->closeHandleDevice();
+        QCOMPARE(lib_->hidHandle(), 1);
+        r = lib_->query();
+        QVERIFY(r.answered());
+        QCOMPARE(r.charge(), 100);
+        QCOMPARE(r.reported(), 0);
+    }
+
     void switchOffWritesDelays_data() {
         QTest::addColumn<const Model*>("model");
         QTest::addColumn<QString>("settings");

@@ -95,12 +95,17 @@ private slots:
         QFETCH(int, ac);
         QFETCH(int, low);
         const int charge = ac ? 97 : 35;
-        QVERIFY(server_->setStatus(status, charge, 420));
+        QVERIFY(server_->setStatus(status, charge, 420,
+                                   ac ? "ups.load: 41.6\ninput.voltage: 230.4\n"
+                                      : "ups.load: 55\ninput.voltage: 0\n"));
         const LibraryUnderTest::Reply r = lib_->pollUntil(
             [&](const LibraryUnderTest::Reply& r) { return sameStatus(r, ac, low) && r.charge() == charge; });
         QVERIFY2(sameStatus(r, ac, low), qPrintable("status " + status + ", echo " + r.echo.toHex()));
         QCOMPARE(r.charge(), charge);
         QCOMPARE(r.runtime(), 420u);
+        QCOMPARE(r.reported(), 3);
+        QCOMPARE(r.load(), ac ? 42 : 55);
+        QCOMPARE(r.inputDeciVolts(), ac ? 2304 : 0);
         QCOMPARE(r.aux, QByteArray("nut\0\0\0", 6));
     }
 
@@ -177,6 +182,7 @@ private slots:
         QVERIFY(r.answered());
         QCOMPARE(r.charge(), 0xFF); // battery.charge not supported
         QCOMPARE(r.runtime(), 0xFFFFFFFFu);
+        QCOMPARE(r.reported(), 0); // nor ups.load, nor input.voltage
         QVERIFY(lib_->switchOff());
         const QStringList lines = fake.lines();
         const int login = int(lines.indexOf("USERNAME \"monuser\""));

@@ -99,12 +99,13 @@ bool NutServer::start(const QString& status) {
     return startDriver() && startServer();
 }
 
-bool NutServer::setStatus(const QString& status, int charge, int runtime) {
+bool NutServer::setStatus(const QString& status, int charge, int runtime, const QString& extra) {
     return writeText(dir_.filePath("dummy.dev"),
                      QStringLiteral("ups.status: %1\nbattery.charge: %2\nbattery.runtime: %3\n")
-                         .arg(status)
-                         .arg(charge)
-                         .arg(runtime),
+                             .arg(status)
+                             .arg(charge)
+                             .arg(runtime) +
+                         extra,
                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 }
 

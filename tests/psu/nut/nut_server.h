@@ -23,7 +23,8 @@ public:
     QString address() const { return QStringLiteral("dummy@127.0.0.1:%1").arg(port_); }
 
     // Rewrites the driver's file; upsd shows it within about a second.
-    bool setStatus(const QString& status, int charge = 100, int runtime = 1800);
+    // `extra`: more lines of the dummy driver's file, such as "ups.load: 40\n".
+    bool setStatus(const QString& status, int charge = 100, int runtime = 1800, const QString& extra = {});
 
     bool startDriver();
     void stopDriver();
