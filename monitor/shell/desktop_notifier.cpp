@@ -34,11 +34,13 @@ const NotificationImage& DesktopNotifier::imageOf(TrayPicture picture) {
 
 void DesktopNotifier::notify(const DesktopNotice& notice) {
     // A notification that tells a countdown takes the other topics' countdown notices off
-    // the screen: a stale time to the shutdown never stands beside the current one. Within
-    // a topic the next notification replaces the last.
+    // the screen: a stale time to the shutdown never stands beside the current one. So does
+    // the mains' notification that tells none (the mains are back): no countdown runs then.
+    // Within a topic the next notification replaces the last.
     const bool counting = notice.urgency == NoticeUrgency::Critical;
+    const bool endsOthers = counting || notice.topic == NoticeTopic::Mains;
     for (size_t topic = 0; topic < counting_.size(); ++topic) {
-        if (counting && counting_[topic] && topic != size_t(notice.topic)) {
+        if (endsOthers && counting_[topic] && topic != size_t(notice.topic)) {
             service_.close(int(topic));
             counting_[topic] = false;
         }

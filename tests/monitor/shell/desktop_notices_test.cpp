@@ -21,6 +21,7 @@ struct Rig : MonitorRigOf<brightlock::DesktopNotifier> {
     }
     // `times` polls reading this state.
     void ups(bool answering, bool ac, bool low, int times = 3) {
+        psu.replyOverride.reset();
         psu.answering = answering;
         psu.acPresent = ac;
         psu.batteryLow = low;
@@ -117,6 +118,24 @@ void TestDesktopNotices::oneNotificationPerEvent() {
 
     QTest::qWait(300);
     QCOMPARE(server.shown().size(), expected);
+
+    // The battery's countdown notice (here: the charge at its limit, with the mains still out)
+    // leaves the screen when the mains are back, though no battery event ends.
+    r.ups(true, false, false);
+    next("notify 1 replaces=1 urgency=2 " + kHead +
+         "UPS is on Battery | Attention!! System Power Failed\\nThe computer shuts down in 5 minutes.");
+    QByteArray reply("T\x01\x00\x00\x05\xff\xff\xff\xff", 9); // on battery, 5 %, no runtime
+    r.psu.replyOverride = reply;
+    r.monitor.Timer1Tick();
+    next("notify 2 replaces=2 urgency=2 " + kHead +
+         "UPS is on Battery | Attention!! UPS Battery Level Critical\\nThe computer shuts down in 1 minute.");
+    r.ups(true, true, false);
+    next("notify 1 replaces=1 urgency=1 " + kHead +
+         "UPS is on-line | System AC Power Recovered\\nThe shutdown is called off.");
+    // Each countdown notice went as the next event came: the power failure's at the battery's,
+    // the battery's with the mains back (both times).
+    QTRY_COMPARE_WITH_TIMEOUT(server.closed(), (QStringList{"close 1", "close 2", "close 1", "close 2"}),
+                              5000);
 
     // A mains failure that arms no countdown is not critical.
     r.home.set("UpsOnBattery", "Shutdown", "0");
