@@ -97,7 +97,8 @@ private:
     Answer answerDialog(WindowId window, WindowId dialog, Expect& expect, const QSet<WindowId>& before);
     Answer answerByKeys(WindowId window, WindowId dialog, Expect& expect, const QSet<WindowId>& before);
     // Once `dialog` is gone, records the save when a file of `savePath`'s name appeared.
-    void recordSave(const QString& savePath, WindowId dialog);
+    // True when the file appeared (and was recorded).
+    bool recordSave(const QString& savePath, WindowId dialog);
     QString nextSavePath();
     // The dialog of `window` that is in front, brought there when it is not; 0 when none.
     WindowId dialogInFront(WindowId window, const QSet<WindowId>& before);
@@ -125,6 +126,8 @@ private:
     // The window of this pass: its title as listed, and the saves recorded for it.
     QString titleOfWindow_;
     int savesOfWindow_ = 0;
+    // A name typed into this window's save dialog produced no file: the next is typed relative.
+    bool typedNameMissed_ = false;
 };
 
 } // namespace brightlock

@@ -37,6 +37,7 @@ const QString kCloseApp = QLatin1String(closeapp::kCloseApp);
 void Closer::closeWindow(WindowId window, const QString& title) {
     const qint64 until = clock_.now() + kWindowLimitMs;
     savesOfWindow_ = 0;
+    typedNameMissed_ = false;
     titleOfWindow_ = title;
     QSet<WindowId> before = listedWindows(desktop_);
     desktop_.requestClose(window);
@@ -137,9 +138,13 @@ Closer::Answer Closer::answerByKeys(WindowId window, WindowId dialog, Expect& ex
         qCInfo(lcCloser) << "another program holds the keyboard; nothing typed into" << dialog;
         return Answer::Leave;
     }
-    qCInfo(lcCloser) << "typing" << path << "into its save dialog" << dialog;
-    if (!desktop_.typeText(path))
-        qCWarning(lcCloser) << "could not type all of" << path;
+    // Some dialogs (Motif's) join whatever is typed to the folder they show, an absolute path
+    // too. After such a miss the same place is typed as a path that climbs from any folder to
+    // the root first.
+    const QString typed = typedNameMissed_ ? climbingPath(path) : path;
+    qCInfo(lcCloser) << "typing" << typed << "into its save dialog" << dialog;
+    if (!desktop_.typeText(typed))
+        qCWarning(lcCloser) << "could not type all of" << typed;
     // Nothing tells when a program has taken in typed keys: the name is given its time to show
     // in the field (and a completion list to settle) before Enter, as before.
     clock_.pause(kAfterTyping);
@@ -161,7 +166,8 @@ Closer::Answer Closer::answerByKeys(WindowId window, WindowId dialog, Expect& ex
             return Answer::Leave;
         waitFor(kAfterEnter, [&] { return !desktop_.probeWindow(dialog); });
     }
-    recordSave(path, dialog);
+    if (!recordSave(path, dialog))
+        typedNameMissed_ = true;
     return Answer::SaveConfirmed;
 }
 
@@ -171,14 +177,14 @@ QString Closer::nextSavePath() {
     return path;
 }
 
-void Closer::recordSave(const QString& savePath, WindowId dialog) {
+bool Closer::recordSave(const QString& savePath, WindowId dialog) {
     // The file is written once the dialog is gone, or while it still shows progress.
     waitFor(kDialogGone, [&] { return !desktop_.probeWindow(dialog) || !savedFile(savePath).isEmpty(); });
     QString file;
     waitFor(kFileWritten, [&] { return !(file = savedFile(savePath)).isEmpty(); });
     if (file.isEmpty()) {
         qCInfo(lcCloser) << "no file appeared for" << savePath << "; nothing recorded";
-        return;
+        return false;
     }
     // A second document of the same window is listed under its own index.
     if (savesOfWindow_++ > 0)
@@ -187,6 +193,7 @@ void Closer::recordSave(const QString& savePath, WindowId dialog) {
     ++WindowCounter;
     KeyText = QString::number(WindowCounter);
     qCInfo(lcCloser) << "saved as" << file;
+    return true;
 }
 
 WindowId Closer::dialogInFront(WindowId window, const QSet<WindowId>& before) {

@@ -11,6 +11,8 @@ namespace {
 constexpr int kNumbers = 10000;
 // Random draws before the free numbers are looked for in order.
 constexpr int kDraws = 200;
+// Folders deeper than this under the root are not climbed out of in full.
+constexpr int kClimb = 32;
 
 QString pathOf(const QString& folder, int number) {
     return folder + QStringLiteral("/SaveClose") + QString::number(number);
@@ -27,6 +29,13 @@ bool taken(const QDir& folder, const QString& path, const QSet<QString>& handedO
 }
 
 } // namespace
+
+QString climbingPath(const QString& absolutePath) {
+    QString relative = absolutePath;
+    while (relative.startsWith(QLatin1Char('/')))
+        relative.remove(0, 1);
+    return QStringLiteral("../").repeated(kClimb) + relative;
+}
 
 QString savedFile(const QString& savePath) {
     const QFileInfo path(savePath);

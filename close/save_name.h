@@ -15,6 +15,10 @@ namespace brightlock {
 QString freshSavePath(const QString& saveFolder, const std::function<int()>& draw,
                       const QSet<QString>& handedOut);
 
+// `absolutePath` written relative to any folder: "../" as often as a folder can be deep, then
+// the path without its leading "/" ("/" has no parent, so the climb always ends there).
+QString climbingPath(const QString& absolutePath);
+
 // The file a save under `savePath` produced: that path, or that path with an extension the
 // application added ("SaveClose12.txt"); empty when no such file exists.
 QString savedFile(const QString& savePath);

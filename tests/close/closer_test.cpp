@@ -56,6 +56,7 @@ private slots:
     void savePathIsTypedLiterally();
     void readableDialogsAreAnsweredByTheirSaveButton();
     void onlyFilesThatAppearedAreRecorded();
+    void nameRefusedAsAbsoluteIsTypedRelative();
     void noKeyWhileAnotherProgramHoldsTheKeyboard();
     void reopeningWindowIsTakenUpALimitedNumberOfTimes();
 };
@@ -314,6 +315,22 @@ void CloserTest::onlyFilesThatAppearedAreRecorded() {
     QCOMPARE(r.list("Date", "2"), QString("(none)"));
     QCOMPARE(r.list("CloseApp", "Count"), QString("2"));
     QCOMPARE(QDir(r.home.path() + "/Save").entryList(QDir::Files), QStringList{"SaveClose4821.txt"});
+}
+
+// A save dialog that joins an absolute name to its own folder writes nothing: the dialog it
+// opens again gets the same place as a path relative to any folder, and that save is recorded.
+void CloserTest::nameRefusedAsAbsoluteIsTypedRelative() {
+    CloserRig<> r;
+    const WindowId motif = r.desktop.addWindow("motif", OnClose::AsksThenSaveDialog);
+    r.desktop.window(motif)->joinsFolder = r.home.path() + "/documents/letters";
+    r.closer.run();
+
+    QCOMPARE(r.desktop.savedAs.size(), 2);
+    QVERIFY(r.desktop.savedAs[0].startsWith('/'));
+    QVERIFY(r.desktop.savedAs[1].startsWith("../../"));
+    QVERIFY(!r.desktop.window(motif));
+    QCOMPARE(recordedFiles(r).size(), 1);
+    QVERIFY(QFile::exists(r.list("SaveAppFileName", "1")));
 }
 
 // While another program holds the keyboard, the window that needs keys gets none and stays

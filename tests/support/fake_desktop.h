@@ -5,7 +5,9 @@
 
 #include "desktop.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 #include <functional>
@@ -54,6 +56,9 @@ public:
         bool exposed = false;       // on the accessibility bus: its dialogs can be read
         QString extension;          // added to the saved file's name, as ".txt"
         bool writesNothing = false; // its save dialog closes without writing a file
+        // Its save dialog joins the typed name to this folder, an absolute one too (Motif's);
+        // a name that leads nowhere is refused with a question that opens the dialog again.
+        QString joinsFolder;
     };
 
     QStringList calls;   // "activate 3", "close 3", "minimizeAll", "keyDown Return @5", "type abc @5"
@@ -258,8 +263,16 @@ public:
         const WindowId document = window(dialog)->document;
         Window& owner = *window(document);
         savedAs << name;
+        const QString target =
+            owner.joinsFolder.isEmpty() ? name : QDir::cleanPath(owner.joinsFolder + '/' + name);
+        if (!QFileInfo(target).dir().exists()) {
+            const Window refused = owner;
+            remove(dialog);
+            addDialog(refused, Role::Prompt);
+            return;
+        }
         if (!owner.writesNothing) {
-            QFile file(name + owner.extension);
+            QFile file(target + owner.extension);
             if (file.open(QIODevice::WriteOnly))
                 file.write("saved");
         }
