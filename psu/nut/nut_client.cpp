@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <dlfcn.h>
@@ -107,6 +108,11 @@ void initTlsOnce(const Config& config) {
 } // namespace
 
 namespace {
+
+// How much shorter than the last one a poll's reply may be and still wake the poll at
+// once, and how long a shorter one waits.
+constexpr size_t kReplySlackBytes = 16;
+constexpr int kShortReplyWaitMs = 60;
 
 // The errors of a connection that broke before the server sent an answer line.
 bool lostWithoutAnswer(int error) {
@@ -294,13 +300,24 @@ std::vector<Connection::Answer> Connection::getAll(const std::string& ups,
         auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         return int(std::max<long long>(0, left.count()));
     };
-    auto wait = [&](short events) {
+    auto wait = [&](short events, int atMostMs) {
         pollfd p{fd, events, 0};
         int r;
-        while ((r = ::poll(&p, 1, remainingMs())) < 0 && errno == EINTR) {
+        while ((r = ::poll(&p, 1, std::min(remainingMs(), atMostMs))) < 0 && errno == EINTR) {
         }
         return r > 0;
     };
+    // upsd writes every answer on its own: waking for each would cost a wake-up per
+    // variable. The socket wakes the poll only once about as much has arrived as the
+    // last whole reply held, less a slack for values that got shorter; a reply shorter
+    // still is read after a short wait.
+    int lowWater = lastReplyBytes_ > 2 * kReplySlackBytes ? int(lastReplyBytes_ - kReplySlackBytes) : 1;
+    auto setLowWater = [&](int bytes) {
+        lowWater = bytes;
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVLOWAT, &bytes, sizeof bytes);
+    };
+    if (lowWater > 1)
+        setLowWater(lowWater);
     auto fail = [&](const char* why) {
         debugLog("nut: GET VAR of %s: %s; closing the connection", ups.c_str(), why);
         silent_ = true;
@@ -314,10 +331,11 @@ std::vector<Connection::Answer> Connection::getAll(const std::string& ups,
         else if (n < 0 && errno != EAGAIN && errno != EINTR) {
             hungUp_ = errno == EPIPE || errno == ECONNRESET;
             return fail(std::strerror(errno));
-        } else if (n < 0 && errno == EAGAIN && !wait(POLLOUT))
+        } else if (n < 0 && errno == EAGAIN && !wait(POLLOUT, INT_MAX))
             return fail("the server took no request in time");
     }
     std::string in;
+    size_t received = 0;
     size_t next = 0; // the answer read next
     while (next < vars.size()) {
         const size_t end = in.find('\n');
@@ -326,17 +344,22 @@ std::vector<Connection::Answer> Connection::getAll(const std::string& ups,
                 return fail("an answer line too long");
             char buf[UPSCLI_NETBUF_LEN];
             const ssize_t n = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT);
-            if (n > 0)
+            if (n > 0) {
                 in.append(buf, size_t(n));
-            else if (n == 0) {
+                received += size_t(n);
+            } else if (n == 0) {
                 hungUp_ = next == 0;
                 return fail("the server hung up");
             } else if (errno != EAGAIN && errno != EINTR) {
                 // A request sent after the server closed is answered with a reset.
                 hungUp_ = next == 0 && errno == ECONNRESET;
                 return fail(std::strerror(errno));
-            } else if (errno == EAGAIN && !wait(POLLIN))
+            } else if (errno == EAGAIN && lowWater > 1) {
+                if (!wait(POLLIN, kShortReplyWaitMs))
+                    setLowWater(1);
+            } else if (errno == EAGAIN && !wait(POLLIN, INT_MAX)) {
                 return fail("no answer in time");
+            }
             continue;
         }
         std::string line = in.substr(0, end);
@@ -352,6 +375,9 @@ std::vector<Connection::Answer> Connection::getAll(const std::string& ups,
         }
         ++next;
     }
+    if (lowWater > 1)
+        setLowWater(1);
+    lastReplyBytes_ = received;
     return answers;
 }
 

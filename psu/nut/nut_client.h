@@ -71,6 +71,7 @@ private:
     bool connected_ = false;
     bool silent_ = false; // the last failure was a server that sent no answer
     bool hungUp_ = false;
+    size_t lastReplyBytes_ = 0; // the size of getAll()'s last whole reply
 };
 
 // A protocol argument in double quotes, with quotes and backslashes escaped.
