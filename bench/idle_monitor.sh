@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The idle cost of the monitor hidden in the tray on mains, beside a minimal Qt Widgets tray
 # program (bench/minimal_tray) in the same session: a virtual X server with openbox and a
-# system tray, a session bus of its own, the simulated on-line UPS. Prints, per program,
-# the CPU used, the wakeups per second (context switches of all its threads) and the
-# resident memory over the run.
+# system tray, a session bus of its own. The monitor runs twice, each with an application
+# folder of its own: on the simulated on-line UPS, and with the network driver against a
+# real upsd serving a dummy UPS (nut-server's dummy-ups) on a free loopback port. Prints,
+# per program, the CPU used, the wakeups per second (context switches of all its threads)
+# and the resident memory over the run.
 #   bench/idle_monitor.sh [build dir] [seconds]
 # IDLE_ALSO="command ..." measures a further tray program in the same run.
 set -euo pipefail
@@ -24,9 +26,16 @@ pids+=($!)
 sleep 1
 
 "$dist/upssim" online >/dev/null
-names=(Brightlock minimal_tray)
+names=("Brightlock sim" "Brightlock nut" minimal_tray)
 "$dist/Brightlock" --dry-run >/dev/null 2>&1 &
 measured=($!)
+# shellcheck source=bench/nut_server.sh
+source "$(dirname "$0")/nut_server.sh"
+start_nut_server "$work/nut"
+mkdir -p "$work/nut-home"
+BRIGHTLOCK_HOME=$work/nut-home PSU_DRIVER=nut PSU_NUT_UPS=dummy@127.0.0.1:$nut_port \
+    "$dist/Brightlock" --dry-run >/dev/null 2>&1 &
+measured+=($!)
 "$minimal" >/dev/null 2>&1 &
 measured+=($!)
 if [ -n "${IDLE_ALSO:-}" ]; then
@@ -44,12 +53,12 @@ declare -A t0 s0
 for pid in "${measured[@]}"; do t0[$pid]=$(ticks "$pid"); s0[$pid]=$(switches "$pid"); done
 sleep "$seconds"
 hz=$(getconf CLK_TCK)
-printf '%-14s %8s %12s %10s %10s\n' program "CPU %" "wakeups/s" "RSS MB" "peak MB"
+printf '%-16s %8s %12s %10s %10s\n' program "CPU %" "wakeups/s" "RSS MB" "peak MB"
 for i in "${!measured[@]}"; do
     pid=${measured[$i]}
     cpu=$(awk -v t=$(($(ticks "$pid") - t0[$pid])) -v hz="$hz" -v s="$seconds" 'BEGIN {printf "%.2f", 100 * t / hz / s}')
     wake=$(awk -v n=$(($(switches "$pid") - s0[$pid])) -v s="$seconds" 'BEGIN {printf "%.2f", n / s}')
     rss=$(awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status")
     peak=$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status")
-    printf '%-14s %8s %12s %10s %10s\n' "${names[$i]}" "$cpu" "$wake" "$rss" "$peak"
+    printf '%-16s %8s %12s %10s %10s\n' "${names[$i]}" "$cpu" "$wake" "$rss" "$peak"
 done

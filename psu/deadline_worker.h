@@ -7,6 +7,8 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <type_traits>
 
 namespace psu {
 
@@ -22,6 +24,17 @@ public:
     // (through shared pointers) everything it touches; until it ends, run() refuses new
     // tasks and returns false at once.
     bool run(std::function<void()> task, std::chrono::milliseconds timeout);
+
+    // Runs `call` as run() does and hands back what it returned; nullopt when it missed
+    // its deadline (or a late task still runs). The result lives in a shared slot, so a
+    // late call writes it safely after the caller has given up.
+    template <typename Call>
+    std::optional<std::invoke_result_t<Call&>> call(Call call, std::chrono::milliseconds timeout) {
+        auto result = std::make_shared<std::optional<std::invoke_result_t<Call&>>>();
+        if (!run([call = std::move(call), result]() mutable { result->emplace(call()); }, timeout))
+            return std::nullopt;
+        return std::move(*result);
+    }
 
     // Whether a task that missed its deadline is still running.
     bool busy() const;

@@ -31,8 +31,14 @@ public:
             std::shared_ptr<hid::HidUps> ups;
             std::string why;
         };
-        auto found = std::make_shared<Found>();
-        if (!worker_.run([found] { found->ups = hid::findUps(&found->why); }, kScanDeadline)) {
+        auto found = worker_.call(
+            [] {
+                Found f;
+                f.ups = hid::findUps(&f.why);
+                return f;
+            },
+            kScanDeadline);
+        if (!found) {
             debugLog("hid: the search for a UPS did not finish in time");
             return false;
         }
@@ -50,9 +56,8 @@ public:
     std::optional<Status> readStatus() override {
         if (!ups_)
             return std::nullopt;
-        auto result = std::make_shared<std::optional<Status>>();
-        auto ups = ups_;
-        if (!worker_.run([ups, result] { *result = ups->readStatus(); }, kDeadline)) {
+        auto result = worker_.call([ups = ups_] { return ups->readStatus(); }, kDeadline);
+        if (!result) {
             debugLog("hid: status query did not finish in time");
             return std::nullopt;
         }
@@ -69,9 +74,8 @@ public:
         delays.startupSeconds = int(settingNumber("hid", "StartupDelay", delays.startupSeconds, 1, 32767));
         if (delays.startupSeconds <= delays.shutdownSeconds)
             delays.startupSeconds = delays.shutdownSeconds + 60;
-        auto result = std::make_shared<bool>(false);
-        auto ups = ups_;
-        if (!worker_.run([ups, result, delays] { *result = ups->switchOff(delays); }, kDeadline)) {
+        auto result = worker_.call([ups = ups_, delays] { return ups->switchOff(delays); }, kDeadline);
+        if (!result) {
             debugLog("hid: switch-off did not finish in time");
             return false;
         }

@@ -10,11 +10,15 @@
 // after the headers it needs
 #include <upsclient.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <mutex>
+#include <poll.h>
 #include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -33,6 +37,7 @@ struct Api {
     decltype(&upscli_readline) readline;
     decltype(&upscli_strerror) strerror;
     decltype(&upscli_upserror) upserror;
+    decltype(&upscli_ssl) ssl;
 };
 
 template <typename T> bool resolve(void* lib, const char* name, T& into) {
@@ -55,7 +60,8 @@ const Api* api() {
             resolve(lib, "upscli_disconnect", a.disconnect) && resolve(lib, "upscli_get", a.get) &&
             resolve(lib, "upscli_list_start", a.listStart) && resolve(lib, "upscli_list_next", a.listNext) &&
             resolve(lib, "upscli_sendline", a.sendline) && resolve(lib, "upscli_readline", a.readline) &&
-            resolve(lib, "upscli_strerror", a.strerror) && resolve(lib, "upscli_upserror", a.upserror))
+            resolve(lib, "upscli_strerror", a.strerror) && resolve(lib, "upscli_upserror", a.upserror) &&
+            resolve(lib, "upscli_ssl", a.ssl))
             return &a;
         debugLog("nut: libupsclient lacks a function this library needs");
         return nullptr;
@@ -103,9 +109,64 @@ void initTlsOnce(const Config& config) {
 
 namespace {
 
+// How much shorter than the last one a poll's reply may be and still wake the poll at
+// once, and how long a shorter one waits.
+constexpr size_t kReplySlackBytes = 16;
+constexpr int kShortReplyWaitMs = 60;
+
 // The errors of a connection that broke before the server sent an answer line.
 bool lostWithoutAnswer(int error) {
     return error == UPSCLI_ERR_SRVDISC || error == UPSCLI_ERR_READ || error == UPSCLI_ERR_RECVFAILURE;
+}
+
+// Splits a protocol line into its words; a word in double quotes may hold blanks and
+// backslash escapes.
+std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> out;
+    for (size_t i = 0; i < line.size();) {
+        if (line[i] == ' ') {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (line[i] == '"') {
+            for (++i; i < line.size() && line[i] != '"'; ++i) {
+                if (line[i] == '\\' && i + 1 < line.size())
+                    ++i;
+                word += line[i];
+            }
+            ++i;
+        } else {
+            for (; i < line.size() && line[i] != ' '; ++i)
+                word += line[i];
+        }
+        out.push_back(std::move(word));
+    }
+    return out;
+}
+
+// The answer to GET VAR `var` of `ups` as get() reports it; Broken for an error that is
+// not about the variable or the UPS, or an answer to another question.
+Connection::Answer answerFromLine(const std::string& line, const std::string& ups, const std::string& var) {
+    const auto w = words(line);
+    Connection::Answer a;
+    if (w.size() >= 4 && w[0] == "VAR" && w[1] == ups && w[2] == var) {
+        a.result = Connection::Result::Ok;
+        a.value = w[3];
+    } else if (w.size() >= 2 && w[0] == "ERR") {
+        static const char* const missing[] = {"VAR-NOT-SUPPORTED", "VAR-UNKNOWN", "UNKNOWN-VAR"};
+        static const char* const noAnswer[] = {"UNKNOWN-UPS", "DRIVER-NOT-CONNECTED", "DATA-STALE",
+                                               "ACCESS-DENIED"};
+        for (const char* m : missing)
+            if (w[1] == m)
+                a.result = Connection::Result::Missing;
+        for (const char* m : noAnswer)
+            if (w[1] == m) {
+                debugLog("nut: %s of %s: %s", var.c_str(), ups.c_str(), w[1].c_str());
+                a.result = Connection::Result::NoAnswer;
+            }
+    }
+    return a;
 }
 
 } // namespace
@@ -217,6 +278,107 @@ Connection::Result Connection::get(const std::string& ups, const std::string& va
     if (value)
         *value = answer[3];
     return Result::Ok;
+}
+
+bool Connection::plain() const {
+    return connected_ && api()->ssl(&impl_->conn) == 0 && impl_->conn.readidx >= impl_->conn.readlen;
+}
+
+std::vector<Connection::Answer> Connection::getAll(const std::string& ups,
+                                                   const std::vector<std::string>& vars,
+                                                   std::chrono::steady_clock::time_point deadline) {
+    std::vector<Answer> answers(vars.size());
+    hungUp_ = false;
+    if (!plain())
+        return answers;
+    std::string out;
+    for (const std::string& var : vars)
+        out += "GET VAR " + quoted(ups) + " " + quoted(var) + "\n";
+    const int fd = impl_->conn.fd;
+    // What is left of the deadline, for poll(); 0 once it has passed.
+    auto remainingMs = [&] {
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        return int(std::max<long long>(0, left.count()));
+    };
+    auto wait = [&](short events, int atMostMs) {
+        pollfd p{fd, events, 0};
+        int r;
+        while ((r = ::poll(&p, 1, std::min(remainingMs(), atMostMs))) < 0 && errno == EINTR) {
+        }
+        return r > 0;
+    };
+    // upsd writes every answer on its own: waking for each would cost a wake-up per
+    // variable. The socket wakes the poll only once about as much has arrived as the
+    // last whole reply held, less a slack for values that got shorter; a reply shorter
+    // still is read after a short wait.
+    int lowWater = lastReplyBytes_ > 2 * kReplySlackBytes ? int(lastReplyBytes_ - kReplySlackBytes) : 1;
+    auto setLowWater = [&](int bytes) {
+        lowWater = bytes;
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVLOWAT, &bytes, sizeof bytes);
+    };
+    if (lowWater > 1)
+        setLowWater(lowWater);
+    auto fail = [&](const char* why) {
+        debugLog("nut: GET VAR of %s: %s; closing the connection", ups.c_str(), why);
+        silent_ = true;
+        disconnect();
+        return answers;
+    };
+    for (size_t sent = 0; sent < out.size();) {
+        const ssize_t n = ::send(fd, out.data() + sent, out.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0)
+            sent += size_t(n);
+        else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            hungUp_ = errno == EPIPE || errno == ECONNRESET;
+            return fail(std::strerror(errno));
+        } else if (n < 0 && errno == EAGAIN && !wait(POLLOUT, INT_MAX))
+            return fail("the server took no request in time");
+    }
+    std::string in;
+    size_t received = 0;
+    size_t next = 0; // the answer read next
+    while (next < vars.size()) {
+        const size_t end = in.find('\n');
+        if (end == std::string::npos) {
+            if (in.size() > UPSCLI_NETBUF_LEN)
+                return fail("an answer line too long");
+            char buf[UPSCLI_NETBUF_LEN];
+            const ssize_t n = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT);
+            if (n > 0) {
+                in.append(buf, size_t(n));
+                received += size_t(n);
+            } else if (n == 0) {
+                hungUp_ = next == 0;
+                return fail("the server hung up");
+            } else if (errno != EAGAIN && errno != EINTR) {
+                // A request sent after the server closed is answered with a reset.
+                hungUp_ = next == 0 && errno == ECONNRESET;
+                return fail(std::strerror(errno));
+            } else if (errno == EAGAIN && lowWater > 1) {
+                if (!wait(POLLIN, kShortReplyWaitMs))
+                    setLowWater(1);
+            } else if (errno == EAGAIN && !wait(POLLIN, INT_MAX)) {
+                return fail("no answer in time");
+            }
+            continue;
+        }
+        std::string line = in.substr(0, end);
+        in.erase(0, end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        answers[next] = answerFromLine(line, ups, vars[next]);
+        if (answers[next].result == Result::Broken) {
+            debugLog("nut: %s of %s: unexpected answer '%s'", vars[next].c_str(), ups.c_str(), line.c_str());
+            silent_ = false;
+            disconnect();
+            return answers;
+        }
+        ++next;
+    }
+    if (lowWater > 1)
+        setLowWater(1);
+    lastReplyBytes_ = received;
+    return answers;
 }
 
 std::vector<std::string> Connection::listUps() {

@@ -4,6 +4,7 @@
 
 #include "nut_config.h"
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +36,23 @@ public:
     // Broken when the connection failed (it is closed then).
     Result get(const std::string& ups, const std::string& var, std::string* value);
 
+    struct Answer {
+        Result result = Result::Broken;
+        std::string value;
+    };
+    // Whether getAll() can read this connection: a plain one (not TLS) with nothing left
+    // in the library's buffer.
+    bool plain() const;
+    // GET VAR for every name of `vars` in one write, the answers read on the calling thread
+    // until `deadline`, without blocking past it: the results as get() gives them, in the
+    // order of `vars`. A server that misses the deadline, hangs up or answers out of turn
+    // has the connection closed, and every answer not yet read is Broken.
+    std::vector<Answer> getAll(const std::string& ups, const std::vector<std::string>& vars,
+                               std::chrono::steady_clock::time_point deadline);
+    // Whether the last getAll() found the connection closed by the server before any
+    // answer (some servers close every connection after a few requests).
+    bool hungUp() const { return hungUp_; }
+
     // The names of the UPSes the server shares; empty on failure. A server that does not
     // answer is disconnected (connected() is false afterwards).
     std::vector<std::string> listUps();
@@ -52,6 +70,8 @@ private:
     std::unique_ptr<Impl> impl_;
     bool connected_ = false;
     bool silent_ = false; // the last failure was a server that sent no answer
+    bool hungUp_ = false;
+    size_t lastReplyBytes_ = 0; // the size of getAll()'s last whole reply
 };
 
 // A protocol argument in double quotes, with quotes and backslashes escaped.

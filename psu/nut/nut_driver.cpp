@@ -11,6 +11,8 @@
 #include "nut_client.h"
 #include "nut_status.h"
 
+#include <vector>
+
 namespace psu {
 namespace {
 
@@ -18,6 +20,30 @@ constexpr std::chrono::milliseconds kDeadline{900};
 // How long an open waits for a call that was cut off to end.
 constexpr std::chrono::milliseconds kSettleWait{200};
 constexpr int kConnectTimeoutMs = 700;
+
+// What a poll reads, the status first.
+const std::vector<std::string> kPollVars = {"ups.status", "battery.charge", "battery.runtime", "ups.load",
+                                            "input.voltage"};
+
+std::optional<Status> statusFrom(const std::vector<nut::Connection::Answer>& answers) {
+    if (answers.at(0).result != nut::Connection::Result::Ok)
+        return std::nullopt;
+    auto st = nut::statusFromUpsStatus(answers[0].value);
+    if (!st) {
+        debugLog("nut: ups.status '%s' says nothing yet", answers[0].value.c_str());
+        return std::nullopt;
+    }
+    auto value = [&](size_t i) -> std::optional<std::string> {
+        if (answers.at(i).result == nut::Connection::Result::Ok)
+            return answers[i].value;
+        return std::nullopt;
+    };
+    st->chargePercent = nut::chargeFromText(value(1));
+    st->runtimeSeconds = nut::runtimeFromText(value(2));
+    st->loadPercent = nut::loadFromText(value(3));
+    st->inputVoltage = nut::voltageFromText(value(4));
+    return st;
+}
 
 // What the worker thread touches; owned jointly, so a call that misses its deadline
 // finishes on it safely.
@@ -50,35 +76,36 @@ struct Session {
         return true;
     }
 
-    std::optional<std::string> optionalVar(const char* name) {
-        std::string value;
-        if (conn.get(ups, name, &value) == nut::Connection::Result::Ok)
-            return value;
-        return std::nullopt;
+    // The answers of a poll, in the order of kPollVars: read in one round trip on a plain
+    // connection, one variable after the other through the library on a TLS one.
+    using Answers = std::vector<nut::Connection::Answer>;
+
+    Answers readOneByOne() {
+        Answers answers(kPollVars.size());
+        for (size_t i = 0; i < kPollVars.size(); ++i) {
+            answers[i].result = conn.get(ups, kPollVars[i], &answers[i].value);
+            if (i == 0 && answers[i].result != nut::Connection::Result::Ok)
+                break; // without a status the rest is not needed
+        }
+        return answers;
+    }
+
+    // Connects again when the server hung up after the status (some close every
+    // connection after a few requests): the status stands, and the next poll finds a
+    // connection.
+    bool needsReconnect(const std::optional<Status>& st) const { return st && !conn.connected(); }
+
+    bool reconnect() {
+        debugLog("nut: the server closed the connection; connecting again");
+        return connect(conn);
     }
 
     std::optional<Status> readStatus() {
-        std::string status;
-        if (conn.get(ups, "ups.status", &status) != nut::Connection::Result::Ok)
-            return std::nullopt;
-        auto st = nut::statusFromUpsStatus(status);
-        if (!st) {
-            debugLog("nut: ups.status '%s' says nothing yet", status.c_str());
-            return std::nullopt;
-        }
-        st->chargePercent = nut::chargeFromText(optionalVar("battery.charge"));
-        st->runtimeSeconds = nut::runtimeFromText(optionalVar("battery.runtime"));
-        st->loadPercent = nut::loadFromText(optionalVar("ups.load"));
-        st->inputVoltage = nut::voltageFromText(optionalVar("input.voltage"));
-        if (!conn.connected()) {
-            // The server hung up after the status (some close every connection after a
-            // few requests): the status stands, and the next poll finds a connection.
-            debugLog("nut: the server closed the connection; connecting again");
-            connect(conn);
-        }
+        auto st = statusFrom(readOneByOne());
+        if (needsReconnect(st))
+            reconnect();
         return st;
     }
-
     void abort() {
         conn.abort();
         admin.abort();
@@ -126,8 +153,8 @@ public:
         auto session = std::make_shared<Session>();
         session->config = nut::loadConfig();
         session->connectTimeoutMs = session->config.configured ? configuredTimeoutMs_ : localTimeoutMs_;
-        auto ok = std::make_shared<bool>(false);
-        if (!worker_.run([session, ok] { *ok = session->open(); }, kDeadline)) {
+        auto ok = worker_.call([session] { return session->open(); }, kDeadline);
+        if (!ok) {
             session->abort();
             debugLog("nut: %s:%u did not answer in time", session->config.address.host.c_str(),
                      unsigned(session->config.address.port));
@@ -150,26 +177,46 @@ public:
             session->abort(); // a late call still uses it: cut it off so that it ends
     }
 
+    // On a plain connection the poll needs no thread: its one round trip waits in poll()
+    // on the calling thread, never past the deadline. The worker remains for what may
+    // block (connecting, TLS) and must not run beside it.
     std::optional<Status> readStatus() override {
         if (!session_)
             return std::nullopt;
-        auto result = std::make_shared<std::optional<Status>>();
-        auto session = session_;
-        if (!worker_.run([session, result] { *result = session->readStatus(); }, kDeadline)) {
-            debugLog("nut: the server did not answer in time");
+        if (worker_.busy()) {
+            debugLog("nut: a late call still runs; no status");
             return std::nullopt;
         }
-        if (!session_->conn.connected())
+        std::optional<Status> st;
+        if (session_->conn.plain()) {
+            const auto deadline = std::chrono::steady_clock::now() + kDeadline;
+            auto answers = session_->conn.getAll(session_->ups, kPollVars, deadline);
+            if (session_->conn.hungUp()) { // since the last poll: ask once more on a new connection
+                auto again = worker_.call([session = session_] { return session->reconnect(); }, kDeadline);
+                if (again && *again)
+                    answers = session_->conn.getAll(session_->ups, kPollVars, deadline);
+            }
+            st = statusFrom(answers);
+            if (session_->needsReconnect(st))
+                worker_.run([session = session_] { session->reconnect(); }, kDeadline);
+        } else {
+            auto result = worker_.call([session = session_] { return session->readStatus(); }, kDeadline);
+            if (!result) {
+                debugLog("nut: the server did not answer in time");
+                return std::nullopt;
+            }
+            st = *result;
+        }
+        if (!worker_.busy() && !session_->conn.connected())
             session_.reset();
-        return *result;
+        return st;
     }
 
     bool switchOff() override {
         if (!session_)
             return false;
-        auto result = std::make_shared<bool>(false);
-        auto session = session_;
-        if (!worker_.run([session, result] { *result = session->switchOff(); }, kDeadline)) {
+        auto result = worker_.call([session = session_] { return session->switchOff(); }, kDeadline);
+        if (!result) {
             debugLog("nut: the switch-off command did not finish in time");
             return false;
         }

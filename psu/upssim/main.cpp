@@ -95,6 +95,28 @@ bool parseValue(const char* text, Reading& r) {
     return true;
 }
 
+// The commands that set the UPS to a typical state: an answering UPS with these readings.
+struct Preset {
+    const char* command;
+    bool acPresent;
+    bool batteryLow;
+    int chargePercent;
+    long runtimeSeconds;
+};
+
+constexpr Preset kPresets[] = {
+    {"online", true, false, 100, 1800},
+    {"onbatt", false, false, 75, 1200},
+    {"lowbatt", false, true, 15, 120},
+};
+
+const Preset* presetNamed(const std::string& command) {
+    for (const Preset& p : kPresets)
+        if (command == p.command)
+            return &p;
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -146,24 +168,12 @@ int main(int argc, char** argv) {
         return printStatus(path);
 
     psu::sim::State s = psu::sim::load(path);
-    if (cmd == "online") {
+    if (const Preset* p = presetNamed(cmd)) {
         s.answering = true;
-        s.acPresent = true;
-        s.batteryLow = false;
-        s.chargePercent = 100;
-        s.runtimeSeconds = 1800;
-    } else if (cmd == "onbatt") {
-        s.answering = true;
-        s.acPresent = false;
-        s.batteryLow = false;
-        s.chargePercent = 75;
-        s.runtimeSeconds = 1200;
-    } else if (cmd == "lowbatt") {
-        s.answering = true;
-        s.acPresent = false;
-        s.batteryLow = true;
-        s.chargePercent = 15;
-        s.runtimeSeconds = 120;
+        s.acPresent = p->acPresent;
+        s.batteryLow = p->batteryLow;
+        s.chargePercent = p->chargePercent;
+        s.runtimeSeconds = p->runtimeSeconds;
     } else if (cmd == "silent") {
         s.answering = false;
     } else if (cmd == "reset") {

@@ -109,6 +109,27 @@ private slots:
         QCOMPARE(r.aux, QByteArray("nut\0\0\0", 6));
     }
 
+    // A poll's reply that is much shorter than the one before (shorter values throughout)
+    // is still read whole.
+    void muchShorterReply() {
+        requireServer();
+        QVERIFY(server_->setStatus("OL CHRG BOOST", 97, 420, "ups.load: 41.6\ninput.voltage: 230.4\n"));
+        QVERIFY(lib_->pollUntil(
+                        [](const LibraryUnderTest::Reply& r) { return r.answered() && r.reported() == 3; })
+                    .answered());
+        QVERIFY(server_->setStatus("OB", 9, 5, "ups.load: 5\ninput.voltage: 0\n"));
+        LibraryUnderTest::Reply r;
+        for (int poll = 0; poll < 40 && !(r.answered() && r.charge() == 9); ++poll) {
+            QThread::msleep(250);
+            r = lib_->query(); // on the same connection: the last reply's size is known
+            QVERIFY2(r.answered(), qPrintable(QString("poll %1").arg(poll)));
+        }
+        QVERIFY2(sameStatus(r, 0, 0), qPrintable(r.echo.toHex()));
+        QCOMPARE(r.runtime(), 5u);
+        QCOMPARE(r.load(), 5);
+        QCOMPARE(r.inputDeciVolts(), 0);
+    }
+
     // The dummy driver knows no shutdown.return: the server refuses, so no "S1".
     void switchOffRefusedByServer() {
         requireServer();
