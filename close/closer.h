@@ -104,6 +104,8 @@ private:
     WindowId dialogInFront(WindowId window, const QSet<WindowId>& before);
     // Checks `done` every short step until it holds or `limitMs` have passed; whether it held.
     bool waitFor(int limitMs, const std::function<bool()>& done);
+    // Selects what the focused name field holds, for typing to replace it.
+    void selectFieldText();
     // Enter into the dialog in front, unless another program holds the keyboard.
     bool pressEnter();
 

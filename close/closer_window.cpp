@@ -143,6 +143,10 @@ Closer::Answer Closer::answerByKeys(WindowId window, WindowId dialog, Expect& ex
     // the root first.
     const QString typed = typedNameMissed_ ? climbingPath(path) : path;
     qCInfo(lcCloser) << "typing" << typed << "into its save dialog" << dialog;
+    // The name field may hold a name already, with the cursor at its start (LibreOffice's own
+    // save dialog offers "Untitled 1" so): the whole name is selected for the typed path to
+    // replace. Home and Shift+End select a line in every toolkit's text field.
+    selectFieldText();
     if (!desktop_.typeText(typed))
         qCWarning(lcCloser) << "could not type all of" << typed;
     // Nothing tells when a program has taken in typed keys: the name is given its time to show
@@ -213,6 +217,15 @@ WindowId Closer::dialogInFront(WindowId window, const QSet<WindowId>& before) {
         return dialog != 0;
     });
     return dialog;
+}
+
+void Closer::selectFieldText() {
+    desktop_.keyDown(Key::Home);
+    desktop_.keyUp(Key::Home);
+    desktop_.keyDown(Key::Shift);
+    desktop_.keyDown(Key::End);
+    desktop_.keyUp(Key::End);
+    desktop_.keyUp(Key::Shift);
 }
 
 bool Closer::pressEnter() {

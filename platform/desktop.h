@@ -17,14 +17,15 @@ using WindowId = quint64;
 // are the plain letter keys.
 // clang-format off
 enum class Key {
-    Return, Escape, Tab, Alt, Control, Shift, Super,
+    Return, Escape, Tab, Alt, Control, Shift, Super, Home, End,
     A, B, C, D, E, F, G, H, I, J, K, L, M, N, O, P, Q, R, S, T, U, V, W, X, Y, Z
 };
 // clang-format on
 
 // "Return", "Alt", "A", ...: for logs and test records.
 inline QString keyName(Key key) {
-    static const char* const named[] = {"Return", "Escape", "Tab", "Alt", "Control", "Shift", "Super"};
+    static const char* const named[] = {"Return", "Escape", "Tab",  "Alt", "Control",
+                                        "Shift",  "Super",  "Home", "End"};
     if (key < Key::A)
         return QString::fromLatin1(named[int(key)]);
     return QString(QChar('A' + (int(key) - int(Key::A))));

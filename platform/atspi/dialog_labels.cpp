@@ -41,8 +41,10 @@ bool keepsFormatLabel(const QString& name) {
     const QString label = plainLabel(name);
     if (label.startsWith(QLatin1String("keep")) && label.contains(QLatin1String("format")))
         return true;
-    return label.startsWith(QLatin1String("use ")) && label.endsWith(QLatin1Char('!')) &&
-           !ownFormatLabel(name);
+    // LibreOffice names the document's format on the button: "Use Word 2007-365!" in older
+    // versions, "Use Office Open XML Text (Transitional) Format" in later ones.
+    const bool namesFormat = label.endsWith(QLatin1Char('!')) || label.endsWith(QLatin1String(" format"));
+    return label.startsWith(QLatin1String("use ")) && namesFormat && !ownFormatLabel(name);
 }
 
 bool ownFormatLabel(const QString& name) {

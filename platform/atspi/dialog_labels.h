@@ -19,7 +19,8 @@ bool savesLabel(const QString& name);
 bool confirmsFileLabel(const QString& name);
 
 // The choice of a "keep the format?" question that saves in the document's own format: "Keep
-// Current Format", "Use Word 2007-365!" (LibreOffice names the format), not "Use ODF Format!".
+// Current Format", "Use Word 2007-365!", "Use Office Open XML Text (Transitional) Format"
+// (LibreOffice names the format), not "Use ODF Format!" or "Use ODF Format".
 bool keepsFormatLabel(const QString& name);
 // Its other choice, which saves in the application's own format through a file chooser.
 bool ownFormatLabel(const QString& name);

@@ -19,8 +19,8 @@ using x11::Connection;
 
 // The keys before Key::A in their order; Alt, Control, Shift and Super are the left-hand ones.
 KeySym keysymOf(Key key) {
-    static const KeySym named[] = {XK_Return,    XK_Escape,  XK_Tab,    XK_Alt_L,
-                                   XK_Control_L, XK_Shift_L, XK_Super_L};
+    static const KeySym named[] = {XK_Return,  XK_Escape,  XK_Tab,  XK_Alt_L, XK_Control_L,
+                                   XK_Shift_L, XK_Super_L, XK_Home, XK_End};
     if (key < Key::A)
         return named[int(key)];
     return XK_a + KeySym(int(key) - int(Key::A));

@@ -15,6 +15,10 @@ namespace {
 // read the changed mapping when they get to the mapping notice, which must happen before
 // the keycode is given back, or they see a key without a character.
 constexpr std::chrono::milliseconds kRemapSettle{250};
+// The pause after each typed character. Some name fields complete what is typed as it comes
+// (LibreOffice's own save dialog) and lose characters of a burst sent without pauses; at
+// this pace they take every one, and a save path of 60 characters takes under a second.
+constexpr std::chrono::milliseconds kBetweenKeys{12};
 
 struct Place {
     KeyCode code = 0;
@@ -105,6 +109,7 @@ void Keyboard::tap(KeyCode code, KeyCode shift) {
     if (shift)
         XTestFakeKeyEvent(display_, shift, False, CurrentTime);
     XSync(display_, False);
+    std::this_thread::sleep_for(kBetweenKeys);
 }
 
 bool Keyboard::type(const QString& text) {

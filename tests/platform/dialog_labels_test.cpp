@@ -22,10 +22,15 @@ void DialogLabelsTest::pressesOnlyWhatSaves() {
     QVERIFY(confirmsFileLabel("_OK"));
     QVERIFY(!confirmsFileLabel("_Cancel Cancel"));
 
+    // LibreOffice's "Confirm File Format": older versions end the label with "!", 7.4 does not.
     QVERIFY(keepsFormatLabel("Use Word 2007-365!"));
+    QVERIFY(keepsFormatLabel("Use Office Open XML Text (Transitional) Format"));
     QVERIFY(keepsFormatLabel("&Keep Current Format"));
-    QVERIFY(!keepsFormatLabel("Use ODF Format!"));
-    QVERIFY(ownFormatLabel("Use ODF Format!"));
+    for (const char* name : {"Use ODF Format!", "Use ODF Format", "Use _ODF Format"}) {
+        QVERIFY2(!keepsFormatLabel(name), name);
+        QVERIFY2(ownFormatLabel(name), name);
+    }
+    QVERIFY(!keepsFormatLabel("Use"));
     QVERIFY(selectsAllLabel("Select &All"));
     QVERIFY(settingLabel("Do not ask again"));
     QVERIFY(!settingLabel("Save changes for this document notes (new)"));
