@@ -1,7 +1,7 @@
 // Record page base; see record_page.h.
 #include "record_page.h"
 
-#include "monitor/shell/help.h"
+#include "monitor/kit/help.h"
 
 namespace brightlock {
 namespace {

@@ -3,7 +3,7 @@
 // way (FrmLog, FrmUpsEvent, FrmClose).
 #pragma once
 
-#include "monitor/shell/main_page.h"
+#include "monitor/kit/main_page.h"
 #include "record_grid.h"
 #include "record_view.h"
 #include "xpcmdbutton.h"

@@ -1,4 +1,4 @@
-// Logging category of the window shell.
+// Logging category of the window kit.
 #include "forms_log.h"
 
 namespace brightlock {

@@ -1,4 +1,4 @@
-// Logging category of the window shell; quiet unless enabled by logging rules.
+// Logging category of the window kit; quiet unless enabled by logging rules.
 #pragma once
 
 #include <QLoggingCategory>
