@@ -26,8 +26,7 @@ void frmSplash::Timer1Tick() {
     Timer1.stop();
     close();
     deleteLater();
-    if (onHandOver)
-        onHandOver();
+    emit handOver();
 }
 
 void frmSplash::paintEvent(QPaintEvent*) {
