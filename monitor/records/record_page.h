@@ -8,7 +8,6 @@
 #include "record_view.h"
 #include "xpcmdbutton.h"
 
-
 namespace brightlock {
 
 // Object names and texts of one page's controls.
