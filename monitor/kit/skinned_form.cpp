@@ -11,7 +11,6 @@
 #include "skin_pictures.h"
 #include "window_placement.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QShowEvent>
 
