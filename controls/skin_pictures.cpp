@@ -1,8 +1,8 @@
 // Loading and cutting of the skin pictures.
 #include "skin_pictures.h"
 
+#include "log_categories.h"
 #include "resource_paths.h"
-#include "skin_log.h"
 #include "skin_rules.h"
 
 #include <QPixmapCache>

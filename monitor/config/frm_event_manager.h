@@ -8,7 +8,7 @@
 #include "frm_power_event.h"
 #include "message_port.h"
 #include "monitor.h"
-#include "monitor/shell/main_page.h"
+#include "monitor/kit/main_page.h"
 #include "xpradiobutton.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 // The OS panel's Apply; see os_panel_apply.h.
 #include "os_panel_apply.h"
 
-#include "config_log.h"
 #include "ini.h"
+#include "log_categories.h"
 #include "port_choice.h"
 #include "settings.h"
 #include "shown_values.h"

@@ -2,9 +2,9 @@
 #include "unsaved_settings.h"
 
 #include "app_paths.h"
-#include "config_log.h"
 #include "ini.h"
 #include "ini_file.h"
+#include "log_categories.h"
 #include "settings.h"
 
 #include <QFileInfo>

@@ -16,30 +16,17 @@ struct DisplayRow {
     bool shutdownEnabled;
 };
 
-// Indexed by Monitor::Display.
+// Indexed by Monitor::Display. Columns: the message and its colour; the on-battery,
+// low-battery and alarm signs; the power-path pipes, drawn first to last; whether the
+// "Shutdown" button is enabled.
+using P = PowerPath;
+// clang-format off
 const DisplayRow kDisplays[] = {
-    {"UPS is on-line",
-     QColor(0, 128, 0),
-     false,
-     false,
-     false,
-     {&PowerPath::AcPipeDisplay, &PowerPath::DcPipeDisable, &PowerPath::LowPipeDisable},
-     false},
-    {"UPS is on Battery",
-     QColor(255, 128, 0),
-     true,
-     false,
-     true,
-     {&PowerPath::DcPipeDisplay, &PowerPath::LowPipeDisable, &PowerPath::AcPipeDisable},
-     true},
-    {"UPS is Low Battery",
-     QColor(255, 0, 0),
-     false,
-     true,
-     true,
-     {&PowerPath::LowPipeDisplay, &PowerPath::DcPipeDisable, &PowerPath::AcPipeDisable},
-     true},
+    {"UPS is on-line",     QColor(0, 128, 0),   false, false, false, {&P::AcPipeDisplay,  &P::DcPipeDisable,  &P::LowPipeDisable}, false},
+    {"UPS is on Battery",  QColor(255, 128, 0), true,  false, true,  {&P::DcPipeDisplay,  &P::LowPipeDisable, &P::AcPipeDisable},  true},
+    {"UPS is Low Battery", QColor(255, 0, 0),   false, true,  true,  {&P::LowPipeDisplay, &P::DcPipeDisable,  &P::AcPipeDisable},  true},
 };
+// clang-format on
 
 struct TrayRow {
     TrayPicture picture;

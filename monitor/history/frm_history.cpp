@@ -5,12 +5,11 @@
 #include "form_skin.h"
 #include "history_samples.h"
 #include "resource_paths.h"
+#include "window_placement.h"
 #include "xpcmdbutton.h"
 #include "xpradiobutton.h"
 
 #include <QDateTime>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace brightlock {
 namespace {
@@ -87,8 +86,7 @@ frmHistory::frmHistory(const HistoryStore& store, Clock clock, QWidget* parent)
     });
 
     LayoutFormSkin(this);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnPrimaryScreen(this);
     for (size_t i = 0; i < std::size(kOptions); ++i)
         options_[i]->setValue(kOptions[i].period == period_);
 }

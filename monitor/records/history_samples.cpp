@@ -1,9 +1,9 @@
 // The History table of EventRecord.mdb; see history_samples.h.
 #include "history_samples.h"
 
+#include "log_categories.h"
 #include "record_file.h"
 #include "record_stores.h"
-#include "records_log.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // a killed process or a power loss.
 #include "record_file.h"
 
-#include "records_log.h"
+#include "log_categories.h"
 
 #include <QDir>
 #include <QFile>

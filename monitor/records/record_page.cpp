@@ -1,7 +1,7 @@
 // Record page base; see record_page.h.
 #include "record_page.h"
 
-#include "monitor/shell/help.h"
+#include "monitor/kit/help.h"
 
 namespace brightlock {
 namespace {
@@ -26,10 +26,7 @@ RecordPage::RecordPage(RecordStores& stores, Store store, const Setting& limit, 
     clear_->setObjectName(QString::fromLatin1(controls.clearButton));
     clear_->setGeometry(kClearRect);
     clear_->setEnabled(false);
-    connect(clear_, &xpcmdbutton::Click, this, [this] {
-        if (onClearClick)
-            onClearClick();
-    });
+    connect(clear_, &xpcmdbutton::Click, this, [this] { emit clearClicked(); });
     connect(&view_, &RecordView::clearEnabledChanged, clear_, &QWidget::setEnabled);
 
     auto* help = new xpcmdbutton(QStringLiteral("Help"), this);

@@ -3,12 +3,10 @@
 // way (FrmLog, FrmUpsEvent, FrmClose).
 #pragma once
 
-#include "monitor/shell/main_page.h"
+#include "monitor/kit/main_page.h"
 #include "record_grid.h"
 #include "record_view.h"
 #include "xpcmdbutton.h"
-
-#include <functional>
 
 namespace brightlock {
 
@@ -32,11 +30,12 @@ public:
     RecordGrid* grid() const { return grid_; }
     xpcmdbutton* clearButton() const { return clear_; }
 
-    // The clear button was clicked: the confirmation dialog is the caller's.
-    std::function<void()> onClearClick;
-
     // The dialog's "YES": every record deleted, the grid empty, the button disabled.
     void ClearAllRecords() { view_.ClearAllRecords(); }
+
+signals:
+    // The clear button was clicked: the confirmation dialog is the receiver's.
+    void clearClicked();
 
 protected:
     // Column widths, then the grid read again.

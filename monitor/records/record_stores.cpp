@@ -1,10 +1,10 @@
 // The record stores and the rows the monitor writes into them.
 #include "record_stores.h"
 
+#include "log_categories.h"
 #include "record_file.h"
 #include "record_format.h"
 #include "record_table.h"
-#include "records_log.h"
 
 #include <QDir>
 #include <atomic>

@@ -1,8 +1,8 @@
 // Statements of one record table.
 #include "record_table.h"
 
+#include "log_categories.h"
 #include "record_file.h"
-#include "records_log.h"
 
 #include <QSqlError>
 

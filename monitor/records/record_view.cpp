@@ -1,7 +1,7 @@
 // A record page's model and rules; see record_view.h.
 #include "record_view.h"
 
-#include "records_log.h"
+#include "log_categories.h"
 #include "settings_catalogue.h"
 
 #include <utility>

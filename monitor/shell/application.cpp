@@ -55,7 +55,7 @@ Application::~Application() {
 
 void Application::start() {
     auto* splash = new frmSplash;
-    splash->onHandOver = [this] { handOver(); };
+    connect(splash, &frmSplash::handOver, this, [this] { handOver(); });
     splash->show();
 }
 
@@ -114,8 +114,8 @@ void Application::handOver() {
 
     // Nobody sees the power-path diagram until the window shows it.
     monitor_->powerPath().holdAnimations(true);
-    tray_->onOpen = [this] { window().showFromTray(); };
-    tray_->onQuit = [this] { askToQuit(); };
+    connect(tray_.get(), &SystemTray::openRequested, this, [this] { window().showFromTray(); });
+    connect(tray_.get(), &SystemTray::quitRequested, this, [this] { askToQuit(); });
     tray_->statusLine = [this] { return trayStatus(); };
     // Starting the program again is how many people look for a monitor already running.
     connect(instance_.get(), &SingleInstance::anotherInstanceStarted, this, [this] {
@@ -147,9 +147,9 @@ frmMain& Application::window() {
     main_ = std::make_unique<frmMain>();
     messages_ = std::make_unique<CriticalMessageBox>(main_.get());
     pages_ = addMainPages(*main_, *monitor_, *messages_, *stores_, *questions_);
-    main_->onCloseRequested = [this] { quit(); };
-    pages_.status->onShutdownClicked = [this] { questions_->CmdShutdownClick(); };
-    pages_.status->onHistoryClicked = [this] { showHistory(); };
+    connect(main_.get(), &frmMain::closeRequested, this, [this] { quit(); });
+    connect(pages_.status, &frmStatus::shutdownClicked, this, [this] { questions_->CmdShutdownClick(); });
+    connect(pages_.status, &frmStatus::historyClicked, this, [this] { showHistory(); });
     main_->canHideToTray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     hooks_->form = main_.get();
     if (monitor_->loaded()) {

@@ -5,12 +5,11 @@
 #include "form_skin.h"
 #include "resource_paths.h"
 #include "skin_label.h"
+#include "window_placement.h"
 #include "xpcmdbutton.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 
 namespace brightlock {
 
@@ -81,8 +80,7 @@ frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::f
     // The load: skin and shape, topmost, then the sequence's own steps.
     brightlock::LayoutFormSkin(this);
     SetTopMost(this, -1);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnPrimaryScreen(this);
     sequence_.Load();
 }
 

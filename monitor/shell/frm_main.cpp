@@ -159,8 +159,7 @@ void frmMain::hideEvent(QHideEvent* event) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (onCloseRequested)
-        onCloseRequested();
+    emit closeRequested();
 }
 
 } // namespace brightlock

@@ -48,8 +48,9 @@ public:
     // Whether the desktop has a tray to hide the window in; none when unset.
     std::function<bool()> canHideToTray;
 
-    // The user closed the window: the monitor's exit steps run, then the program ends.
-    std::function<void()> onCloseRequested;
+signals:
+    // The user closed the window: the program runs its exit steps and ends.
+    void closeRequested();
 
 protected:
     // Into the tray where there is one, else onto the desktop's own place for minimized

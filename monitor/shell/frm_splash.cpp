@@ -2,9 +2,8 @@
 #include "frm_splash.h"
 
 #include "resource_paths.h"
-#include <QGuiApplication>
+#include "window_placement.h"
 #include <QPainter>
-#include <QScreen>
 
 namespace brightlock {
 
@@ -14,8 +13,7 @@ frmSplash::frmSplash(QWidget* parent)
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Brightlock"));
     setFixedSize(kWidth, kHeight);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnPrimaryScreen(this);
     Timer1.setInterval(kHandOverMs);
     Timer1.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, &frmSplash::Timer1Tick);
@@ -26,8 +24,7 @@ void frmSplash::Timer1Tick() {
     Timer1.stop();
     close();
     deleteLater();
-    if (onHandOver)
-        onHandOver();
+    emit handOver();
 }
 
 void frmSplash::paintEvent(QPaintEvent*) {

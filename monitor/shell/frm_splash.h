@@ -3,7 +3,6 @@
 
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 
 namespace brightlock {
 
@@ -16,12 +15,13 @@ public:
 
     explicit frmSplash(QWidget* parent = nullptr);
 
-    // Runs once, 2000 ms after the splash is shown, after the splash is gone.
-    std::function<void()> onHandOver;
-
     void Timer1Tick();
 
     QTimer Timer1;
+
+signals:
+    // Once, 2000 ms after the splash is shown, after the splash is gone.
+    void handOver();
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -71,18 +71,12 @@ frmStatus::frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent)
     shutdown_ = new xpcmdbutton(QStringLiteral("Shutdown"), this);
     shutdown_->setObjectName(QStringLiteral("CmdShutdown"));
     shutdown_->setGeometry(kShutdownRect);
-    connect(shutdown_, &xpcmdbutton::Click, this, [this] {
-        if (onShutdownClicked)
-            onShutdownClicked();
-    });
+    connect(shutdown_, &xpcmdbutton::Click, this, [this] { emit shutdownClicked(); });
 
     auto* history = new xpcmdbutton(QStringLiteral("History"), this);
     history->setObjectName(QStringLiteral("CmdHistory"));
     history->setGeometry(kHistoryRect);
-    connect(history, &xpcmdbutton::Click, this, [this] {
-        if (onHistoryClicked)
-            onHistoryClicked();
-    });
+    connect(history, &xpcmdbutton::Click, this, [this] { emit historyClicked(); });
 
     connect(&area_, &StatusArea::changed, this, &frmStatus::refresh);
     refresh();

@@ -12,7 +12,6 @@
 
 #include <QColor>
 #include <QLabel>
-#include <functional>
 #include <optional>
 
 namespace brightlock {
@@ -22,10 +21,11 @@ class frmStatus : public MainPage {
 public:
     frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent = nullptr);
 
+signals:
     // The "Shutdown" button was clicked.
-    std::function<void()> onShutdownClicked;
+    void shutdownClicked();
     // The "History" button was clicked.
-    std::function<void()> onHistoryClicked;
+    void historyClicked();
 
 private:
     void refresh();

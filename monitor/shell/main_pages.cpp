@@ -33,7 +33,8 @@ MainPages addMainPages(frmMain& window, Monitor& monitor, MessagePort& messages,
     p.closed = new FrmClose(stores);
     p.eventManager = new FrmEventManager(monitor, messages);
     for (const Store store : {Store::Log, Store::Ups, Store::Closed})
-        p.recordPage(store)->onClearClick = [&questions, store] { questions.askClear(store); };
+        QObject::connect(p.recordPage(store), &RecordPage::clearClicked, p.recordPage(store),
+                         [&questions, store] { questions.askClear(store); });
     // Each page's "Help" opens the guide at the page's own section.
     p.status->setProperty("helpSection", QStringLiteral("status"));
     p.log->setProperty("helpSection", QStringLiteral("log-record"));

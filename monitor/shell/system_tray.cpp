@@ -19,10 +19,7 @@ SystemTray::SystemTray(bool statusNotifierHost, QObject* parent)
     connect(openAction, &QAction::triggered, this, &SystemTray::open);
     quitSeparator_ = menu_->addSeparator();
     QAction* quitAction = menu_->addAction(QStringLiteral("Quit"));
-    connect(quitAction, &QAction::triggered, this, [this] {
-        if (onQuit)
-            onQuit();
-    });
+    connect(quitAction, &QAction::triggered, this, [this] { emit quitRequested(); });
     connect(menu_.get(), &QMenu::aboutToShow, this, &SystemTray::refreshStatus);
     icon_.setContextMenu(menu_.get());
     connect(&icon_, &QSystemTrayIcon::activated, this, &SystemTray::activated);
@@ -93,8 +90,7 @@ void SystemTray::activated(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void SystemTray::open() {
-    if (onOpen)
-        onOpen();
+    emit openRequested();
 }
 
 } // namespace brightlock

@@ -30,10 +30,6 @@ public:
     void RemoveTrayIcon() override;
     void setTip(const QString& tip) override;
 
-    // Called whenever the icon asks for the main window.
-    std::function<void()> onOpen;
-    // Called by the menu's "Quit"; the caller asks the user first.
-    std::function<void()> onQuit;
     // The menu's status line, asked for whenever the menu opens or the icon changes.
     std::function<QString()> statusLine;
 
@@ -56,6 +52,12 @@ public:
 
     // Handles an activation of the icon (public so tests can drive it).
     void activated(QSystemTrayIcon::ActivationReason reason);
+
+signals:
+    // The icon asks for the main window.
+    void openRequested();
+    // The menu's "Quit"; the receiver asks the user first.
+    void quitRequested();
 
 private:
     void open();

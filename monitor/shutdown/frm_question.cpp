@@ -3,14 +3,13 @@
 
 #include "resource_paths.h"
 #include "skin_pictures.h"
+#include "window_placement.h"
 #include "xp_canvas.h"
 #include "xpcmdbutton.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 
 namespace brightlock {
 
@@ -60,8 +59,7 @@ FrmQuestion::FrmQuestion(QuestionModes& modes)
     });
 
     frame->make_trans();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnPrimaryScreen(this);
 }
 
 void FrmQuestion::closeEvent(QCloseEvent* event) {

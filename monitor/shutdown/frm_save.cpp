@@ -6,9 +6,8 @@
 #include "resource_paths.h"
 #include "settings_catalogue.h"
 #include "skin_label.h"
+#include "window_placement.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 
 namespace brightlock {
@@ -51,8 +50,7 @@ void frmSave::Form_Load() {
     setPalette(pal);
     LayoutFormSkin(this);
     SetTopMost(this, -1);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnPrimaryScreen(this);
 
     grid_->setModel(view_.model()); // the column widths follow every read of the model
     view_.refresh();

@@ -52,7 +52,7 @@ void TestShellDesktop::hostClickAndMenuOpen() {
     brightlock::SystemTray tray;
     QVERIFY(tray.statusNotifierHost());
     int opens = 0;
-    tray.onOpen = [&] { ++opens; };
+    QObject::connect(&tray, &brightlock::SystemTray::openRequested, [&] { ++opens; });
     tray.ShowTrayIcon(brightlock::TrayPicture::ImaSOk, "UPS is on battery");
     QTRY_VERIFY_WITH_TIMEOUT(saw("registered "), 10000);
 

@@ -180,7 +180,7 @@ void TestWindows::tabsSwitchPages() {
 void TestWindows::closingAsksTheProgramToEnd() {
     frmMain w;
     int asked = 0;
-    w.onCloseRequested = [&] { ++asked; };
+    QObject::connect(&w, &brightlock::frmMain::closeRequested, [&] { ++asked; });
     w.show();
     w.close();
     QCOMPARE(asked, 1);
@@ -203,7 +203,7 @@ void TestWindows::splashHandsOverOnce() {
     QCOMPARE(splash->Timer1.interval(), 2000);
     QVERIFY(splash->Timer1.isActive());
     int handOvers = 0;
-    splash->onHandOver = [&] { ++handOvers; };
+    QObject::connect(splash, &brightlock::frmSplash::handOver, [&] { ++handOvers; });
     QPointer<brightlock::frmSplash> alive(splash);
     splash->show();
     splash->Timer1Tick();
@@ -216,7 +216,7 @@ void TestWindows::trayOpensAsItsHostClicks() {
     for (bool statusNotifier : {false, true}) {
         brightlock::SystemTray tray(statusNotifier, nullptr);
         int opens = 0;
-        tray.onOpen = [&] { ++opens; };
+        QObject::connect(&tray, &brightlock::SystemTray::openRequested, [&] { ++opens; });
         for (auto reason : {QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown})
             tray.activated(reason);
         QCOMPARE(opens, 0);
@@ -227,7 +227,7 @@ void TestWindows::trayOpensAsItsHostClicks() {
         // The menu: a status line that is not a command, Open, and Quit (which the caller
         // asks about) at the bottom; the program's own entries go in before Quit.
         int quits = 0;
-        tray.onQuit = [&] { ++quits; };
+        QObject::connect(&tray, &brightlock::SystemTray::quitRequested, [&] { ++quits; });
         tray.statusLine = [] { return QString("Not protected: the UPS does not answer"); };
         tray.addMenuAction("History");
         tray.ShowTrayIcon(brightlock::TrayPicture::ImaUnCon, "Brightlock");

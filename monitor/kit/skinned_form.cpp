@@ -11,7 +11,6 @@
 #include "skin_pictures.h"
 #include "window_placement.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QShowEvent>
 
@@ -132,10 +131,7 @@ SkinLabel* SkinnedForm::skinImage(const QString& name) const {
 }
 
 void SkinnedForm::useMainTitleBar() {
-    connect(this, &SkinnedForm::TitleCloseClick, this, [this] {
-        close();
-        QCoreApplication::quit();
-    });
+    connect(this, &SkinnedForm::TitleCloseClick, this, [this] { close(); });
     connect(this, &SkinnedForm::TitleMinimizeClick, this, [this] { minimizeFromTitle(); });
     // Only a left-button press drags, as on the skinned frame: Qt asks the window manager
     // for a move that ends when the left button is released, so a move begun with another

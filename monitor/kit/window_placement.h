@@ -19,6 +19,9 @@ QRect availableAreaFor(const QWidget* window);
 // title bar) inside.
 QPoint placedInside(const QRect& window, const QRect& area);
 
+// Centres a window in the available area of the primary screen; unmoved without a screen.
+void centreOnPrimaryScreen(QWidget* window);
+
 // Moves a top-level window inside the available area of its screen.
 void placeInsideScreen(QWidget* window);
 

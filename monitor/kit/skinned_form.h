@@ -24,8 +24,8 @@ public:
     // A skin image by its object name (imgTitleClose, ...), or null.
     SkinLabel* skinImage(const QString& name) const;
 
-    // Close ends the program after the window's own close handling (closeEvent), minimize
-    // runs minimizeFromTitle, and a left-button press on the title drags it.
+    // Close closes the window (the main window's closeEvent asks the program to end),
+    // minimize runs minimizeFromTitle, and a left-button press on the title drags it.
     void useMainTitleBar();
 
 signals:

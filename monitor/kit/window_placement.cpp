@@ -23,6 +23,11 @@ QPoint placedInside(const QRect& window, const QRect& area) {
     return {x, y};
 }
 
+void centreOnPrimaryScreen(QWidget* window) {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
 void placeInsideScreen(QWidget* window) {
     const QRect area = availableAreaFor(window);
     // The frame the window manager adds counts too; a frameless window has none.

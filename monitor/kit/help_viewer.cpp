@@ -1,7 +1,7 @@
 // The help viewer and the desktop's browser check; see help_viewer.h.
 #include "help_viewer.h"
 
-#include "forms_log.h"
+#include "log_categories.h"
 #include "window_placement.h"
 
 #include <QFile>

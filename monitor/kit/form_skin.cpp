@@ -1,7 +1,7 @@
 // Layout, shape, stacking and move of the skinned windows.
 #include "form_skin.h"
 
-#include "forms_log.h"
+#include "log_categories.h"
 #include "ole_color.h"
 #include "skin_parts.h"
 

@@ -2,8 +2,8 @@
 #include "help.h"
 
 #include "app_paths.h"
-#include "forms_log.h"
 #include "help_viewer.h"
+#include "log_categories.h"
 
 #include <QApplication>
 #include <QDesktopServices>

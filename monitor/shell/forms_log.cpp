@@ -1,6 +1,0 @@
-// Logging category of the window shell.
-#include "forms_log.h"
-
-namespace brightlock {
-Q_LOGGING_CATEGORY(lcForms, "brightlock.forms", QtCriticalMsg)
-}

@@ -1,8 +1,0 @@
-// Logging category of the window shell; quiet unless enabled by logging rules.
-#pragma once
-
-#include <QLoggingCategory>
-
-namespace brightlock {
-Q_DECLARE_LOGGING_CATEGORY(lcForms)
-}
