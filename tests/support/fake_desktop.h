@@ -265,7 +265,7 @@ public:
         savedAs << name;
         const QString target =
             owner.joinsFolder.isEmpty() ? name : QDir::cleanPath(owner.joinsFolder + '/' + name);
-        if (!QFileInfo(target).dir().exists()) {
+        if (!owner.joinsFolder.isEmpty() && !QFileInfo(target).dir().exists()) {
             const Window refused = owner;
             remove(dialog);
             addDialog(refused, Role::Prompt);
