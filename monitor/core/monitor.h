@@ -73,6 +73,10 @@ public:
     QTimer Timer1;
     QTimer TimerSub;
 
+    // What the poll reads: the USB flags, or the serial lines read afresh.
+    bool acFailed() const;
+    bool batteryLow() const;
+
 signals:
     // A shutdown countdown started (or was shortened) with `seconds` left.
     void countdownArmed(int seconds);
@@ -91,9 +95,6 @@ private:
     void checkBatteryLow();
     void checkBatteryLevel();
     void trimStores();
-    // What the poll reads: the USB flags, or the serial lines read afresh.
-    bool acFailed() const;
-    bool batteryLow() const;
     // The first-time actions of each transition.
     void mainsFailed();
     void mainsBack();

@@ -6,23 +6,19 @@ namespace brightlock {
 PowerReading pollReading(Monitor& monitor) {
     PowerReading r;
     const UpsFlags& f = monitor.flags();
-    bool failed = false, low = false;
+    if (f.UsbLink && !f.UpsReplyOk)
+        return r; // no answer, no readings
     if (f.UsbLink) {
-        if (!f.UpsReplyOk)
-            return r; // no answer, no readings
-        failed = f.UpsOnBatt;
-        low = f.UpsLowBatt;
         const BatteryReading& b = monitor.link().battery();
         r.chargePercent = b.chargePercent;
         r.runtimeSeconds = b.runtimeSeconds;
         r.loadPercent = b.loadPercent;
         r.inputVoltage = b.inputVoltage;
-    } else {
-        failed = monitor.serial().cts();
-        low = monitor.serial().cd();
     }
     // The low-battery display wins over the on-battery one on the Status page too.
-    r.state = low ? PowerState::LowBattery : failed ? PowerState::OnBattery : PowerState::OnLine;
+    r.state = monitor.batteryLow() ? PowerState::LowBattery
+              : monitor.acFailed() ? PowerState::OnBattery
+                                   : PowerState::OnLine;
     return r;
 }
 
