@@ -2,12 +2,12 @@
 #include "closer.h"
 
 #include "hand_over.h"
+#include "log_categories.h"
 #include "task_switch.h"
 
-#include <QLoggingCategory>
 #include <QRandomGenerator>
 
-Q_LOGGING_CATEGORY(lcCloser, "brightlock.closer", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcCloser, "brightlock.closer")
 
 namespace brightlock {
 

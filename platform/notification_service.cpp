@@ -1,16 +1,17 @@
 // Notifications over D-Bus; see notification_service.h.
 #include "notification_service.h"
 
+#include "log_categories.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QLoggingCategory>
 #include <QVariantMap>
 
-Q_LOGGING_CATEGORY(lcNotify, "brightlock.notify", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcNotify, "brightlock.notify")
 
 Q_DECLARE_METATYPE(brightlock::NotificationImage)
 

@@ -2,14 +2,14 @@
 #include "power_off.h"
 
 #include "bounded_call.h"
+#include "log_categories.h"
 #include "logind.h"
 
-#include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
 #include <cstdio>
 
-Q_LOGGING_CATEGORY(lcPowerOff, "brightlock.poweroff", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcPowerOff, "brightlock.poweroff")
 
 namespace brightlock {
 namespace {

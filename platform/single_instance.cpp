@@ -1,18 +1,19 @@
 // Single-instance lock and notice; see single_instance.h.
 #include "single_instance.h"
 
+#include "log_categories.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLoggingCategory>
 #include <QStandardPaths>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-Q_LOGGING_CATEGORY(lcInstance, "brightlock.instance", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcInstance, "brightlock.instance")
 
 namespace brightlock {
 namespace {

@@ -1,7 +1,8 @@
 // Real serial modem lines; see termios_serial_line.h.
 #include "termios_serial_line.h"
 
-#include <QLoggingCategory>
+#include "log_categories.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -9,7 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-Q_LOGGING_CATEGORY(lcSerial, "brightlock.serial", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcSerial, "brightlock.serial")
 
 namespace brightlock {
 

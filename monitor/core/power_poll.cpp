@@ -1,12 +1,12 @@
 // The power-event poll, the shutdown countdown and the disconnected display.
 #include "monitor.h"
 
+#include "log_categories.h"
 #include "settings_catalogue.h"
 
-#include <QLoggingCategory>
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcPoll, "brightlock.poll", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcPoll, "brightlock.poll")
 
 namespace brightlock {
 

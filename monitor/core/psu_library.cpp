@@ -2,13 +2,13 @@
 #include "psu_library.h"
 
 #include "app_paths.h"
+#include "log_categories.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLoggingCategory>
 #include <dlfcn.h>
 
-Q_LOGGING_CATEGORY(lcPsu, "brightlock.psu", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcPsu, "brightlock.psu")
 
 namespace brightlock {
 

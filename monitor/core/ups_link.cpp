@@ -1,10 +1,11 @@
 // QueryUps; see ups_link.h.
 #include "ups_link.h"
 
-#include <QLoggingCategory>
+#include "log_categories.h"
+
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcLink, "brightlock.link", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcLink, "brightlock.link")
 
 namespace brightlock {
 namespace {

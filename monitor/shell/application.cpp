@@ -6,6 +6,7 @@
 #include "frm_status.h"
 #include "help.h"
 #include "history_hook.h"
+#include "log_categories.h"
 #include "record_page.h"
 #include "settings_catalogue.h"
 #include "store_recorder.h"
@@ -13,11 +14,10 @@
 #include "tray_status.h"
 
 #include <QApplication>
-#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 
-Q_LOGGING_CATEGORY(lcApp, "brightlock.app", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcApp, "brightlock.app")
 
 namespace brightlock {
 

@@ -2,12 +2,13 @@
 #include "closer_process.h"
 
 #include "app_paths.h"
+#include "log_categories.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcCloserProcess, "brightlock.shutdown", QtWarningMsg)
+// The shutdown path's category, defined with the rest of it in shutdown_controller.cpp.
+Q_DECLARE_LOGGING_CATEGORY(lcShutdown)
 
 namespace brightlock {
 
@@ -45,7 +46,7 @@ bool CloserProcess::start() {
     });
     process_->start();
     if (!process_->waitForStarted()) {
-        qCWarning(lcCloserProcess).noquote() << "cannot start" << program_ << "-" << process_->errorString();
+        qCWarning(lcShutdown).noquote() << "cannot start" << program_ << "-" << process_->errorString();
         process_.reset();
         return false;
     }
@@ -71,8 +72,7 @@ void CloserProcess::check() {
     if (stoppedMs_ < kStoppedMs)
         return;
     check_.stop();
-    qCWarning(lcCloserProcess) << "the closer has been stopped for" << kStoppedMs / 1000
-                               << "s; it is given up";
+    qCWarning(lcShutdown) << "the closer has been stopped for" << kStoppedMs / 1000 << "s; it is given up";
     emit ended(-1, true);
 }
 

@@ -4,14 +4,14 @@
 #include "ini.h"
 #include "ini_file.h"
 #include "ini_text.h"
+#include "log_categories.h"
 #include "settings.h"
 #include "settings_catalogue.h"
 
-#include <QLoggingCategory>
 #include <cmath>
 #include <unordered_map>
 
-Q_LOGGING_CATEGORY(lcSaveList, "brightlock.savelist", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcSaveList, "brightlock.savelist")
 
 namespace brightlock {
 namespace {

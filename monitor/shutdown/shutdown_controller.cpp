@@ -3,13 +3,13 @@
 
 #include "closer_reach.h"
 #include "ini.h"
+#include "log_categories.h"
 #include "pause_ms.h"
 #include "settings_catalogue.h"
 
-#include <QLoggingCategory>
 #include <QPointer>
 
-Q_LOGGING_CATEGORY(lcShutdown, "brightlock.shutdown", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcShutdown, "brightlock.shutdown")
 
 namespace brightlock {
 

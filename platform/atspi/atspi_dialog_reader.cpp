@@ -8,14 +8,14 @@
 #include "atspi_bus.h"
 #include "dialog_labels.h"
 #include "dialog_reader.h"
+#include "log_categories.h"
 
 #include <QElapsedTimer>
-#include <QLoggingCategory>
 #include <QVector>
 #include <memory>
 #include <vector>
 
-Q_LOGGING_CATEGORY(lcDialogs, "brightlock.dialogs", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcDialogs, "brightlock.dialogs")
 
 namespace brightlock {
 

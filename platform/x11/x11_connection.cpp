@@ -1,9 +1,11 @@
 #include "x11_connection.h"
 
+#include "log_categories.h"
+
 #include <X11/Xatom.h>
 #include <atomic>
 
-Q_LOGGING_CATEGORY(lcDesktop, "brightlock.desktop", QtWarningMsg)
+BRIGHTLOCK_LOGGING_CATEGORY(lcDesktop, "brightlock.desktop")
 
 namespace brightlock::x11 {
 
