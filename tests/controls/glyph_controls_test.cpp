@@ -195,8 +195,6 @@ private slots:
         box.resize(150, 17);
         QVERIFY(box.isHoverTimerActive());
         QSignalSpy out(&box, &xpcheckbox::MouseOut);
-        box.hoverTick(box.mapToGlobal(QPoint(150, 17)));
-        QCOMPARE(out.count(), 0);
         box.hoverTick(kFarAway);
         QCOMPARE(out.count(), 1);
         QVERIFY(!box.isHoverTimerActive());

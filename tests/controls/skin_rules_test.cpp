@@ -1,5 +1,5 @@
-// Cell choice, nine-piece geometry, click values, hover edges and event arguments of the
-// skinned controls, without widgets; and the compiled-in pictures behind the resource paths.
+// Nine-piece geometry, glyph cells, click values and event arguments of the skinned controls,
+// without widgets; and the compiled-in pictures behind the resource paths.
 #include "mnemonic.h"
 #include "nine_piece_paint.h"
 #include "ole_color.h"
@@ -47,43 +47,6 @@ QImage paintCell(QSize size) {
 class SkinRulesTest : public QObject {
     Q_OBJECT
 private slots:
-    void buttonLookFollowsState() {
-        QCOMPARE(lookForState(0, CellLatched), int(CellNormal));
-        QCOMPARE(lookForState(1, CellNormal), int(CellLatched));
-        QCOMPARE(lookForState(2, CellLatched), int(CellLatched));
-        QCOMPARE(lookForState(2, CellNormal), int(CellNormal));
-        QCOMPARE(lookForState(-1, CellLatched), int(CellLatched));
-        QCOMPARE(redrawCell(true, CellLatched), int(CellLatched));
-        QCOMPARE(redrawCell(false, CellLatched), int(CellDisabled));
-        QCOMPARE(redrawCell(false, CellNormal), int(CellDisabled));
-    }
-
-    void moveCellNeedsTheLeftButtonAlone() {
-        QCOMPARE(moveCell(1), int(CellPressed));
-        QCOMPARE(moveCell(0), int(CellHover));
-        QCOMPARE(moveCell(2), int(CellHover));
-        QCOMPARE(moveCell(3), int(CellHover));
-    }
-
-    void moveInsideExcludesTheFarEdges() {
-        const QSize size(73, 25);
-        QVERIFY(moveIsInside(0, 0, size));
-        QVERIFY(moveIsInside(72.5, 24.5, size));
-        QVERIFY(!moveIsInside(73, 10, size));
-        QVERIFY(!moveIsInside(10, 25, size));
-        QVERIFY(!moveIsInside(-0.5, 10, size));
-    }
-
-    void hoverEndsOnlyBeyondTheEdges() {
-        const QSize size(73, 25);
-        QVERIFY(!hoverHasEnded({73, 25}, size));
-        QVERIFY(!hoverHasEnded({0, 0}, size));
-        QVERIFY(hoverHasEnded({74, 10}, size));
-        QVERIFY(hoverHasEnded({10, 26}, size));
-        QVERIFY(hoverHasEnded({-1, 10}, size));
-        QVERIFY(hoverHasEnded({10, -1}, size));
-    }
-
     void ninePiecesOfAnOrdinaryButton() {
         const std::vector<NinePiece> pieces = ninePieces({73, 25});
         QCOMPARE(pieces.size(), size_t(9));
