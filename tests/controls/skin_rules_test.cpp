@@ -1,4 +1,4 @@
-// Nine-piece geometry, glyph cells, click values and event arguments of the skinned controls,
+// Nine-piece geometry, caption places, colours and event arguments of the skinned controls,
 // without widgets; and the compiled-in pictures behind the resource paths.
 #include "mnemonic.h"
 #include "nine_piece_paint.h"
@@ -87,28 +87,6 @@ private slots:
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 6; ++x)
                 QVERIFY2(narrow.pixelColor(x, y).red() != 100, "a stretched column was painted");
-    }
-
-    void checkBoxCells() {
-        const GlyphLook looks[] = {GlyphLook::Normal, GlyphLook::Hover, GlyphLook::Pressed,
-                                   GlyphLook::Disabled};
-        for (int value = 0; value < 3; ++value)
-            for (int look = 0; look < 4; ++look)
-                QCOMPARE(checkBoxCell(value, looks[look]), std::optional<int>(4 * value + look));
-        QCOMPARE(checkBoxCell(3, GlyphLook::Normal), std::nullopt);
-        QCOMPARE(checkBoxCell(-1, GlyphLook::Disabled), std::nullopt);
-        QCOMPARE(radioGlyph(false, GlyphLook::Normal), 0);
-        QCOMPARE(radioGlyph(false, GlyphLook::Disabled), 3);
-        QCOMPARE(radioGlyph(true, GlyphLook::Normal), 4);
-        QCOMPARE(radioGlyph(true, GlyphLook::Pressed), 6);
-    }
-
-    void checkClickValues() {
-        QCOMPARE(nextCheckValue(0), 1);
-        QCOMPARE(nextCheckValue(1), 0);
-        QCOMPARE(nextCheckValue(2), 0);
-        QCOMPARE(nextCheckValue(3), 3);
-        QCOMPARE(nextCheckValue(-1), -1);
     }
 
     void glyphAndCaptionPlaces() {
