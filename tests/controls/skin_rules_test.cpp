@@ -93,17 +93,12 @@ private slots:
         QCOMPARE(fromOleColor(kSystemButtonFace), QColor(207, 207, 207));
     }
 
+    // The arguments the controls raise in their own tests (left, right and middle buttons,
+    // left and right held, Shift, A, Space, Return) are checked there; these are the rest.
     void eventArguments() {
-        QCOMPARE(buttonMask(Qt::LeftButton), 1);
-        QCOMPARE(buttonMask(Qt::RightButton), 2);
-        QCOMPARE(buttonMask(Qt::MiddleButton), 4);
-        QCOMPARE(buttonMask(Qt::LeftButton | Qt::RightButton), 3);
         QCOMPARE(shiftMask(Qt::ShiftModifier | Qt::AltModifier), 5);
         QCOMPARE(shiftMask(Qt::ControlModifier), 2);
-        QCOMPARE(virtualKeyCode(Qt::Key_A), 65);
         QCOMPARE(virtualKeyCode(Qt::Key_7), 55);
-        QCOMPARE(virtualKeyCode(Qt::Key_Return), 13);
-        QCOMPARE(virtualKeyCode(Qt::Key_Space), 32);
         QCOMPARE(virtualKeyCode(Qt::Key_F1), 112);
         QCOMPARE(virtualKeyCode(Qt::Key_Down), 40);
         QCOMPARE(virtualKeyCode(Qt::Key_MediaPlay), 0);
