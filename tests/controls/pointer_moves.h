@@ -8,18 +8,20 @@
 
 namespace pointer {
 
+// A move with the `held` buttons down.
+inline void move(QWidget* w, QPointF at, Qt::MouseButtons held) {
+    QMouseEvent event(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
 // A move with no button held.
-inline void hover(QWidget* w, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
+inline void hover(QWidget* w, QPointF at) {
+    move(w, at, Qt::NoButton);
 }
 
 // A move with the left button held.
-inline void drag(QWidget* w, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
+inline void drag(QWidget* w, QPointF at) {
+    move(w, at, Qt::LeftButton);
 }
 
 } // namespace pointer

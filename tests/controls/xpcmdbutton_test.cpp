@@ -1,5 +1,5 @@
-// The skinned push button on a real widget: looks, events and their order, hover timer,
-// caption, keys, access key and what it paints.
+// The skinned push button on a real widget: looks, events and their order, where a pointer
+// counts as on it, the hover timer, caption, keys, access key and what it paints.
 #include "controls/pointer_moves.h"
 #include "skin_pictures.h"
 #include "xpcmdbutton.h"
@@ -9,7 +9,6 @@
 #include <QtTest>
 
 using namespace brightlock;
-using pointer::drag;
 using pointer::hover;
 
 namespace {
@@ -97,49 +96,78 @@ private slots:
         QCOMPARE(button.currentCell(), 0);
     }
 
+    // A move inside shows the pressed look with the left button held alone, else the hover
+    // look, raises MouseMove with the buttons held, and starts the hover timer.
     void movesShowHoverOrPressed() {
         xpcmdbutton button;
         button.resize(73, 25);
         QSignalSpy moves(&button, &xpcmdbutton::MouseMove);
         QVERIFY(!button.isHoverTimerActive());
-
-        hover(&button, {30, 12});
-        QCOMPARE(button.currentCell(), 3);
-        QCOMPARE(moves.count(), 1);
+        const std::pair<Qt::MouseButtons, int> looks[] = {{Qt::NoButton, 3},
+                                                          {Qt::LeftButton, 1},
+                                                          {Qt::LeftButton | Qt::RightButton, 3},
+                                                          {Qt::LeftButton, 1},
+                                                          {Qt::RightButton, 3}};
+        for (const auto& [held, cell] : looks) {
+            pointer::move(&button, {30, 12}, held);
+            QCOMPARE(button.currentCell(), cell);
+        }
         QVERIFY(button.isHoverTimerActive());
-
-        drag(&button, {31, 12});
-        QCOMPARE(button.currentCell(), 1);
-        QCOMPARE(moves.last().at(0).toInt(), 1);
+        QCOMPARE(moves.count(), 5);
+        QCOMPARE(moves.at(1).at(0).toInt(), 1);
+        QCOMPARE(moves.at(2).at(0).toInt(), 3);
     }
 
-    void moveOnTheRightEdgeOnlyStartsTheTimer() {
+    // Only a move on the button counts, its right and bottom edges excluded; any move
+    // starts the hover timer.
+    void movesCountOnlyInsideTheEdges_data() {
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("top-left corner") << QPointF(0, 0) << true;
+        QTest::newRow("just inside the far corner") << QPointF(72.5, 24.5) << true;
+        QTest::newRow("right edge") << QPointF(73, 10) << false;
+        QTest::newRow("bottom edge") << QPointF(10, 25) << false;
+        QTest::newRow("left of it") << QPointF(-0.5, 10) << false;
+    }
+    void movesCountOnlyInsideTheEdges() {
+        QFETCH(QPointF, at);
+        QFETCH(bool, inside);
         xpcmdbutton button;
         button.resize(73, 25);
         QSignalSpy moves(&button, &xpcmdbutton::MouseMove);
-        hover(&button, {73, 12});
-        QCOMPARE(moves.count(), 0);
-        QCOMPARE(button.currentCell(), 0);
-        QVERIFY(button.isHoverTimerActive());
-
-        button.hoverTick(button.mapToGlobal(QPoint(73, 12)));
+        hover(&button, at);
+        QCOMPARE(moves.count(), inside ? 1 : 0);
+        QCOMPARE(button.currentCell(), inside ? 3 : 0);
         QVERIFY(button.isHoverTimerActive());
     }
 
-    void hoverEndsWhenThePointerIsBeyondTheEdge() {
+    // The hover timer's tick ends the hover (MouseOut, the resting look, the timer stopped)
+    // only with the pointer beyond the edges; the edges still count as on the button.
+    void hoverEndsOnlyBeyondTheEdges_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("ended");
+        QTest::newRow("inside") << QPoint(30, 12) << false;
+        QTest::newRow("top-left corner") << QPoint(0, 0) << false;
+        QTest::newRow("right edge") << QPoint(73, 12) << false;
+        QTest::newRow("far corner") << QPoint(73, 25) << false;
+        QTest::newRow("right of it") << QPoint(74, 10) << true;
+        QTest::newRow("below") << QPoint(10, 26) << true;
+        QTest::newRow("left of it") << QPoint(-1, 10) << true;
+        QTest::newRow("above") << QPoint(10, -1) << true;
+    }
+    void hoverEndsOnlyBeyondTheEdges() {
+        QFETCH(QPoint, at);
+        QFETCH(bool, ended);
         xpcmdbutton button;
         button.resize(73, 25);
         button.setState(1);
         QSignalSpy out(&button, &xpcmdbutton::MouseOut);
         hover(&button, {30, 12});
         QCOMPARE(button.currentCell(), 3);
-
-        button.hoverTick(button.mapToGlobal(QPoint(30, 12)));
-        QCOMPARE(out.count(), 0);
-        button.hoverTick(button.mapToGlobal(QPoint(30, 26)));
-        QCOMPARE(out.count(), 1);
-        QVERIFY(!button.isHoverTimerActive());
-        QCOMPARE(button.currentCell(), 4);
+        button.hoverTick(button.mapToGlobal(at));
+        QCOMPARE(out.count(), ended ? 1 : 0);
+        QCOMPARE(button.isHoverTimerActive(), !ended);
+        QCOMPARE(button.currentCell(), ended ? 4 : 3);
     }
 
     void labelMouseEventsReachTheButton() {
@@ -201,7 +229,8 @@ private slots:
         QCOMPARE(click.count(), 0);
         QCOMPARE(button->currentCell(), 0);
         QCOMPARE(down.first(), (QList<QVariant>{32, 0}));
-        QVERIFY(down.contains(QList<QVariant>{13, 0}));
+        QCOMPARE(down.at(1), (QList<QVariant>{13, 0})); // Return
+        QCOMPARE(down.at(2), (QList<QVariant>{13, 0})); // Enter
         QCOMPARE(down.last(), (QList<QVariant>{65, 1}));
         QCOMPARE(press.first().at(0).toInt(), int(' '));
         QCOMPARE(press.last().at(0).toInt(), int('A'));
