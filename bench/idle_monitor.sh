@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The idle cost of the monitor hidden in the tray on mains, beside a minimal Qt Widgets tray
 # program (bench/minimal_tray) in the same session: a virtual X server with openbox and a
-# system tray, a session bus of its own. The monitor runs twice, each with an application
-# folder of its own: on the simulated on-line UPS, and with the network driver against a
-# real upsd serving a dummy UPS (nut-server's dummy-ups) on a free loopback port. Prints,
-# per program, the CPU used, the wakeups per second (context switches of all its threads)
-# and the resident memory over the run.
+# system tray, a session bus of its own. The monitor runs three times, each with an
+# application folder of its own: on the simulated on-line UPS; with the network driver
+# against a real upsd serving a dummy UPS (nut-server's dummy-ups) on a free loopback port;
+# and with the USB driver on a recorded CyberPower UPS replayed with 4 ms per control
+# transfer, as a real one takes. Prints, per program, the CPU used, the wakeups per second
+# (context switches of all its threads) and the resident memory over the run.
 #   bench/idle_monitor.sh [build dir] [seconds]
-# IDLE_ALSO="command ..." measures a further tray program in the same run.
+# IDLE_ALSO="command ..." measures a further tray program in the same run; BENCH_DISPLAY=N
+# runs the X server on display N.
 set -euo pipefail
 build=${1:-build}
 seconds=${2:-60}
@@ -26,7 +28,7 @@ pids+=($!)
 sleep 1
 
 "$dist/upssim" online >/dev/null
-names=("Brightlock sim" "Brightlock nut" minimal_tray)
+names=("Brightlock sim" "Brightlock nut" "Brightlock hid" minimal_tray)
 "$dist/Brightlock" --dry-run >/dev/null 2>&1 &
 measured=($!)
 # shellcheck source=bench/nut_server.sh
@@ -35,6 +37,20 @@ start_nut_server "$work/nut"
 mkdir -p "$work/nut-home"
 BRIGHTLOCK_HOME=$work/nut-home PSU_DRIVER=nut PSU_NUT_UPS=dummy@127.0.0.1:$nut_port \
     "$dist/Brightlock" --dry-run >/dev/null 2>&1 &
+measured+=($!)
+# The CyberPower on mains, fully charged: status 0x0b, charge and runtime 0x08, load 0x13,
+# mains voltage 0x0f, the two idle switch-off delays.
+hid=$work/hid
+mkdir -p "$hid" "$work/hid-home"
+cp "$(dirname "$0")/../tests/fixtures/hid/cyberpower-ec850lcd-0764-0501.bin" "$hid/report_descriptor"
+printf 'vendor=0764\nproduct=0501\ncontrol_ms=4\n' >"$hid/device"
+printf '\x0b\x03' >"$hid/feature-0b"
+printf '\x08\x64\x08\x07' >"$hid/feature-08"
+printf '\x13\x25' >"$hid/feature-13"
+printf '\x0f\xe7\x00' >"$hid/feature-0f"
+printf '\x15\xff\xff' >"$hid/feature-15"
+printf '\x16\xff\xff' >"$hid/feature-16"
+BRIGHTLOCK_HOME=$work/hid-home PSU_DRIVER=hid PSU_HID_REPLAY=$hid "$dist/Brightlock" --dry-run >/dev/null 2>&1 &
 measured+=($!)
 "$minimal" >/dev/null 2>&1 &
 measured+=($!)

@@ -12,9 +12,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts Xvfb on a free display, waits until it accepts clients (it then writes the display
-# number to descriptor 3) and exports DISPLAY.
+# Starts Xvfb on a free display (or on display BENCH_DISPLAY when set), waits until it
+# accepts clients (it then writes the display number to descriptor 3) and exports DISPLAY.
 start_xvfb() {
+    if [ -n "${BENCH_DISPLAY:-}" ]; then
+        Xvfb ":$BENCH_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        pids+=($!)
+        for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X$BENCH_DISPLAY" ] && break; sleep 0.1; done
+        export DISPLAY=:$BENCH_DISPLAY
+        return
+    fi
     exec 3>"$work/display"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     pids+=($!)

@@ -1,5 +1,8 @@
-// The hid driver: finds the UPS at every open and runs each device call on a deadline
-// worker, so neither a stalled control transfer nor an unplug holds the monitor.
+// The hid driver: finds the UPS at every open and runs each call that may block (the
+// search, Feature reads, the switch-off) on a deadline worker, so neither a stalled
+// control transfer nor an unplug holds the monitor. A poll that needs no Feature report
+// reads the queued Input reports on the calling thread: they never block, and the poll
+// then costs no thread hand-off.
 #include "hid_driver.h"
 
 #include "deadline_worker.h"
@@ -56,14 +59,25 @@ public:
     std::optional<Status> readStatus() override {
         if (!ups_)
             return std::nullopt;
-        auto result = worker_.call([ups = ups_] { return ups->readStatus(); }, kDeadline);
-        if (!result) {
-            debugLog("hid: status query did not finish in time");
+        // A late call still owns the UPS; touch it only once that call has ended.
+        if (worker_.busy()) {
+            debugLog("hid: a late device call still runs");
             return std::nullopt;
+        }
+        std::optional<Status> status;
+        if (ups_->needsFeatures()) {
+            auto result = worker_.call([ups = ups_] { return ups->readStatus(); }, kDeadline);
+            if (!result) {
+                debugLog("hid: status query did not finish in time");
+                return std::nullopt;
+            }
+            status = *result;
+        } else {
+            status = ups_->readInputStatus();
         }
         if (ups_->gone())
             close();
-        return *result;
+        return status;
     }
 
     bool switchOff() override {

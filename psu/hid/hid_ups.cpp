@@ -44,7 +44,11 @@ std::unique_ptr<HidUps> HidUps::create(std::unique_ptr<HidDevice> device, std::s
 
 HidUps::HidUps(std::unique_ptr<HidDevice> device, ReportDescriptor descriptor)
     : device_(std::move(device)), descriptor_(std::move(descriptor)), layout_(findLayout(descriptor_)),
-      sleep_([](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }) {}
+      sleep_([](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }) {
+    // ACPresent decides the mains status; only a device without it is read by Discharging.
+    statusInInput_ =
+        layout_.inputField(layout_.has(Need::AcPresent) ? Need::AcPresent : Need::Discharging).has_value();
+}
 
 bool HidUps::check(int result) {
     if (deviceGone(result)) {
@@ -65,43 +69,22 @@ bool HidUps::drainInput(int firstWaitMs) {
         if (!check(n))
             return false;
         const uint8_t id = descriptor_.usesReportIds ? buf[0] : 0;
+        Received& r = inputs_[id];
+        r.order = ++received_;
         if (descriptor_.usesReportIds)
-            inputs_[id].assign(buf.begin(), buf.begin() + n);
+            r.bytes.assign(buf.begin(), buf.begin() + n);
         else { // reports without IDs arrive without the byte; store them as if they had one
-            inputs_[0].assign(1, 0);
-            inputs_[0].insert(inputs_[0].end(), buf.begin(), buf.begin() + n);
+            r.bytes.assign(1, 0);
+            r.bytes.insert(r.bytes.end(), buf.begin(), buf.begin() + n);
         }
     }
     return true;
 }
 
-std::optional<int64_t> HidUps::value(Need need, const Field** used) const {
-    if (const auto& f = layout_.featureField(need)) {
-        auto it = features_.find(f->reportId);
-        if (it != features_.end())
-            if (auto v = readField(*f, it->second.data(), it->second.size())) {
-                if (used)
-                    *used = &*f;
-                return v;
-            }
-    }
-    if (const auto& f = layout_.inputField(need)) {
-        auto it = inputs_.find(f->reportId);
-        if (it != inputs_.end()) {
-            if (used)
-                *used = &*f;
-            return readField(*f, it->second.data(), it->second.size());
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<Status> HidUps::readStatus() {
-    if (gone_ || !drainInput(0))
-        return std::nullopt;
-
-    features_.clear();
-    // The reports that carry the status; the delay fields are read only to write them.
+// Reads each Feature report that carries the status once; one that fails is forgotten, so
+// that an older read never stands in for it. False when the device has gone.
+bool HidUps::readFeatures() {
+    // The delay fields are read only to write them.
     std::set<uint8_t> ids;
     for (const NeedInfo& n : needTable())
         if (const auto& f = layout_.featureField(n.need);
@@ -112,27 +95,73 @@ std::optional<Status> HidUps::readStatus() {
         const int n = device_->getFeature(id, buf.data(), buf.size());
         if (deviceGone(n)) {
             check(n);
-            return std::nullopt;
+            return false;
         }
         if (n > 0 && (!descriptor_.usesReportIds || buf[0] == id)) {
             buf.resize(size_t(n));
-            features_[id] = std::move(buf);
+            features_[id] = Received{std::move(buf), ++received_};
         } else {
+            features_.erase(id);
             debugLog("hid: Feature report 0x%02x not read (%s)", id, n < 0 ? std::strerror(-n) : "short");
         }
     }
+    return true;
+}
 
-    auto ac = value(Need::AcPresent);
-    auto discharging = value(Need::Discharging);
-    if (!ac && !discharging) {
+std::optional<int64_t> HidUps::value(Need need, const Field** used) const {
+    const Field* field = nullptr;
+    const Received* from = nullptr;
+    std::optional<int64_t> result;
+    auto consider = [&](const std::optional<Field>& f, const std::map<uint8_t, Received>& reports) {
+        if (!f)
+            return;
+        auto it = reports.find(f->reportId);
+        if (it == reports.end() || (from && from->order > it->second.order))
+            return;
+        if (auto v = readField(*f, it->second.bytes.data(), it->second.bytes.size())) {
+            field = &*f;
+            from = &it->second;
+            result = v;
+        }
+    };
+    consider(layout_.featureField(need), features_);
+    consider(layout_.inputField(need), inputs_);
+    if (used && field)
+        *used = field;
+    return result;
+}
+
+bool HidUps::needsFeatures() const {
+    return !statusInInput_ || !last_ || !last_->acPresent || last_->batteryLow ||
+           queriesSinceFeatures_ + 1 >= kFeaturePolls;
+}
+
+std::optional<Status> HidUps::readInputStatus() {
+    if (gone_ || !drainInput(0))
+        return last_ = std::nullopt;
+    ++queriesSinceFeatures_;
+    return status();
+}
+
+std::optional<Status> HidUps::readStatus() {
+    queriesSinceFeatures_ = 0;
+    if (gone_ || !drainInput(0) || !readFeatures())
+        return last_ = std::nullopt;
+    if (!value(Need::AcPresent) && !value(Need::Discharging)) {
         // No Feature answer: wait briefly for the device's next Input reports.
         if (!drainInput(kInputWaitMs))
-            return std::nullopt;
-        ac = value(Need::AcPresent);
-        discharging = value(Need::Discharging);
-        if (!ac && !discharging)
-            return std::nullopt;
+            return last_ = std::nullopt;
     }
+    return status();
+}
+
+// The status from the reports received so far; remembered for needsFeatures().
+std::optional<Status> HidUps::status() {
+    last_.reset();
+    auto ac = value(Need::AcPresent);
+    auto discharging = value(Need::Discharging);
+    if (!ac && !discharging)
+        return std::nullopt;
 
     Status st;
     st.acPresent = ac ? *ac != 0 : *discharging == 0;
@@ -150,6 +179,7 @@ std::optional<Status> HidUps::readStatus() {
     const Field* voltage = nullptr;
     if (auto v = value(Need::InputVoltage, &voltage); v && *v >= 0)
         st.inputVoltage = volts(*voltage, *v);
+    last_ = st;
     return st;
 }
 

@@ -1,6 +1,7 @@
-// A UPS behind a HidDevice: the status from its Feature reports (or its latest Input
-// reports), and the switch-off through its delay fields. Runs on one thread at a time and
-// never sleeps except between the two switch-off writes; the hid driver bounds it in time.
+// A UPS behind a HidDevice: the status from its Feature reports and the Input reports it
+// sends when a value changes, and the switch-off through its delay fields. Runs on one
+// thread at a time and never sleeps except between the two switch-off writes; the hid
+// driver bounds it in time.
 #pragma once
 
 #include "driver.h"
@@ -28,8 +29,23 @@ public:
     // cannot be read or the device reports nothing about the mains.
     static std::unique_ptr<HidUps> create(std::unique_ptr<HidDevice> device, std::string* why);
 
-    // nullopt when the device does not answer or has gone (see gone()).
+    // Reads the Feature reports that carry the status (one control transfer each, which
+    // may block for seconds on a stalled device) over the Input reports sent since the
+    // last query. nullopt when the device does not answer or has gone (see gone()).
     std::optional<Status> readStatus();
+
+    // Whether the next query must read the Feature reports: while the status is unknown,
+    // on battery or with the battery low, when the device sends no mains status in its
+    // Input reports, and every kFeaturePolls-th query as a safety net and to refresh
+    // charge, runtime, load and voltage.
+    bool needsFeatures() const;
+    // About 22 s at the monitor's 2.2 s poll: the longest a change the UPS failed to send
+    // stays unseen on mains, while the Feature reads cost a tenth of what they did.
+    static constexpr int kFeaturePolls = 10;
+
+    // The status from the Input reports sent since the last query over the values read
+    // before, without reading any Feature report: never blocks. nullopt as readStatus().
+    std::optional<Status> readInputStatus();
 
     // Writes DelayBeforeStartup (when the device has it), waits, writes
     // DelayBeforeShutdown. True only when the device took the writes.
@@ -45,8 +61,17 @@ public:
 private:
     HidUps(std::unique_ptr<HidDevice> device, ReportDescriptor descriptor);
 
+    // A report as last received, numbered in the order reports came in.
+    struct Received {
+        std::vector<uint8_t> bytes;
+        uint64_t order = 0;
+    };
+
     bool drainInput(int firstWaitMs);
-    // The need's value, and the field it came from when `used` is given.
+    bool readFeatures();
+    std::optional<Status> status();
+    // The need's value from the report that came in last among those holding it, and the
+    // field it came from when `used` is given.
     std::optional<int64_t> value(Need need, const Field** used = nullptr) const;
     bool check(int result);
     bool writeDelay(const Field& field, int seconds, std::vector<uint8_t>& report);
@@ -54,8 +79,12 @@ private:
     std::unique_ptr<HidDevice> device_;
     ReportDescriptor descriptor_;
     UpsLayout layout_;
-    std::map<uint8_t, std::vector<uint8_t>> features_; // read in this query
-    std::map<uint8_t, std::vector<uint8_t>> inputs_;   // latest of each
+    std::map<uint8_t, Received> features_; // the last good read of each
+    std::map<uint8_t, Received> inputs_;   // the latest of each
+    uint64_t received_ = 0;
+    bool statusInInput_ = false; // the usage that decides the mains status is an Input item
+    std::optional<Status> last_;
+    int queriesSinceFeatures_ = 0;
     bool gone_ = false;
     Sleep sleep_;
 };

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace psu::hid {
@@ -14,8 +15,10 @@ namespace {
 
 constexpr size_t kMaxFile = 64 * 1024;
 
-// An optional "device" file of the recording: "vendor=0764\nproduct=0501\n".
-void readIds(const std::string& folder, uint16_t& vendor, uint16_t& product) {
+constexpr unsigned kMaxControlMs = 10000;
+
+// An optional "device" file of the recording: "vendor=0764\nproduct=0501\ncontrol_ms=4\n".
+void readDeviceFile(const std::string& folder, uint16_t& vendor, uint16_t& product, unsigned& controlMs) {
     std::vector<uint8_t> bytes;
     if (!readBinaryFile(folder + "/device", bytes))
         return;
@@ -27,6 +30,9 @@ void readIds(const std::string& folder, uint16_t& vendor, uint16_t& product) {
     if (auto pos = text.find("product=");
         pos != std::string::npos && std::sscanf(text.c_str() + pos, "product=%x", &v) == 1)
         product = uint16_t(v);
+    if (auto pos = text.find("control_ms=");
+        pos != std::string::npos && std::sscanf(text.c_str() + pos, "control_ms=%u", &v) == 1)
+        controlMs = std::min(v, kMaxControlMs);
 }
 
 } // namespace
@@ -61,7 +67,12 @@ bool readBinaryFile(const std::string& path, std::vector<uint8_t>& out) {
 }
 
 ReplayDevice::ReplayDevice(std::string folder) : folder_(std::move(folder)) {
-    readIds(folder_, vendor_, product_);
+    readDeviceFile(folder_, vendor_, product_, controlMs_);
+}
+
+void ReplayDevice::controlTransfer() const {
+    if (controlMs_ > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(controlMs_));
 }
 
 bool ReplayDevice::present() const {
@@ -76,6 +87,7 @@ int ReplayDevice::reportDescriptor(std::vector<uint8_t>& out) {
 }
 
 int ReplayDevice::getFeature(uint8_t id, uint8_t* buf, size_t length) {
+    controlTransfer();
     if (!present())
         return -ENODEV;
     std::vector<uint8_t> report;
@@ -87,6 +99,7 @@ int ReplayDevice::getFeature(uint8_t id, uint8_t* buf, size_t length) {
 }
 
 int ReplayDevice::setFeature(const uint8_t* buf, size_t length) {
+    controlTransfer();
     if (!present())
         return -ENODEV;
     std::string line;

@@ -3,6 +3,9 @@
 //   feature-XX         Feature report XX (two lower-case hex digits), raw, ID byte first
 //   input-XX           optional: an Input report as the hidraw node delivers it
 //   written            every report written, one line of space-separated hex bytes each
+//   device             optional: "vendor=0764", "product=0501" and "control_ms=4" lines; the
+//                      last makes each Feature read or write take that long, as the USB
+//                      control transfer behind it does on a real device
 // Files are read at every call, so a test may change them between queries; a missing
 // report_descriptor makes the device "unplugged".
 #pragma once
@@ -27,10 +30,12 @@ public:
 
 private:
     bool present() const;
+    void controlTransfer() const;
 
     std::string folder_;
     uint16_t vendor_ = 0;
     uint16_t product_ = 0;
+    unsigned controlMs_ = 0;
     std::deque<std::vector<uint8_t>> pendingInput_;
     bool refill_ = true;
 };

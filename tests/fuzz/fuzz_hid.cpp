@@ -91,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ups->readStatus();
         ups->switchOff({});
         ups->readStatus();
+        ups->readInputStatus();
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 // The hid driver through the real libPSU.so, on devices replayed from the two recorded
 // UPS descriptors with synthesised reports: status bytes, switch-off writes, unplug and
-// re-plug, Input reports, a device or a device search that hangs, and the auto driver's
-// choice.
+// re-plug, Input reports and which polls read the Feature reports, a device or a device
+// search that hangs, and the auto driver's choice.
 #include "psu/library_under_test.h"
 
 #include <QDir>
@@ -70,8 +70,8 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-QString hexFile(uint8_t id) {
-    return QString::asprintf("feature-%02x", id);
+QString hexFile(uint8_t id, const char* kind = "feature") {
+    return QString::asprintf("%s-%02x", kind, id);
 }
 
 QString hexLine(const QByteArray& bytes) {
@@ -267,6 +267,69 @@ private slots:
         QCOMPARE(r.acPresent(), 0);
         QCOMPARE(r.batteryLow(), 1);
         QCOMPARE(r.charge(), 100); // from the Feature report that still answers
+    }
+
+    // A UPS that sends its status in Input reports is read by Feature report on mains
+    // only every tenth poll; the charge, a Feature value changed before every poll, shows
+    // which polls read them. A mains failure its Input report tells is seen at the next
+    // poll all the same, and on battery every poll reads the Feature reports.
+    void featureReadsFollowThePower_data() {
+        QTest::addColumn<const Model*>("model");
+        QTest::newRow("cyberpower") << &kCyberPower;
+        QTest::newRow("eaton") << &kEaton;
+    }
+
+    void featureReadsFollowThePower() {
+        QFETCH(const Model*, model);
+        record(*model, true, false, false, 0, 1800);
+        lib_->closeHandleDevice();
+        QCOMPARE(lib_->hidHandle(), 1);
+        const QDir dir(replay_.path());
+        auto poll = [&](int n) {
+            writeFile(dir.filePath(hexFile(model->batteryId)), model->battery(n, 1800));
+            return lib_->query();
+        };
+        auto power = [&](bool ac) {
+            writeFile(dir.filePath(hexFile(model->statusId, "input")), model->status(ac, false, false));
+            writeFile(dir.filePath(hexFile(model->statusId)), model->status(ac, false, false));
+        };
+        QList<int> charges, expected;
+        for (int n = 1; n <= 21; ++n) {
+            const LibraryUnderTest::Reply r = poll(n);
+            QVERIFY(r.answered());
+            charges << r.charge();
+            expected << (n - 1) / 10 * 10 + 1;
+        }
+        QCOMPARE(charges, expected);
+
+        power(false);
+        LibraryUnderTest::Reply r = poll(22);
+        QCOMPARE(r.acPresent(), 0);
+        QCOMPARE(r.charge(), 21); // from the Input report alone
+        for (int n : {23, 24}) {
+            r = poll(n);
+            QCOMPARE(r.acPresent(), 0);
+            QCOMPARE(r.charge(), n);
+        }
+        power(true);
+        QCOMPARE(poll(25).acPresent(), 1);
+        QCOMPARE(poll(26).charge(), 25);
+    }
+
+    // A UPS that tells the mains only in Feature reports is read by them at every poll.
+    void featureOnlyStatusReadEveryPoll() {
+        record(kEaton, true, false, false, 100, 1800);
+        // Usage Page, UPS collection, report 1 with ACPresent as a Feature item only.
+        writeFile(QDir(replay_.path()).filePath("report_descriptor"),
+                  QByteArray::fromHex("05840904a101 8501 7501 9501 1500 2501 0585 09d0 b102 7507 b101 c0"));
+        lib_->closeHandleDevice();
+        QCOMPARE(lib_->hidHandle(), 1);
+        for (bool ac : {true, false, true, true, false}) {
+            writeFile(QDir(replay_.path()).filePath(hexFile(1)), QByteArray("\x01", 1) + char(ac ? 1 : 0));
+            const LibraryUnderTest::Reply r = lib_->query();
+            QVERIFY(r.answered());
+            QCOMPARE(r.acPresent(), ac ? 1 : 0);
+        }
     }
 
     // A device whose report read hangs costs one "no answer", not a hung window thread;
