@@ -62,12 +62,8 @@ void OsPanelApply::switchLink() {
         if (serial.isOpen())
             serial.close();
         serial.setPort(port);
-        if (!serial.isOpen()) {
-            if (serial.open())
-                serial.setRts(true);
-            else
-                messages_.critical(serialPortMessage(port, QString::fromStdString(serial.fault())));
-        }
+        if (!openUpsPort(serial))
+            messages_.critical(serialPortMessage(port, QString::fromStdString(serial.fault())));
         return;
     }
     if (serial.isOpen())

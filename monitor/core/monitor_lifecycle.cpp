@@ -15,20 +15,15 @@ void Monitor::Form_Load() {
     const int port = settings::comboPort();
     if (port > 0) {
         serial.setPort(port);
-        if (!serial.isOpen())
-            serial.open();
-        serial.setRts(true);
-        serial.setDtr(false);
+        openUpsPort(serial);
     }
 
     ports_.form.LayoutFormSkin();
     ports_.form.selectStatusPage();
     // Again after the window's layout: the lines must stand as the UPS expects (RTS high
     // powers its interface, DTR high would switch it off) whatever happened meanwhile.
-    if (port > 0) {
-        serial.setRts(true);
-        serial.setDtr(false);
-    }
+    if (port > 0 && serial.isOpen())
+        holdUpsLines(serial);
 
     ports_.records.bind();
     showTray(TrayPicture::ImaMain, QStringLiteral("Brightlock"));

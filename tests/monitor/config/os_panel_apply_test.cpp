@@ -121,13 +121,13 @@ void OsPanelApplyTest::switchesToSerialAndBack() {
     r.panel.port = r.panel.ports.indexOf("COM3");
     r.press();
     QCOMPARE(r.stored(settings::ComboPort), QString("3"));
-    // The USB device closed, COM3 opened at once with RTS high and DTR left low.
-    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "setPort 3", "open", "RTS 1"}));
+    // The USB device closed, COM3 opened at once with RTS high and DTR low.
+    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "setPort 3", "open", "RTS 1", "DTR 0"}));
     QVERIFY(r.serial.opened && r.serial.rts && !r.serial.dtr);
 
     r.panel.port = r.panel.ports.indexOf("COM1"); // from one port to another
     r.press();
-    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "close", "setPort 1", "open", "RTS 1"}));
+    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "close", "setPort 1", "open", "RTS 1", "DTR 0"}));
 
     r.panel.port = r.panel.ports.indexOf("USB");
     r.press();
