@@ -1,11 +1,13 @@
 // The heart of the monitor, without any window: the main window's start-up and exit
-// steps, the 2200 ms power-event poll, the shutdown countdown, the disconnected display,
-// the battery reading and the desktop notifications of the power events. Widgets show what it decides
-// (StatusArea, PowerPath) and it reaches the rest of the program through the interfaces of monitor_ports.h.
+// steps, the 2200 ms power-event poll, the shutdown countdown, the disconnected display
+// and the battery reading. Widgets show what it decides (StatusArea, PowerPath), it tells
+// PowerNotices what happened for the desktop notifications, and it reaches the rest of the
+// program through the interfaces of monitor_ports.h.
 #pragma once
 
 #include "monitor_ports.h"
 #include "monitor_state.h"
+#include "power_notices.h"
 #include "power_path.h"
 #include "serial_line.h"
 #include "settings_catalogue.h"
@@ -37,9 +39,6 @@ public:
     // How long the countdown pauses for a USB UPS that stopped answering while the mains
     // were failed: the usual dead time of UPS monitors.
     static constexpr qint64 kSilenceLimitMs = 15000;
-    // Status queries in a row that the UPS must leave unanswered before the desktop is told
-    // it does not answer: one missed answer is not worth a notification.
-    static constexpr int kSilentQueriesToNotify = 2;
 
     // Milliseconds of a monotonic clock; tests put their own in its place.
     using Clock = std::function<qint64()>;
@@ -121,12 +120,9 @@ private:
     void countdownRanOut();
     void unloadAlarmIfShown();
 
-    // The desktop notifications (power_notices.cpp).
-    void notify(NoticeTopic topic, const QString& summary, const QString& body, NoticeUrgency urgency);
-    void noteQueryAnswered(bool answered);
-    void tellLinkState();
-    QString countdownNotice() const;
-    QString calledOffNotice();
+    // What a power event's notification is told: the Status page's message and the tray's picture.
+    void tellTrouble(NoticeTopic topic, const QString& text, bool counting);
+    void tellRecovery(NoticeTopic topic, const QString& summary, const QString& text);
 
     Ports ports_;
     UpsLink link_;
@@ -134,15 +130,12 @@ private:
     StatusArea area_;
     EventState state_;
     DialogFlags dialog_;
+    PowerNotices notices_;
     Clock clock_;
     std::optional<qint64> lastAnswerMs_; // when the UPS last answered a status query
     bool countdownInFailure_ = false;    // a countdown was armed during this mains failure
-    bool countdownCalledOff_ = false;    // this poll stopped a running countdown
     TrayPicture trayPicture_ = TrayPicture::ImaMain;
-    QString trayText_;             // the tip of the tray state, without the battery reading
-    int silentQueries_ = 0;        // status queries in a row the UPS left unanswered
-    bool silenceNotified_ = false; // the desktop was told the UPS does not answer
-    bool answersAgain_ = false;    // this poll's query was the first answered after that
+    QString trayText_; // the tip of the tray state, without the battery reading
     bool loaded_ = false;
     bool unloaded_ = false;
 };
