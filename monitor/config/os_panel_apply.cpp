@@ -19,7 +19,8 @@ void OsPanelApply::Command5(OsPanel& panel, const std::function<void(const OsPan
         tellUnsavedSettings(messages_);
         loadOsPanel(panel); // what is in force, not what could not be stored
     }
-    switchLink();
+    if (const QString trouble = monitor_.switchLink(); !trouble.isEmpty())
+        messages_.critical(trouble);
     rearmCountdown();
 }
 
@@ -52,24 +53,6 @@ bool OsPanelApply::writePanel(const OsPanel& panel) {
     if (const std::optional<int> port = portValueOf(panel.portText()))
         written &= settings::write(settings::ComboPort, *port);
     return written;
-}
-
-void OsPanelApply::switchLink() {
-    SerialLine& serial = monitor_.serial();
-    const int port = settings::comboPort();
-    if (port > 0) {
-        monitor_.link().psu().CloseHandleDevice();
-        if (serial.isOpen())
-            serial.close();
-        serial.setPort(port);
-        if (!openUpsPort(serial))
-            messages_.critical(serialPortMessage(port, QString::fromStdString(serial.fault())));
-        return;
-    }
-    if (serial.isOpen())
-        serial.close();
-    // The next poll, finding no answer on record, opens the USB device and queries it.
-    monitor_.flags().UpsReplyOk = false;
 }
 
 void OsPanelApply::rearmCountdown() {

@@ -72,7 +72,16 @@ public:
     QTimer Timer1;
     QTimer TimerSub;
 
-    // What the poll reads: the USB flags, or the serial lines read afresh.
+    // The settings' Apply: puts the link the settings now name in force at once. To a serial
+    // port, the USB device is closed and the port opened afresh (openUpsPort); to USB, the
+    // port is closed and the next poll, finding no answer on record, opens the USB device
+    // and asks the UPS. Returns what the user must be told, empty when nothing: a serial
+    // port that cannot be opened (the polls keep trying it).
+    QString switchLink();
+
+    // The power conditions on the link in force (its UsbLink flag, set from the settings at
+    // the load, at each poll and at switchLink): the USB flags of the last answer, or the
+    // serial lines read afresh.
     bool acFailed() const;
     bool batteryLow() const;
 
@@ -86,6 +95,8 @@ private:
     enum class Display { OnLine, OnBattery, LowBattery };
     enum class TrayState { OnBattery, LowBattery, Idle, IdleUsb, Disconnected };
 
+    // Sets the UsbLink flag from the port the settings name, and returns that port (0 for USB).
+    int takeLinkFromSettings();
     // The steps of a poll.
     bool readUps();
     void queryStatus();

@@ -12,7 +12,7 @@ void Monitor::Form_Load() {
         return;
     SerialLine& serial = ports_.serial;
 
-    const int port = settings::comboPort();
+    const int port = takeLinkFromSettings();
     if (port > 0) {
         serial.setPort(port);
         openUpsPort(serial);
@@ -60,7 +60,7 @@ void Monitor::Form_Unload() {
     TimerSub.stop();
 
     ports_.records.appendProgramQuit();
-    if (settings::comboPort() > 0 && ports_.serial.isOpen())
+    if (!link_.flags().UsbLink && ports_.serial.isOpen())
         ports_.serial.close();
     link_.psu().CloseHandleDevice();
     unloadAlarmIfShown();

@@ -38,8 +38,8 @@ void Monitor::Timer1Tick() {
 }
 
 bool Monitor::readUps() {
+    takeLinkFromSettings();
     UpsFlags& f = flags();
-    f.UsbLink = !settings::serialLink();
     if (!f.UsbLink) {
         const bool up = link_.serialLineUp(ports_.serial);
         notices_.queryAnswered(up);
@@ -247,7 +247,7 @@ void Monitor::stopCountdown() {
 // one blank); the USB countdown shows N down to 1, raises it at 0 ("Seconds" after two
 // blanks) and pauses while the UPS does not answer, for at most kSilenceLimitMs.
 void Monitor::TimerSubTick() {
-    if (settings::serialLink()) {
+    if (!link_.flags().UsbLink) {
         area_.LblAlarm = QStringLiteral("System ShutDown After %1 Seconds").arg(state_.ShutdownSeconds);
         area_.notify();
         --state_.ShutdownSeconds;

@@ -37,9 +37,11 @@ struct Rig : MonitorRig {
     View view{log};
     int shutdowns = 0;
     AlarmSequence alarm{monitor, view, [this] { ++shutdowns; }};
+    // A poll of a USB UPS reporting this: the USB link is in force.
     void usb(bool onBatt, bool low) {
-        flags().UpsOnBatt = onBatt;
-        flags().UpsLowBatt = low;
+        psu.acPresent = !onBatt;
+        psu.batteryLow = low;
+        monitor.Timer1Tick();
     }
 };
 
@@ -152,9 +154,10 @@ void TestAlarm::cancelAfterPowerReturned() {
 
 void TestAlarm::cancelOnSerialLink() {
     Rig r;
-    r.set("Mscomm", "ComboPort", "3");
     r.usb(false, true); // the USB flags are not looked at on the serial link
+    r.set("Mscomm", "ComboPort", "3");
     r.serial.ctsLine = true;
+    r.monitor.Timer1Tick(); // the poll puts the serial link in force
     r.alarm.Load();
     r.alarm.CancelClick();
     r.log.clear();
