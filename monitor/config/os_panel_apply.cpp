@@ -2,7 +2,6 @@
 #include "os_panel_apply.h"
 
 #include "ini.h"
-#include "log_categories.h"
 #include "port_choice.h"
 #include "settings.h"
 #include "shown_values.h"
@@ -21,7 +20,7 @@ void OsPanelApply::Command5(OsPanel& panel, const std::function<void(const OsPan
     }
     if (const QString trouble = monitor_.switchLink(); !trouble.isEmpty())
         messages_.critical(trouble);
-    rearmCountdown();
+    monitor_.rearmCountdown();
 }
 
 void OsPanelApply::checkLimit(OsPanel& panel, size_t box, const std::function<void(const OsPanel&)>& shown) {
@@ -53,20 +52,6 @@ bool OsPanelApply::writePanel(const OsPanel& panel) {
     if (const std::optional<int> port = portValueOf(panel.portText()))
         written &= settings::write(settings::ComboPort, *port);
     return written;
-}
-
-void OsPanelApply::rearmCountdown() {
-    EventState& state = monitor_.state();
-    const settings::PowerEvent event = state.LowBattActive || state.LevelCriticalNoted
-                                           ? settings::PowerEvent::LowBattery
-                                           : settings::PowerEvent::OnBattery;
-    const Setting& delay = settings::eventSettings(event).Delaytime;
-    const std::optional<double> minutes = settings::storedNumber(delay);
-    if (!minutes || !delay.accepts(*minutes)) {
-        qCInfo(lcConfig) << "countdown not re-armed: no usable" << delay.sectionName() << delay.keyName();
-        return;
-    }
-    state.ShutdownSeconds = settings::delaySeconds(event);
 }
 
 } // namespace brightlock

@@ -57,20 +57,7 @@ public:
     void TimerSubTick(); // the countdown
     void UnConShow();    // the UPS-disconnected display
 
-    UpsLink& link() { return link_; }
-    UpsFlags& flags() { return link_.flags(); }
-    SerialLine& serial() { return ports_.serial; }
-    PowerPath& powerPath() { return powerPath_; }
-    StatusArea& statusArea() { return area_; }
-    EventState& state() { return state_; }
-    DialogFlags& dialog() { return dialog_; }
-    EventRecorder& records() { return ports_.records; }
-    DesktopNotices& notices() { return ports_.notices; }
-    void setClock(Clock clock) { clock_ = std::move(clock); }
-    qint64 now() const { return clock_(); }
-
-    QTimer Timer1;
-    QTimer TimerSub;
+    // --- What the rest of the program asks of the monitor ---
 
     // The settings' Apply: puts the link the settings now name in force at once. To a serial
     // port, the USB device is closed and the port opened afresh (openUpsPort); to USB, the
@@ -78,6 +65,41 @@ public:
     // and asks the UPS. Returns what the user must be told, empty when nothing: a serial
     // port that cannot be opened (the polls keep trying it).
     QString switchLink();
+    // The settings' Apply: the countdown's seconds start again from the stored delay of the
+    // event in force (the low battery's while it is low or its level critical, else the mains
+    // failure's). A delay that cannot be used leaves them as they are.
+    void rearmCountdown();
+    // The alarm window has loaded: the countdown's text goes and AlarmShown is set.
+    void alarmLoaded();
+    // A shutdown is under way: the countdown's end no longer brings up the alarm window,
+    // which would take the keyboard from the closer.
+    void beginShutdown();
+    // The shutdown ended without the machine going down (refused, or a rehearsal): the
+    // monitor is armed again for the next power failure.
+    void armAgain();
+    // The shutdown path's outcomes: a row in the records, and a warning about work about to
+    // be lost (sent whatever the power events' notification setting says).
+    void record(const QString& text);
+    void warnUser(const QString& summary, const QString& body);
+    // Whether a switch-off reaches only a simulated UPS: the USB link in force, through a
+    // driver that simulates one.
+    bool upsSimulated() const;
+    // Tells the UPS to switch off, once the machine is on its way down: DTR high on the
+    // serial link, the switch-off command three times, 10 ms apart, on USB.
+    void switchUpsOff();
+
+    // --- Its state, read-only ---
+
+    const UpsLink& link() const { return link_; }
+    const UpsFlags& flags() const { return link_.flags(); }
+    const StatusArea& statusArea() const { return area_; }
+    const EventState& state() const { return state_; }
+    // The Status page's diagram, which the page animates while it can be seen.
+    PowerPath& powerPath() { return powerPath_; }
+    const QTimer& pollTimer() const { return Timer1; }
+    const QTimer& countdownTimer() const { return TimerSub; }
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+    qint64 now() const { return clock_(); }
 
     // The power conditions on the link in force (its UsbLink flag, set from the settings at
     // the load, at each poll and at switchLink): the USB flags of the last answer, or the
@@ -92,6 +114,9 @@ signals:
     void polled();
 
 private:
+    // Tests stage what no operation reaches through it (tests/support/monitor_probe.h).
+    friend struct MonitorProbe;
+
     enum class Display { OnLine, OnBattery, LowBattery };
     enum class TrayState { OnBattery, LowBattery, Idle, IdleUsb, Disconnected };
 
@@ -135,12 +160,13 @@ private:
     void tellTrouble(NoticeTopic topic, const QString& text, bool counting);
     void tellRecovery(NoticeTopic topic, const QString& summary, const QString& text);
 
+    QTimer Timer1;   // the poll
+    QTimer TimerSub; // the countdown
     Ports ports_;
     UpsLink link_;
     PowerPath powerPath_;
     StatusArea area_;
     EventState state_;
-    DialogFlags dialog_;
     PowerNotices notices_;
     Clock clock_;
     std::optional<qint64> lastAnswerMs_; // when the UPS last answered a status query

@@ -30,7 +30,6 @@ void Monitor::Form_Load() {
     ports_.records.appendProgramStart();
 
     state_.AlarmShown = false;
-    dialog_ = DialogFlags{};
 
     if (port > 0) {
         // The mains path until the first poll reads the lines; a port that would not open

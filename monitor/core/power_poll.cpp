@@ -39,7 +39,7 @@ void Monitor::Timer1Tick() {
 
 bool Monitor::readUps() {
     takeLinkFromSettings();
-    UpsFlags& f = flags();
+    const UpsFlags& f = link_.flags();
     if (!f.UsbLink) {
         const bool up = link_.serialLineUp(ports_.serial);
         notices_.queryAnswered(up);

@@ -21,9 +21,7 @@ void AlarmSequence::resetAlarmDisplay() {
 
 void AlarmSequence::Load() {
     resetAlarmDisplay();
-    monitor_.statusArea().LblAlarm.clear();
-    monitor_.statusArea().notify();
-    monitor_.state().AlarmShown = true;
+    monitor_.alarmLoaded();
     Timer1.start();
 }
 
