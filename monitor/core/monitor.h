@@ -87,6 +87,9 @@ public:
     // Tells the UPS to switch off, once the machine is on its way down: DTR high on the
     // serial link, the switch-off command three times, 10 ms apart, on USB.
     void switchUpsOff();
+    // The Status page's diagram cannot be seen (true), or can again: its animation timers
+    // hold, keeping the pictures' state, or go on.
+    void holdAnimations(bool held) { powerPath_.holdAnimations(held); }
 
     // --- Its state, read-only ---
 
@@ -94,8 +97,7 @@ public:
     const UpsFlags& flags() const { return link_.flags(); }
     const StatusArea& statusArea() const { return area_; }
     const EventState& state() const { return state_; }
-    // The Status page's diagram, which the page animates while it can be seen.
-    PowerPath& powerPath() { return powerPath_; }
+    const PowerPath& powerPath() const { return powerPath_; }
     const QTimer& pollTimer() const { return Timer1; }
     const QTimer& countdownTimer() const { return TimerSub; }
     void setClock(Clock clock) { clock_ = std::move(clock); }

@@ -113,7 +113,7 @@ void Application::handOver() {
     question_.setFactory([this] { return new FrmQuestion(*questions_); });
 
     // Nobody sees the power-path diagram until the window shows it.
-    monitor_->powerPath().holdAnimations(true);
+    monitor_->holdAnimations(true);
     connect(tray_.get(), &SystemTray::openRequested, this, [this] { window().showFromTray(); });
     connect(tray_.get(), &SystemTray::quitRequested, this, [this] { askToQuit(); });
     tray_->statusLine = [this] { return trayStatus(); };

@@ -8,6 +8,7 @@ namespace brightlock {
 
 struct MonitorProbe {
     static QTimer& pollTimer(Monitor& m) { return m.Timer1; }
+    static PowerPath& powerPath(Monitor& m) { return m.powerPath_; }
 };
 
 } // namespace brightlock

@@ -37,7 +37,7 @@ void TestMonitorStartup::usbLoadOrder() {
 void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     MonitorRig r;
     r.psu.answering = false;
-    PowerPath& path = r.monitor.powerPath();
+    PowerPath& path = brightlock::MonitorProbe::powerPath(r.monitor);
     for (brightlock::AnimationTimer* t : {&path.Timer4, &path.Timer5, &path.Timer6})
         t->start(); // as an earlier display would have left them
     r.monitor.Form_Load();

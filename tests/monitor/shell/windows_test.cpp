@@ -106,7 +106,7 @@ void TestWindows::animationsRunOnlyWhileSeen() {
     rig.addPages(w);
     r.monitor.Form_Load();
     r.holdPoll(); // the test polls (each poll shows both battery phases again)
-    PowerPath& path = r.monitor.powerPath();
+    const PowerPath& path = r.monitor.powerPath();
     auto* diagram = w.findChild<brightlock::StatusDiagram*>();
     QVERIFY(path.Timer4.isActive() && !path.Timer4.ticking()); // the window starts hidden
     QVERIFY(!diagram->picturesLoaded());
