@@ -44,6 +44,7 @@ public:
     using Clock = std::function<qint64()>;
 
     explicit Monitor(Ports ports, QObject* parent = nullptr);
+    void setClock(Clock clock) { clock_ = std::move(clock); }
 
     // The main window's load: opens the link, records "Program start", shows the first
     // state, then starts the poll. Every failing step is skipped.
@@ -100,7 +101,6 @@ public:
     const PowerPath& powerPath() const { return powerPath_; }
     const QTimer& pollTimer() const { return Timer1; }
     const QTimer& countdownTimer() const { return TimerSub; }
-    void setClock(Clock clock) { clock_ = std::move(clock); }
     qint64 now() const { return clock_(); }
 
     // The power conditions on the link in force (its UsbLink flag, set from the settings at

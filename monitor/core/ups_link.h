@@ -16,7 +16,7 @@ struct UpsFlags {
     bool UpsReplyOk = false; // the last USB status query was answered in the expected form
     bool UpsOnBatt = false;  // mains failed, the UPS runs on battery
     bool UpsLowBatt = false; // the UPS battery is low
-    bool UsbLink = false;    // the configured link is USB (set by each poll)
+    bool UsbLink = false;    // the link in force is USB (set at the load, each poll and a link switch)
 };
 
 // What the UPS says of its battery beyond the two flags, when its driver reports it.
