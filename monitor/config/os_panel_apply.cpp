@@ -2,7 +2,6 @@
 #include "os_panel_apply.h"
 
 #include "ini.h"
-#include "log_categories.h"
 #include "port_choice.h"
 #include "settings.h"
 #include "shown_values.h"
@@ -19,8 +18,9 @@ void OsPanelApply::Command5(OsPanel& panel, const std::function<void(const OsPan
         tellUnsavedSettings(messages_);
         loadOsPanel(panel); // what is in force, not what could not be stored
     }
-    switchLink();
-    rearmCountdown();
+    if (const QString trouble = monitor_.switchLink(); !trouble.isEmpty())
+        messages_.critical(trouble);
+    monitor_.rearmCountdown();
 }
 
 void OsPanelApply::checkLimit(OsPanel& panel, size_t box, const std::function<void(const OsPanel&)>& shown) {
@@ -52,42 +52,6 @@ bool OsPanelApply::writePanel(const OsPanel& panel) {
     if (const std::optional<int> port = portValueOf(panel.portText()))
         written &= settings::write(settings::ComboPort, *port);
     return written;
-}
-
-void OsPanelApply::switchLink() {
-    SerialLine& serial = monitor_.serial();
-    const int port = settings::comboPort();
-    if (port > 0) {
-        monitor_.link().psu().CloseHandleDevice();
-        if (serial.isOpen())
-            serial.close();
-        serial.setPort(port);
-        if (!serial.isOpen()) {
-            if (serial.open())
-                serial.setRts(true);
-            else
-                messages_.critical(serialPortMessage(port, QString::fromStdString(serial.fault())));
-        }
-        return;
-    }
-    if (serial.isOpen())
-        serial.close();
-    // The next poll, finding no answer on record, opens the USB device and queries it.
-    monitor_.flags().UpsReplyOk = false;
-}
-
-void OsPanelApply::rearmCountdown() {
-    EventState& state = monitor_.state();
-    const settings::PowerEvent event = state.LowBattActive || state.LevelCriticalNoted
-                                           ? settings::PowerEvent::LowBattery
-                                           : settings::PowerEvent::OnBattery;
-    const Setting& delay = settings::eventSettings(event).Delaytime;
-    const std::optional<double> minutes = settings::storedNumber(delay);
-    if (!minutes || !delay.accepts(*minutes)) {
-        qCInfo(lcConfig) << "countdown not re-armed: no usable" << delay.sectionName() << delay.keyName();
-        return;
-    }
-    state.ShutdownSeconds = settings::delaySeconds(event);
 }
 
 } // namespace brightlock

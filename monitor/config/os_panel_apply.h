@@ -33,8 +33,6 @@ public:
 private:
     void checkLimit(OsPanel& panel, size_t box, const std::function<void(const OsPanel&)>& shown);
     bool writePanel(const OsPanel& panel); // true when all of it is stored
-    void switchLink();
-    void rearmCountdown();
 
     Monitor& monitor_;
     MessagePort& messages_;

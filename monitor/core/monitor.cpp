@@ -60,7 +60,7 @@ QString shutdownText(qint64 seconds) {
 } // namespace
 
 Monitor::Monitor(Ports ports, QObject* parent)
-    : QObject(parent), ports_(ports), link_(ports.psu), powerPath_(link_.flags()) {
+    : QObject(parent), ports_(ports), link_(ports.psu), powerPath_(link_.flags()), notices_(ports.notices) {
     clock_ = [] {
         using namespace std::chrono;
         return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());

@@ -12,30 +12,24 @@ void Monitor::Form_Load() {
         return;
     SerialLine& serial = ports_.serial;
 
-    const int port = settings::comboPort();
+    const int port = takeLinkFromSettings();
     if (port > 0) {
         serial.setPort(port);
-        if (!serial.isOpen())
-            serial.open();
-        serial.setRts(true);
-        serial.setDtr(false);
+        openUpsPort(serial);
     }
 
     ports_.form.LayoutFormSkin();
     ports_.form.selectStatusPage();
     // Again after the window's layout: the lines must stand as the UPS expects (RTS high
     // powers its interface, DTR high would switch it off) whatever happened meanwhile.
-    if (port > 0) {
-        serial.setRts(true);
-        serial.setDtr(false);
-    }
+    if (port > 0 && serial.isOpen())
+        holdUpsLines(serial);
 
     ports_.records.bind();
     showTray(TrayPicture::ImaMain, QStringLiteral("Brightlock"));
     ports_.records.appendProgramStart();
 
     state_.AlarmShown = false;
-    dialog_ = DialogFlags{};
 
     if (port > 0) {
         // The mains path until the first poll reads the lines; a port that would not open
@@ -65,7 +59,7 @@ void Monitor::Form_Unload() {
     TimerSub.stop();
 
     ports_.records.appendProgramQuit();
-    if (settings::comboPort() > 0 && ports_.serial.isOpen())
+    if (!link_.flags().UsbLink && ports_.serial.isOpen())
         ports_.serial.close();
     link_.psu().CloseHandleDevice();
     unloadAlarmIfShown();

@@ -1,4 +1,4 @@
-// Program-wide state of the monitor that several windows read and write.
+// The power-event poll's state; the monitor writes it and hands it out read-only (Monitor::state).
 #pragma once
 
 #include <cstdint>
@@ -14,14 +14,6 @@ struct EventState {
     bool AlarmShown = false;         // the alarm window is loaded
     int32_t ShutdownSeconds = 0;     // seconds left in the shutdown countdown
     bool ShuttingDown = false;       // a shutdown is under way: no alarm window comes up any more
-};
-
-// What the confirmation dialog is asking for; one request may stack on another.
-struct DialogFlags {
-    bool AskShutdown = false;
-    bool AskClearLog = false;
-    bool AskClearUps = false;
-    bool AskClearClosed = false;
 };
 
 } // namespace brightlock

@@ -1,23 +1,19 @@
-// The desktop notifications of the power events: when each is sent and what it says. The
-// power events themselves send theirs from the poll's first-time actions (power_poll.cpp),
-// so there is one per event and never one per poll; this file adds the UPS that stops
-// answering and answers again, and the texts about the countdown.
-#include "monitor.h"
+// The desktop notifications of the power events; see power_notices.h.
+#include "power_notices.h"
 
 #include "settings_catalogue.h"
 
 namespace brightlock {
 
-// Each notification wears the tray's picture of the state it tells of, which the event
-// has just set.
-void Monitor::notify(NoticeTopic topic, const QString& summary, const QString& body, NoticeUrgency urgency) {
+void PowerNotices::notify(NoticeTopic topic, const QString& summary, const QString& body, TrayPicture picture,
+                          NoticeUrgency urgency) {
     if (settings::notificationsOn())
-        ports_.notices.notify({topic, summary, body, trayPicture_, urgency});
+        desktop_.notify({topic, summary, body, picture, urgency});
 }
 
 // A silence is told once it has lasted kSilentQueriesToNotify queries (the start-up query
 // counts: no UPS found at start-up is told too), and its end only when it was told.
-void Monitor::noteQueryAnswered(bool answered) {
+void PowerNotices::queryAnswered(bool answered) {
     if (answered) {
         answersAgain_ = silenceNotified_;
         silenceNotified_ = false;
@@ -27,25 +23,39 @@ void Monitor::noteQueryAnswered(bool answered) {
     }
 }
 
-// Called at the end of a poll, when the displays show what the UPS said.
-void Monitor::tellLinkState() {
+void PowerNotices::tellLinkState(const QString& summary, TrayPicture picture) {
     if (answersAgain_) {
         answersAgain_ = false;
-        notify(NoticeTopic::Link, area_.LblMessage, QStringLiteral("The UPS answers again."),
+        notify(NoticeTopic::Link, summary, QStringLiteral("The UPS answers again."), picture,
                NoticeUrgency::Normal);
         return;
     }
     if (silentQueries_ >= kSilentQueriesToNotify && !silenceNotified_) {
         silenceNotified_ = true;
         notify(
-            NoticeTopic::Link, area_.LblMessage,
+            NoticeTopic::Link, summary,
             QStringLiteral("The UPS does not answer: the computer is not protected until it answers again."),
-            NoticeUrgency::Normal);
+            picture, NoticeUrgency::Normal);
     }
 }
 
-QString Monitor::countdownNotice() const {
-    const int seconds = state_.ShutdownSeconds;
+void PowerNotices::tellTrouble(NoticeTopic topic, const QString& summary, TrayPicture picture,
+                               const QString& text, std::optional<int32_t> secondsLeft) {
+    const bool critical = secondsLeft || topic == NoticeTopic::BatteryLow;
+    notify(topic, summary, secondsLeft ? text + '\n' + countdownText(*secondsLeft) : text, picture,
+           critical ? NoticeUrgency::Critical : NoticeUrgency::Normal);
+}
+
+void PowerNotices::tellRecovery(NoticeTopic topic, const QString& summary, TrayPicture picture,
+                                const QString& text) {
+    notify(topic, summary, text + calledOffText(), picture, NoticeUrgency::Normal);
+}
+
+void PowerNotices::tellShutdown(const QString& summary, const QString& body) {
+    desktop_.notify({NoticeTopic::Shutdown, summary, body, TrayPicture::ImaSLow, NoticeUrgency::Critical});
+}
+
+QString PowerNotices::countdownText(int32_t seconds) {
     if (seconds <= 0)
         return QStringLiteral("The computer shuts down now.");
     if (seconds % 60 == 0) {
@@ -57,7 +67,7 @@ QString Monitor::countdownNotice() const {
 }
 
 // Told once, by the first notification of the poll that stopped the countdown.
-QString Monitor::calledOffNotice() {
+QString PowerNotices::calledOffText() {
     if (!countdownCalledOff_)
         return QString();
     countdownCalledOff_ = false;

@@ -17,10 +17,10 @@ using settings::PowerEvent;
 // screen. The first-time actions of an event run once, guarded by its "noted" flag; the
 // displays are set again at every poll while the state lasts.
 void Monitor::Timer1Tick() {
-    countdownCalledOff_ = false;
+    notices_.pollStarts();
     if (!readUps()) {
         UnConShow();
-        tellLinkState();
+        notices_.tellLinkState(area_.LblMessage, trayPicture_);
         emit polled();
         return; // no trimming while the UPS does not answer
     }
@@ -32,17 +32,17 @@ void Monitor::Timer1Tick() {
     if (trayPicture_ == TrayPicture::ImaUnCon)
         setTray(batteryLow() ? TrayState::LowBattery : acFailed() ? TrayState::OnBattery : TrayState::Idle);
     showBattery();
-    tellLinkState();
+    notices_.tellLinkState(area_.LblMessage, trayPicture_);
     trimStores();
     emit polled();
 }
 
 bool Monitor::readUps() {
-    UpsFlags& f = flags();
-    f.UsbLink = !settings::serialLink();
+    takeLinkFromSettings();
+    const UpsFlags& f = link_.flags();
     if (!f.UsbLink) {
         const bool up = link_.serialLineUp(ports_.serial);
-        noteQueryAnswered(up);
+        notices_.queryAnswered(up);
         return up;
     }
     if (!f.UpsReplyOk) {
@@ -60,7 +60,7 @@ void Monitor::queryStatus() {
     link_.QueryUps(1);
     if (flags().UpsReplyOk)
         lastAnswerMs_ = now();
-    noteQueryAnswered(flags().UpsReplyOk);
+    notices_.queryAnswered(flags().UpsReplyOk);
 }
 
 // The countdown pauses while the UPS does not answer, but not for ever: a UPS whose
@@ -146,8 +146,7 @@ void Monitor::mainsFailed() {
     const QString text = QStringLiteral("Attention!! System Power Failed");
     if (settings::eventEnabled(PowerEvent::OnBattery) && settings::recordLog(PowerEvent::OnBattery))
         ports_.records.record(text);
-    notify(NoticeTopic::Mains, area_.LblMessage, counting ? text + '\n' + countdownNotice() : text,
-           counting ? NoticeUrgency::Critical : NoticeUrgency::Normal);
+    tellTrouble(NoticeTopic::Mains, text, counting);
 }
 
 void Monitor::mainsBack() {
@@ -155,7 +154,7 @@ void Monitor::mainsBack() {
     setTray(TrayState::Idle);
     const QString text = QStringLiteral("System AC Power Recovered");
     ports_.records.record(text);
-    notify(NoticeTopic::Mains, area_.LblMessage, text + calledOffNotice(), NoticeUrgency::Normal);
+    tellRecovery(NoticeTopic::Mains, area_.LblMessage, text);
 }
 
 void Monitor::batteryLowStarts() {
@@ -165,8 +164,7 @@ void Monitor::batteryLowStarts() {
     const QString text = QStringLiteral("Attention!! UPS Battery Low");
     if (settings::eventEnabled(PowerEvent::LowBattery) && settings::recordLog(PowerEvent::LowBattery))
         ports_.records.record(text);
-    notify(NoticeTopic::BatteryLow, area_.LblMessage, counting ? text + '\n' + countdownNotice() : text,
-           NoticeUrgency::Critical);
+    tellTrouble(NoticeTopic::BatteryLow, text, counting);
 }
 
 // The shutdown starts as for a low battery, with its delay; a countdown already running
@@ -177,8 +175,7 @@ void Monitor::batteryLevelCritical() {
     startCountdown(settings::delaySeconds(PowerEvent::LowBattery));
     const QString text = QStringLiteral("Attention!! UPS Battery Level Critical");
     ports_.records.record(text);
-    notify(NoticeTopic::BatteryLow, area_.LblMessage, text + '\n' + countdownNotice(),
-           NoticeUrgency::Critical);
+    tellTrouble(NoticeTopic::BatteryLow, text, true);
 }
 
 void Monitor::batteryLowEnds() {
@@ -194,8 +191,19 @@ void Monitor::batteryLowEnds() {
     setTray(onBattery ? TrayState::OnBattery : TrayState::Idle);
     const QString text = QStringLiteral("UPS Battery Low Recovered");
     ports_.records.record(text);
-    notify(NoticeTopic::BatteryLow, displayText(onBattery ? Display::OnBattery : Display::OnLine),
-           text + calledOffNotice(), NoticeUrgency::Normal);
+    tellRecovery(NoticeTopic::BatteryLow, displayText(onBattery ? Display::OnBattery : Display::OnLine),
+                 text);
+}
+
+// Each notification wears the tray's picture of the state it tells of, which the event
+// has just set.
+void Monitor::tellTrouble(NoticeTopic topic, const QString& text, bool counting) {
+    notices_.tellTrouble(topic, area_.LblMessage, trayPicture_, text,
+                         counting ? std::optional<int32_t>(state_.ShutdownSeconds) : std::nullopt);
+}
+
+void Monitor::tellRecovery(NoticeTopic topic, const QString& summary, const QString& text) {
+    notices_.tellRecovery(topic, summary, trayPicture_, text);
 }
 
 void Monitor::trimStores() {
@@ -228,7 +236,7 @@ void Monitor::startCountdown(int32_t seconds) {
 
 void Monitor::stopCountdown() {
     if (TimerSub.isActive())
-        countdownCalledOff_ = true; // told by this poll's notification
+        notices_.countdownCalledOff(); // told by this poll's notification
     TimerSub.stop();
     area_.LblAlarm.clear();
     area_.notify();
@@ -239,7 +247,7 @@ void Monitor::stopCountdown() {
 // one blank); the USB countdown shows N down to 1, raises it at 0 ("Seconds" after two
 // blanks) and pauses while the UPS does not answer, for at most kSilenceLimitMs.
 void Monitor::TimerSubTick() {
-    if (settings::serialLink()) {
+    if (!link_.flags().UsbLink) {
         area_.LblAlarm = QStringLiteral("System ShutDown After %1 Seconds").arg(state_.ShutdownSeconds);
         area_.notify();
         --state_.ShutdownSeconds;

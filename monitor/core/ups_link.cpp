@@ -56,12 +56,22 @@ BatteryReading batteryFrom(const char* reply) {
 
 } // namespace
 
-bool UpsLink::serialLineUp(SerialLine& line) {
-    if (!line.isOpen() && line.open()) {
-        line.setRts(true);
-        line.setDtr(false);
-    }
+void holdUpsLines(SerialLine& line) {
+    line.setRts(true);
+    line.setDtr(false);
+}
+
+bool openUpsPort(SerialLine& line) {
     if (line.isOpen())
+        return true;
+    if (!line.open())
+        return false;
+    holdUpsLines(line);
+    return true;
+}
+
+bool UpsLink::serialLineUp(SerialLine& line) {
+    if (openUpsPort(line))
         line.cts(); // a port that opens but whose lines cannot be read closes itself here
     if (line.isOpen()) {
         linkFault_.clear();

@@ -16,7 +16,7 @@ struct UpsFlags {
     bool UpsReplyOk = false; // the last USB status query was answered in the expected form
     bool UpsOnBatt = false;  // mains failed, the UPS runs on battery
     bool UpsLowBatt = false; // the UPS battery is low
-    bool UsbLink = false;    // the configured link is USB (set by each poll)
+    bool UsbLink = false;    // the link in force is USB (set at the load, each poll and a link switch)
 };
 
 // What the UPS says of its battery beyond the two flags, when its driver reports it.
@@ -40,8 +40,8 @@ public:
 
     const BatteryReading& battery() const { return battery_; }
 
-    // The serial link's share of a poll: opens the port when it is not open (RTS on, DTR
-    // off, as at start-up) and reads its lines once. False when the port cannot be opened
+    // The serial link's share of a poll: opens the port when it is not open (openUpsPort)
+    // and reads its lines once. False when the port cannot be opened
     // or read: a UPS that cannot be heard is not a UPS saying all is well, so the monitor
     // shows it as not answering, and tries the port again at the next poll. The reason
     // goes to standard error once for each new cause.
@@ -61,6 +61,14 @@ private:
     QString linkFault_;
     QString faultTold_;
 };
+
+// The lines a contact-closure UPS expects from its port: RTS high powers its interface,
+// DTR high is its switch-off signal, so DTR is lowered explicitly whatever the port did on
+// opening.
+void holdUpsLines(SerialLine& line);
+// Opens the UPS's port when it is not open, then holds its lines (holdUpsLines). True when
+// the port is open; a port already open is left as it is.
+bool openUpsPort(SerialLine& line);
 
 // What the user is told when the serial port chosen cannot be opened.
 QString serialPortMessage(int port, const QString& fault);

@@ -3,7 +3,7 @@
 
 namespace brightlock {
 
-PowerReading pollReading(Monitor& monitor) {
+PowerReading pollReading(const Monitor& monitor) {
     PowerReading r;
     const UpsFlags& f = monitor.flags();
     if (f.UsbLink && !f.UpsReplyOk)

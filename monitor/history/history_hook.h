@@ -9,7 +9,7 @@ namespace brightlock {
 
 // The state and readings the monitor's last poll left: the USB flags and the library's
 // readings, or the serial lines read afresh.
-PowerReading pollReading(Monitor& monitor);
+PowerReading pollReading(const Monitor& monitor);
 
 // Feeds `sampler` from every poll of `monitor`; `sampler` must outlive the monitor.
 void sampleEveryPoll(Monitor& monitor, HistorySampler& sampler);

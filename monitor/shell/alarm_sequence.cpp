@@ -1,8 +1,6 @@
 // Alarm window rules; see alarm_sequence.h.
 #include "alarm_sequence.h"
 
-#include "settings_catalogue.h"
-
 namespace brightlock {
 
 AlarmSequence::AlarmSequence(Monitor& monitor, AlarmView& view, std::function<void()> startShutdown,
@@ -23,9 +21,7 @@ void AlarmSequence::resetAlarmDisplay() {
 
 void AlarmSequence::Load() {
     resetAlarmDisplay();
-    monitor_.statusArea().LblAlarm.clear();
-    monitor_.statusArea().notify();
-    monitor_.state().AlarmShown = true;
+    monitor_.alarmLoaded();
     Timer1.start();
 }
 
@@ -66,25 +62,17 @@ void AlarmSequence::bringBack() {
     Timer1.start();
 }
 
-// Read as the power-event poll reads them: the serial lines, or the USB flags.
-bool AlarmSequence::onBattery() const {
-    return settings::serialLink() ? monitor_.serial().cts() : monitor_.flags().UpsOnBatt;
-}
-
-bool AlarmSequence::batteryLow() const {
-    return settings::serialLink() ? monitor_.serial().cd() : monitor_.flags().UpsLowBatt;
-}
-
 void AlarmSequence::Timer3Tick() {
-    if (batteryLow())
+    if (monitor_.batteryLow())
         bringBack();
     Timer3.stop();
 }
 
 void AlarmSequence::Timer2Tick() {
-    if (batteryLow())
+    // The power conditions as the monitor judges them, on the link in force.
+    if (monitor_.batteryLow())
         return; // keeps polling until the low-battery signal has gone
-    if (onBattery())
+    if (monitor_.acFailed())
         bringBack();
     Timer2.stop();
 }

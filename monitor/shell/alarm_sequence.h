@@ -56,8 +56,6 @@ public:
 private:
     void resetAlarmDisplay();
     void shutdownAction();
-    bool onBattery() const;
-    bool batteryLow() const;
 
     Monitor& monitor_;
     AlarmView& view_;

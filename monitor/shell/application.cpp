@@ -109,11 +109,11 @@ void Application::handOver() {
         std::make_unique<ShutdownController>(*monitor_, *powerOff_, static_cast<ShutdownPorts&>(*this));
     closer_ = std::make_unique<CloserProcess>();
     connect(closer_.get(), &CloserProcess::ended, shutdown_.get(), &ShutdownController::closerEnded);
-    questions_ = std::make_unique<QuestionModes>(monitor_->dialog(), static_cast<QuestionPorts&>(*this));
+    questions_ = std::make_unique<QuestionModes>(static_cast<QuestionPorts&>(*this));
     question_.setFactory([this] { return new FrmQuestion(*questions_); });
 
     // Nobody sees the power-path diagram until the window shows it.
-    monitor_->powerPath().holdAnimations(true);
+    monitor_->holdAnimations(true);
     connect(tray_.get(), &SystemTray::openRequested, this, [this] { window().showFromTray(); });
     connect(tray_.get(), &SystemTray::quitRequested, this, [this] { askToQuit(); });
     tray_->statusLine = [this] { return trayStatus(); };
@@ -168,7 +168,7 @@ QString Application::trayStatus() const {
     status.runtime = monitor_->statusArea().batteryRuntime;
     if (!monitor_->flags().UsbLink) // a fault of a serial port left behind says nothing of USB
         status.linkFault = monitor_->link().linkFault();
-    if (monitor_->TimerSub.isActive())
+    if (monitor_->countdownTimer().isActive())
         status.countdownSeconds = monitor_->state().ShutdownSeconds;
     return trayStatusLine(status);
 }

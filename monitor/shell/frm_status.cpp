@@ -23,11 +23,12 @@ constexpr QRect kHistoryRect(500, 6, 100, 27); // top right, above the state pic
 
 } // namespace
 
-frmStatus::frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent)
+frmStatus::frmStatus(const StatusArea& area, const PowerPath& path, QWidget* parent)
     : MainPage(parent), area_(area) {
     setObjectName(QStringLiteral("frmStatus"));
     auto* diagram = new StatusDiagram(path, this);
     diagram->move(kDiagramAt);
+    connect(diagram, &StatusDiagram::shownChanged, this, &frmStatus::diagramShown);
 
     auto makePicture = [this](const char* name, const char* file, QPoint at) {
         auto* label = new QLabel(this);

@@ -19,13 +19,15 @@ namespace brightlock {
 class frmStatus : public MainPage {
     Q_OBJECT
 public:
-    frmStatus(const StatusArea& area, PowerPath& path, QWidget* parent = nullptr);
+    frmStatus(const StatusArea& area, const PowerPath& path, QWidget* parent = nullptr);
 
 signals:
     // The "Shutdown" button was clicked.
     void shutdownClicked();
     // The "History" button was clicked.
     void historyClicked();
+    // The power-path diagram can be seen (true) or no longer can (false).
+    void diagramShown(bool shown);
 
 private:
     void refresh();

@@ -28,6 +28,10 @@ MainPages addMainPages(frmMain& window, Monitor& monitor, MessagePort& messages,
                        QuestionModes& questions) {
     MainPages p;
     p.status = new frmStatus(monitor.statusArea(), monitor.powerPath());
+    // The diagram's animations run only while it can be seen; it is not seen until shown.
+    QObject::connect(p.status, &frmStatus::diagramShown, &monitor,
+                     [&monitor](bool shown) { monitor.holdAnimations(!shown); });
+    monitor.holdAnimations(true);
     p.log = new FrmLog(stores);
     p.upsEvent = new FrmUpsEvent(stores);
     p.closed = new FrmClose(stores);

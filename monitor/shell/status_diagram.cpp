@@ -24,7 +24,7 @@ const Layer kLayers[] = {
 
 } // namespace
 
-StatusDiagram::StatusDiagram(PowerPath& display, QWidget* parent) : QWidget(parent), display_(display) {
+StatusDiagram::StatusDiagram(const PowerPath& display, QWidget* parent) : QWidget(parent), display_(display) {
     setObjectName(QStringLiteral("PowerPath"));
     setFixedSize(kWidth, kHeight);
     base_ = new QLabel(this);
@@ -39,20 +39,18 @@ StatusDiagram::StatusDiagram(PowerPath& display, QWidget* parent) : QWidget(pare
         labels_[layer.picture] = label;
     }
     connect(&display_, &PowerPath::changed, this, &StatusDiagram::refresh);
-    // Not seen until it is shown.
-    display_.holdAnimations(true);
     refresh();
 }
 
 void StatusDiagram::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     loadPictures();
-    display_.holdAnimations(false);
+    emit shownChanged(true);
 }
 
 void StatusDiagram::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    display_.holdAnimations(true);
+    emit shownChanged(false);
     dropPictures();
 }
 

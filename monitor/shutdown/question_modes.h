@@ -5,7 +5,6 @@
 #pragma once
 
 #include "monitor/records/store.h"
-#include "monitor_state.h"
 
 #include <QString>
 
@@ -23,9 +22,18 @@ public:
     virtual void clearStore(Store store) = 0;
 };
 
+// What the confirmation dialog is asking for; one request may stack on another. None is
+// set when the program starts.
+struct DialogFlags {
+    bool AskShutdown = false;
+    bool AskClearLog = false;
+    bool AskClearUps = false;
+    bool AskClearClosed = false;
+};
+
 class QuestionModes {
 public:
-    QuestionModes(DialogFlags& flags, QuestionPorts& ports) : flags_(flags), ports_(ports) {}
+    explicit QuestionModes(QuestionPorts& ports) : ports_(ports) {}
 
     // The main window's "Shutdown" button.
     void CmdShutdownClick();
@@ -37,8 +45,10 @@ public:
     void Yes();
     void No();
 
+    const DialogFlags& flags() const { return flags_; }
+
 private:
-    DialogFlags& flags_;
+    DialogFlags flags_;
     QuestionPorts& ports_;
 };
 

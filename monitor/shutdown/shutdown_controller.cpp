@@ -4,7 +4,6 @@
 #include "closer_reach.h"
 #include "ini.h"
 #include "log_categories.h"
-#include "pause_ms.h"
 #include "settings_catalogue.h"
 
 #include <QPointer>
@@ -39,7 +38,7 @@ void ShutdownController::StartShutdown(Asker asker) {
         return;
     // Nor does an alarm window come up again, from the countdown or a re-check after
     // Cancel: it would take the keyboard from the closer.
-    monitor_.state().ShuttingDown = true;
+    monitor_.beginShutdown();
     if (asker == Asker::Question)
         ports_.hideAlarm();
     requested_ = false;
@@ -192,7 +191,7 @@ void ShutdownController::finalOutcome(FinalAction action, const ActionOutcome& o
         return;
     }
     qCWarning(lcShutdown).noquote() << "the power-off was refused:" << outcome.refusals;
-    monitor_.records().record(QStringLiteral("Attention!! System Shutdown Refused: ") + outcome.refusals);
+    monitor_.record(QStringLiteral("Attention!! System Shutdown Refused: ") + outcome.refusals);
     tellUser(
         QStringLiteral("The computer could not be shut down"),
         outcome.refusals +
@@ -204,7 +203,7 @@ void ShutdownController::finalOutcome(FinalAction action, const ActionOutcome& o
 void ShutdownController::endWithoutGoingDown() {
     stage_ = Stage::Idle;
     Timer3.stop();
-    monitor_.state().ShuttingDown = false;
+    monitor_.armAgain();
 }
 
 void ShutdownController::countdownStarted(int seconds) {
@@ -224,34 +223,23 @@ void ShutdownController::recordOnce(const QString& text) {
     if (recorded_.contains(text))
         return;
     recorded_.insert(text);
-    monitor_.records().record(text);
+    monitor_.record(text);
 }
 
 // Shown whatever the power events' notification setting says: it is about losing work.
 void ShutdownController::tellUser(const QString& summary, const QString& body) {
-    monitor_.notices().notify(
-        {NoticeTopic::Shutdown, summary, body, TrayPicture::ImaSLow, NoticeUrgency::Critical});
+    monitor_.warnUser(summary, body);
 }
 
 // A rehearsal tells no real UPS to switch off: neither DTR nor a library command goes
 // out, a line says what would have. The simulated UPS still receives the three commands,
 // so that a rehearsal can be checked.
 void ShutdownController::switchUpsOff() {
-    const bool serial = settings::serialLink();
-    UpsLink& link = monitor_.link();
-    if (powerOff_.dryRun() && (serial || !link.psu().simulated())) {
+    if (powerOff_.dryRun() && !monitor_.upsSimulated()) {
         reportDryRunUpsSwitchOff();
         return;
     }
-    if (serial) {
-        monitor_.serial().setDtr(true);
-        return;
-    }
-    link.QueryUps(2);
-    PauseMs(10);
-    link.QueryUps(2);
-    PauseMs(10);
-    link.QueryUps(2);
+    monitor_.switchUpsOff();
 }
 
 } // namespace brightlock

@@ -4,6 +4,7 @@
 
 #include "monitor.h"
 #include "support/fakes.h"
+#include "support/monitor_probe.h"
 #include "support/temp_home.h"
 
 template <typename Notices = fakes::Notices> struct MonitorRigOf {
@@ -21,9 +22,11 @@ template <typename Notices = fakes::Notices> struct MonitorRigOf {
     void set(const QString& section, const QString& key, const QString& value) {
         home.set(section, key, value);
     }
-    brightlock::UpsFlags& flags() { return monitor.flags(); }
+    const brightlock::UpsFlags& flags() { return monitor.flags(); }
     const brightlock::StatusArea& statusArea() { return monitor.statusArea(); }
     bool shown(brightlock::PowerPath::Picture p) { return monitor.powerPath().isShown(p); }
+    // Holds the poll's timer: the test polls by hand.
+    void holdPoll() { brightlock::MonitorProbe::pollTimer(monitor).stop(); }
 };
 
 using MonitorRig = MonitorRigOf<>;

@@ -120,7 +120,7 @@ void EventManagerPageTest::clickThroughThePage() {
     QCOMPARE(r.text("TextLimitLog"), QString("1000"));
     QCOMPARE(r.stored(settings::Eventcount), QString("999"));
     QCOMPARE(r.stored(settings::ComboPort), QString("3"));
-    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "setPort 3", "open", "RTS 1"}));
+    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "setPort 3", "open", "RTS 1", "DTR 0"}));
 
     r.click("ChkOSDisable");
     QCOMPARE(r.value("ChkOSSave"), 0);

@@ -121,13 +121,13 @@ void OsPanelApplyTest::switchesToSerialAndBack() {
     r.panel.port = r.panel.ports.indexOf("COM3");
     r.press();
     QCOMPARE(r.stored(settings::ComboPort), QString("3"));
-    // The USB device closed, COM3 opened at once with RTS high and DTR left low.
-    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "setPort 3", "open", "RTS 1"}));
+    // The USB device closed, COM3 opened at once with RTS high and DTR low.
+    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "setPort 3", "open", "RTS 1", "DTR 0"}));
     QVERIFY(r.serial.opened && r.serial.rts && !r.serial.dtr);
 
     r.panel.port = r.panel.ports.indexOf("COM1"); // from one port to another
     r.press();
-    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "close", "setPort 1", "open", "RTS 1"}));
+    QCOMPARE(r.log, QStringList({"CloseHandleDevice", "close", "setPort 1", "open", "RTS 1", "DTR 0"}));
 
     r.panel.port = r.panel.ports.indexOf("USB");
     r.press();
@@ -144,7 +144,6 @@ void OsPanelApplyTest::switchesToSerialAndBack() {
 void OsPanelApplyTest::failedSwitchStepsAreSkipped() {
     ApplyRig r;
     r.serial.openFails = true;
-    r.monitor.state().ShutdownSeconds = 17;
     r.panel.port = r.panel.ports.indexOf("COM2");
     r.press();
     QCOMPARE(r.log, QStringList({"CloseHandleDevice", "setPort 2", "open"})); // no RTS on a closed port
@@ -165,14 +164,14 @@ void OsPanelApplyTest::applyRestartsTheCountdown() {
     r.monitor.Form_Load();
     r.psu.acPresent = false;
     r.monitor.Timer1Tick();
-    QVERIFY(r.monitor.TimerSub.isActive());
+    QVERIFY(r.monitor.countdownTimer().isActive());
     for (int i = 0; i < 5; ++i)
         r.monitor.TimerSubTick();
     QCOMPARE(r.monitor.state().ShutdownSeconds, 295);
 
     r.press(); // nothing changed on the panel: the countdown starts again from its full length
     QCOMPARE(r.monitor.state().ShutdownSeconds, 300);
-    QVERIFY(r.monitor.TimerSub.isActive());
+    QVERIFY(r.monitor.countdownTimer().isActive());
 
     r.psu.batteryLow = true;
     r.monitor.Timer1Tick();

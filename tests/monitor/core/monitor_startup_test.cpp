@@ -14,14 +14,14 @@ private slots:
     void serialLoadOrder();
     void serialPortThatWillNotOpen();
     void damagedPortSettingMeansUsb();
-    void loadResetsAlarmAndDialogFlags();
+    void loadResetsTheAlarmFlag();
     void unloadOnUsb();
     void unloadOnSerialWithAlarm();
 };
 
 void TestMonitorStartup::usbLoadOrder() {
     MonitorRig r;
-    QVERIFY(!r.monitor.Timer1.isActive());
+    QVERIFY(!r.monitor.pollTimer().isActive());
     r.monitor.Form_Load();
     const QStringList expected{"LayoutFormSkin", "selectStatusPage", "bind",        "tray ImaMain Brightlock",
                                "Program start",  "HidHandle",        "CmdOutput 1", "CmdInput"};
@@ -29,15 +29,15 @@ void TestMonitorStartup::usbLoadOrder() {
     QVERIFY(r.flags().UpsReplyOk);
     QVERIFY(r.shown(PowerPath::ImageAC1) && r.shown(PowerPath::ImageAC2) && r.shown(PowerPath::Image1));
     QVERIFY(r.monitor.powerPath().Timer4.isActive());
-    QVERIFY(r.monitor.Timer1.isActive());
-    QCOMPARE(r.monitor.Timer1.interval(), 2200);
+    QVERIFY(r.monitor.pollTimer().isActive());
+    QCOMPARE(r.monitor.pollTimer().interval(), 2200);
     QVERIFY(!r.serial.opened);
 }
 
 void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     MonitorRig r;
     r.psu.answering = false;
-    PowerPath& path = r.monitor.powerPath();
+    PowerPath& path = brightlock::MonitorProbe::powerPath(r.monitor);
     for (brightlock::AnimationTimer* t : {&path.Timer4, &path.Timer5, &path.Timer6})
         t->start(); // as an earlier display would have left them
     r.monitor.Form_Load();
@@ -50,7 +50,7 @@ void TestMonitorStartup::usbWithoutUpsEndsDisconnected() {
     QVERIFY(!path.Timer4.isActive() && !path.Timer5.isActive() && !path.Timer6.isActive());
     QCOMPARE(r.tray.tip, QString("Brightlock \u2014 not protected: the UPS does not answer"));
     QCOMPARE(r.tray.picture, brightlock::TrayPicture::ImaUnCon); // not protected
-    QVERIFY(r.monitor.Timer1.isActive());                        // the poll still runs and retries the UPS
+    QVERIFY(r.monitor.pollTimer().isActive());                   // the poll still runs and retries the UPS
 }
 
 void TestMonitorStartup::serialLoadOrder() {
@@ -74,7 +74,7 @@ void TestMonitorStartup::serialPortThatWillNotOpen() {
     r.serial.openFails = true;
     r.monitor.Form_Load();
     QVERIFY(r.log.contains("Program start"));
-    QVERIFY(r.monitor.Timer1.isActive());
+    QVERIFY(r.monitor.pollTimer().isActive());
     QCOMPARE(r.statusArea().LblMessage, QString("UPS Disconnect"));
     QCOMPARE(r.tray.picture, brightlock::TrayPicture::ImaUnCon);
     QVERIFY(!r.shown(PowerPath::ImageAC2));
@@ -102,14 +102,11 @@ void TestMonitorStartup::damagedPortSettingMeansUsb() {
     QVERIFY(!r.log.contains("open"));
 }
 
-void TestMonitorStartup::loadResetsAlarmAndDialogFlags() {
+void TestMonitorStartup::loadResetsTheAlarmFlag() {
     MonitorRig r;
-    r.monitor.state().AlarmShown = true;
-    r.monitor.dialog() = {true, true, true, true};
+    r.monitor.alarmLoaded();
     r.monitor.Form_Load();
     QVERIFY(!r.monitor.state().AlarmShown);
-    QVERIFY(!r.monitor.dialog().AskShutdown && !r.monitor.dialog().AskClearLog);
-    QVERIFY(!r.monitor.dialog().AskClearUps && !r.monitor.dialog().AskClearClosed);
 }
 
 void TestMonitorStartup::unloadOnUsb() {
@@ -118,7 +115,7 @@ void TestMonitorStartup::unloadOnUsb() {
     r.log.clear();
     r.monitor.Form_Unload();
     QCOMPARE(r.log, (QStringList{"Program quit", "CloseHandleDevice", "RemoveTrayIcon"}));
-    QVERIFY(!r.monitor.Timer1.isActive());
+    QVERIFY(!r.monitor.pollTimer().isActive());
     r.monitor.Form_Unload(); // the window and the session may both end the program
     QCOMPARE(r.log.count("Program quit"), 1);
 }
@@ -127,7 +124,7 @@ void TestMonitorStartup::unloadOnSerialWithAlarm() {
     MonitorRig r;
     r.set("Mscomm", "ComboPort", "1");
     r.monitor.Form_Load();
-    r.monitor.state().AlarmShown = true;
+    r.monitor.alarmLoaded();
     r.log.clear();
     r.monitor.Form_Unload();
     QCOMPARE(r.log,

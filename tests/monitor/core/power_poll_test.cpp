@@ -48,7 +48,7 @@ struct Poll : MonitorRig {
     void lowBattery() { ups(false, true); }
     QStringList trayCalls() const { return log.filter(QRegularExpression("^tray ")); }
     int seconds() { return monitor.state().ShutdownSeconds; }
-    bool counting() { return monitor.TimerSub.isActive(); }
+    bool counting() { return monitor.countdownTimer().isActive(); }
 };
 
 } // namespace
@@ -102,7 +102,7 @@ void TestPowerPoll::onlineToBatteryAndBack() {
     QCOMPARE(p.trayCalls().size(), 1);
     QCOMPARE(p.records.rows.size(), 2);
 
-    p.monitor.state().AlarmShown = true;
+    p.monitor.alarmLoaded();
     p.onLine();
     QCOMPARE(p.statusArea().LblMessage, QString("UPS is on-line"));
     QCOMPARE(p.statusArea().LblAlarm, QString());

@@ -60,7 +60,7 @@ QString cell(RecordPage* page, int row, int column) {
 struct PagesRig : QuestionPorts {
     MonitorRig r;
     RecordStores stores{r.home.path()};
-    QuestionModes questions{r.monitor.dialog(), *this};
+    QuestionModes questions{*this};
     FormHost<FrmQuestion> dialog{[this] { return new FrmQuestion(questions); }};
     RecordingMessages messages;
     frmMain window;
@@ -162,7 +162,7 @@ void RecordPagesTest::clearingTheUpsEventTable() {
     QCOMPARE(rig.stores.count(Store::Log), 3);
     QCOMPARE(gridModel(page)->rowCount(), 0);
     QVERIFY(!page->clearButton()->isEnabled());
-    QVERIFY(!rig.r.monitor.dialog().AskClearUps);
+    QVERIFY(!rig.questions.flags().AskClearUps);
 
     // Clearing the empty table again changes nothing; an opening with records enables it.
     page->ClearAllRecords();

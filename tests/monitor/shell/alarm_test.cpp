@@ -37,9 +37,11 @@ struct Rig : MonitorRig {
     View view{log};
     int shutdowns = 0;
     AlarmSequence alarm{monitor, view, [this] { ++shutdowns; }};
+    // A poll of a USB UPS reporting this: the USB link is in force.
     void usb(bool onBatt, bool low) {
-        flags().UpsOnBatt = onBatt;
-        flags().UpsLowBatt = low;
+        psu.acPresent = !onBatt;
+        psu.batteryLow = low;
+        monitor.Timer1Tick();
     }
 };
 
@@ -60,7 +62,9 @@ private slots:
 
 void TestAlarm::loadClearsTheCountdownText() {
     Rig r;
-    r.monitor.statusArea().LblAlarm = "System ShutDown After 1  Seconds";
+    r.usb(true, false);       // on battery: the countdown runs
+    r.monitor.TimerSubTick(); // and shows its seconds
+    QVERIFY(!r.monitor.statusArea().LblAlarm.isEmpty());
     r.alarm.Load();
     QCOMPARE(r.monitor.statusArea().LblAlarm, QString());
     QVERIFY(r.monitor.state().AlarmShown);
@@ -152,9 +156,10 @@ void TestAlarm::cancelAfterPowerReturned() {
 
 void TestAlarm::cancelOnSerialLink() {
     Rig r;
-    r.set("Mscomm", "ComboPort", "3");
     r.usb(false, true); // the USB flags are not looked at on the serial link
+    r.set("Mscomm", "ComboPort", "3");
     r.serial.ctsLine = true;
+    r.monitor.Timer1Tick(); // the poll puts the serial link in force
     r.alarm.Load();
     r.alarm.CancelClick();
     r.log.clear();

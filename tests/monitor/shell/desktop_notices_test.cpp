@@ -17,7 +17,7 @@ namespace {
 struct Rig : MonitorRigOf<brightlock::DesktopNotifier> {
     Rig() {
         monitor.Form_Load();
-        monitor.Timer1.stop();
+        holdPoll();
     }
     // `times` polls reading this state.
     void ups(bool answering, bool ac, bool low, int times = 3) {

@@ -27,7 +27,7 @@ namespace {
 struct PageRig : brightlock::QuestionPorts {
     MonitorRig r;
     brightlock::RecordStores stores{r.home.path()};
-    brightlock::QuestionModes questions{r.monitor.dialog(), *this};
+    brightlock::QuestionModes questions{*this};
     RecordingMessages messages;
     void addPages(frmMain& w) {
         stores.bind();
@@ -105,8 +105,8 @@ void TestWindows::animationsRunOnlyWhileSeen() {
     frmMain w;
     rig.addPages(w);
     r.monitor.Form_Load();
-    r.monitor.Timer1.stop(); // the test polls (each poll shows both battery phases again)
-    PowerPath& path = r.monitor.powerPath();
+    r.holdPoll(); // the test polls (each poll shows both battery phases again)
+    const PowerPath& path = r.monitor.powerPath();
     auto* diagram = w.findChild<brightlock::StatusDiagram*>();
     QVERIFY(path.Timer4.isActive() && !path.Timer4.ticking()); // the window starts hidden
     QVERIFY(!diagram->picturesLoaded());

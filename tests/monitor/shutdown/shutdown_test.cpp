@@ -62,7 +62,7 @@ struct Rig : MonitorRig {
     Ports ports{log};
     PowerOff power{log};
     ShutdownController shutdown{monitor, power, ports};
-    brightlock::QuestionModes questions{monitor.dialog(), ports};
+    brightlock::QuestionModes questions{ports};
     qint64 clockMs = 0;
     Rig() {
         ports.shutdown = &shutdown;
@@ -104,7 +104,7 @@ void TestShutdown::dialogRequests() {
     Rig r;
     r.questions.CmdShutdownClick();
     r.questions.CmdShutdownClick(); // the same dialog shown again
-    QVERIFY(r.monitor.dialog().AskShutdown);
+    QVERIFY(r.questions.flags().AskShutdown);
     QCOMPARE(r.log, (QStringList{"showQuestion", "showQuestion"}));
     QCOMPARE(r.questions.questionText(), QString("Are you sure shutdown system and ups ?"));
 }
@@ -114,7 +114,7 @@ void TestShutdown::noResetsEveryRequest() {
     r.questions.CmdShutdownClick();
     r.questions.askClear(Store::Ups);
     r.questions.No();
-    const auto& d = r.monitor.dialog();
+    const auto& d = r.questions.flags();
     QVERIFY(!d.AskShutdown && !d.AskClearLog && !d.AskClearUps && !d.AskClearClosed);
     QVERIFY(!r.shutdown.Timer3.isActive());
     r.questions.askClear(Store::Log);
@@ -131,7 +131,7 @@ void TestShutdown::twoOpenersOneYes() {
     r.questions.Yes();
     QCOMPARE(r.log, (QStringList{"hideMainWindow", "unloadQuestion", "hideAlarm", "clear 0", "clear 2",
                                  "unloadQuestion"}));
-    const auto& d = r.monitor.dialog();
+    const auto& d = r.questions.flags();
     QVERIFY(!d.AskShutdown && !d.AskClearLog && !d.AskClearClosed);
     QVERIFY(r.shutdown.Timer3.isActive());
     QCOMPARE(r.shutDownKey(), QString("1"));
@@ -224,7 +224,7 @@ void TestShutdown::noAlarmWhileGoingDown() {
     r.psu.batteryLow = true;
     r.monitor.Timer1Tick();
     r.monitor.TimerSubTick();
-    QVERIFY(!r.monitor.TimerSub.isActive());
+    QVERIFY(!r.monitor.countdownTimer().isActive());
     QCOMPARE(r.alarm.shows, 0);
 }
 
@@ -434,6 +434,8 @@ void TestShutdown::hibernation() {
         Rig r;
         r.set("OSEvent", "Hibernate", "1");
         r.power.hibernatePossible = true;
+        r.monitor.Form_Load(); // the USB link in force
+        r.log.clear();
         r.shutdown.StartShutdown(ShutdownController::Asker::Alarm);
         QCOMPARE(r.log, (QStringList{"hideMainWindow", "hideAlarm", "canHibernate", "hibernate",
                                      "CmdOutput 2", "CmdOutput 2", "CmdOutput 2"}));
