@@ -116,7 +116,7 @@ void Application::handOver() {
     monitor_->holdAnimations(true);
     connect(tray_.get(), &SystemTray::openRequested, this, [this] { window().showFromTray(); });
     connect(tray_.get(), &SystemTray::quitRequested, this, [this] { askToQuit(); });
-    tray_->statusLine = [this] { return trayStatus(); };
+    connect(tray_.get(), &SystemTray::statusLineWanted, this, [this] { tray_->setStatusLine(trayStatus()); });
     // Starting the program again is how many people look for a monitor already running.
     connect(instance_.get(), &SingleInstance::anotherInstanceStarted, this, [this] {
         if (!quitting_)
@@ -150,7 +150,8 @@ frmMain& Application::window() {
     connect(main_.get(), &frmMain::closeRequested, this, [this] { quit(); });
     connect(pages_.status, &frmStatus::shutdownClicked, this, [this] { questions_->CmdShutdownClick(); });
     connect(pages_.status, &frmStatus::historyClicked, this, [this] { showHistory(); });
-    main_->canHideToTray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    connect(main_.get(), &frmMain::minimizeRequested, this,
+            [this] { main_->minimizeInto(QSystemTrayIcon::isSystemTrayAvailable()); });
     hooks_->form = main_.get();
     if (monitor_->loaded()) {
         hooks_->LayoutFormSkin();

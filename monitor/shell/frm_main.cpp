@@ -145,8 +145,8 @@ void frmMain::fitInto(const QSize& available) {
     pageArea_->setGeometry(kPageRect.adjusted(0, 0, size.width() - kWidth, size.height() - kHeight));
 }
 
-void frmMain::minimizeFromTitle() {
-    if (canHideToTray && canHideToTray())
+void frmMain::minimizeInto(bool trayAvailable) {
+    if (trayAvailable)
         hide();
     else
         showMinimized();

@@ -12,7 +12,6 @@
 #include <QFrame>
 #include <QScrollArea>
 #include <array>
-#include <functional>
 #include <optional>
 
 namespace brightlock {
@@ -45,17 +44,19 @@ public:
 
     // Brings the window up from the tray where it was last seen.
     void showFromTray();
-    // Whether the desktop has a tray to hide the window in; none when unset.
-    std::function<bool()> canHideToTray;
+    // Off the screen from the title's minimize button: hidden into the tray where the desktop
+    // has one to come back from, else minimized as any window, so that it stays within reach.
+    void minimizeInto(bool trayAvailable);
 
 signals:
     // The user closed the window: the program runs its exit steps and ends.
     void closeRequested();
+    // The title's minimize button: the receiver, which knows whether there is a tray, calls
+    // minimizeInto().
+    void minimizeRequested();
 
 protected:
-    // Into the tray where there is one, else onto the desktop's own place for minimized
-    // windows, so that the window stays within reach.
-    void minimizeFromTitle() override;
+    void minimizeFromTitle() override { emit minimizeRequested(); }
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     // On a screen smaller than the window the page area shrinks and scrolls.

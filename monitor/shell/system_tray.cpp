@@ -55,9 +55,8 @@ QAction* SystemTray::addMenuAction(const QString& text) {
     return action;
 }
 
-void SystemTray::refreshStatus() {
-    if (statusLine)
-        status_->setText(statusLine());
+void SystemTray::setStatusLine(const QString& text) {
+    status_->setText(text);
 }
 
 void SystemTray::ShowTrayIcon(TrayPicture picture, const QString& tip) {

@@ -9,7 +9,6 @@
 
 #include <QObject>
 #include <QSystemTrayIcon>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -30,13 +29,14 @@ public:
     void RemoveTrayIcon() override;
     void setTip(const QString& tip) override;
 
-    // The menu's status line, asked for whenever the menu opens or the icon changes.
-    std::function<QString()> statusLine;
+    // The menu's status line: asked for by statusLineWanted() whenever the menu opens or the
+    // icon changes, and set here by whoever knows the state.
+    void setStatusLine(const QString& text);
 
     // A menu entry of the program's own, placed after "Open" and before "Quit".
     QAction* addMenuAction(const QString& text);
-    // Sets the status line from `statusLine` now.
-    void refreshStatus();
+    // Asks for the status line now (statusLineWanted).
+    void refreshStatus() { emit statusLineWanted(); }
 
     bool isShown() const { return icon_.isVisible(); }
     QString tip() const { return icon_.toolTip(); }
@@ -58,6 +58,8 @@ signals:
     void openRequested();
     // The menu's "Quit"; the receiver asks the user first.
     void quitRequested();
+    // The menu's status line is wanted: the receiver answers with setStatusLine().
+    void statusLineWanted();
 
 private:
     void open();

@@ -82,7 +82,6 @@ QPoint shownAt(QWidget& w) {
 
 void TestShellDesktop::mainWindowComesBackWhereItWasLeft() {
     brightlock::frmMain w;
-    w.canHideToTray = [] { return true; };
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // Another client has the window manager move it, as a drag of the title does; the
@@ -92,7 +91,7 @@ void TestShellDesktop::mainWindowComesBackWhereItWasLeft() {
     XCloseDisplay(display);
     QTRY_COMPARE(w.pos(), QPoint(333, 222));
 
-    emit w.TitleMinimizeClick();
+    w.minimizeInto(true);
     QTRY_VERIFY(!w.isVisible());
     w.showFromTray();
     QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -189,11 +189,16 @@ void TestWindows::closingAsksTheProgramToEnd() {
 void TestWindows::minimizeKeepsTheWindowWithinReach() {
     frmMain w;
     w.show();
-    emit w.TitleMinimizeClick(); // no tray to come back from: minimized as any window
+    // The button only asks: whoever knows of a tray decides where the window goes.
+    int asked = 0;
+    QObject::connect(&w, &frmMain::minimizeRequested, [&] { ++asked; });
+    emit w.TitleMinimizeClick();
+    QCOMPARE(asked, 1);
+    QVERIFY(w.isVisible() && !w.isMinimized());
+    w.minimizeInto(false); // no tray to come back from: minimized as any window
     QVERIFY(w.isVisible() && w.isMinimized());
     w.showNormal();
-    w.canHideToTray = [] { return true; };
-    emit w.TitleMinimizeClick();
+    w.minimizeInto(true);
     QVERIFY(!w.isVisible());
 }
 
@@ -228,7 +233,8 @@ void TestWindows::trayOpensAsItsHostClicks() {
         // asks about) at the bottom; the program's own entries go in before Quit.
         int quits = 0;
         QObject::connect(&tray, &brightlock::SystemTray::quitRequested, [&] { ++quits; });
-        tray.statusLine = [] { return QString("Not protected: the UPS does not answer"); };
+        QObject::connect(&tray, &brightlock::SystemTray::statusLineWanted,
+                         [&] { tray.setStatusLine("Not protected: the UPS does not answer"); });
         tray.addMenuAction("History");
         tray.ShowTrayIcon(brightlock::TrayPicture::ImaUnCon, "Brightlock");
         QStringList texts;
