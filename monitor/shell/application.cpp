@@ -224,10 +224,12 @@ void Application::showSaveList() {
     // needs before the main window's load binds the stores.
     stores_->bind();
     saveList_.setFactory([this] {
-        return new frmSave(*stores_, [this] {
+        auto* window = new frmSave(*stores_);
+        connect(window, &frmSave::unloadRequested, this, [this] {
             saveList_.unload();
             hideToTray();
         });
+        return window;
     });
     saveList_.show();
 }

@@ -39,8 +39,8 @@ void AlarmBar::paintEvent(QPaintEvent*) {
     QPainter(this).drawImage(0, 0, picture_);
 }
 
-frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::function<void()> unload)
-    : sequence_(monitor, *this, std::move(startShutdown)), unload_(std::move(unload)) {
+frmAlarm::frmAlarm(Monitor& monitor, std::function<void()> startShutdown)
+    : sequence_(monitor, *this, std::move(startShutdown)) {
     setObjectName(QStringLiteral("frmAlarm"));
     // The alarm comes up while the user works in another window: it must not take the
     // keyboard from there, or the next keys typed would land in this window.
@@ -102,11 +102,6 @@ void frmAlarm::showWindow() {
     raise();
 }
 
-void frmAlarm::unloadWindow() {
-    if (unload_)
-        unload_();
-}
-
 void frmAlarm::paintEvent(QPaintEvent*) {
     QPainter p(this);
     DrawGradient(p, width(), height(), kGradientLeft, kGradientRight);
@@ -116,7 +111,9 @@ AlarmHost::AlarmHost(std::function<void()> startShutdown) : startShutdown_(std::
     host_.setFactory([this]() -> frmAlarm* {
         if (!monitor_)
             return nullptr;
-        return new frmAlarm(*monitor_, startShutdown_, [this] { unloadAlarm(); });
+        auto* window = new frmAlarm(*monitor_, startShutdown_);
+        connect(window, &frmAlarm::unloadRequested, this, &AlarmHost::unloadAlarm);
+        return window;
     });
 }
 

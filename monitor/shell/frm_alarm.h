@@ -37,9 +37,8 @@ public:
     static constexpr int kWidth = 552;
     static constexpr int kHeight = 172;
 
-    // `startShutdown` runs the shutdown path for this window; `unload` asks its owner to
-    // unload it.
-    frmAlarm(Monitor& monitor, std::function<void()> startShutdown, std::function<void()> unload);
+    // `startShutdown` runs the shutdown path for this window.
+    frmAlarm(Monitor& monitor, std::function<void()> startShutdown);
 
     AlarmSequence& sequence() { return sequence_; }
 
@@ -48,14 +47,17 @@ public:
     int barWidth() const override;
     void showWindow() override;
     void hideWindow() override { hide(); }
-    void unloadWindow() override;
+    void unloadWindow() override { emit unloadRequested(); }
+
+signals:
+    // The alarm is over: its owner unloads the window.
+    void unloadRequested();
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     AlarmSequence sequence_;
-    std::function<void()> unload_;
     AlarmBar* bar_;
 };
 

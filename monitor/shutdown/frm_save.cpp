@@ -21,9 +21,8 @@ constexpr QSize kSmallest(300, 180);
 
 } // namespace
 
-frmSave::frmSave(RecordStores& stores, std::function<void()> unload)
-    : view_(stores, Store::Closed, settings::Closecount, stores.tableSource(Store::Closed)),
-      unload_(std::move(unload)) {
+frmSave::frmSave(RecordStores& stores)
+    : view_(stores, Store::Closed, settings::Closecount, stores.tableSource(Store::Closed)) {
     setObjectName(QStringLiteral("frmSave"));
     setTitle(QStringLiteral("Save List"));
     setWindowIcon(QIcon(QString::fromLatin1(res::kIconMain)));
@@ -93,8 +92,7 @@ void frmSave::setVisible(bool visible) {
 
 void frmSave::CloseClick() {
     settings::write(settings::SaveList, QStringLiteral("0"));
-    if (unload_)
-        unload_();
+    emit unloadRequested();
 }
 
 } // namespace brightlock

@@ -9,8 +9,6 @@
 #include "skinned_form.h"
 #include "xpcmdbutton.h"
 
-#include <functional>
-
 namespace brightlock {
 
 class frmSave : public SkinnedForm {
@@ -19,14 +17,18 @@ public:
     static constexpr int kWidth = 840;
     static constexpr int kHeight = 400;
 
-    // `stores` must be bound; `unload` asks the window's owner to unload it and put the
-    // monitor back in the tray.
-    frmSave(RecordStores& stores, std::function<void()> unload);
+    // `stores` must be bound.
+    explicit frmSave(RecordStores& stores);
 
     RecordView& view() { return view_; }
     // True when the closer's last run saved nothing: the window then never shows, and ends the
     // hand-over (SaveList = 0) as its "Close" would.
     bool savedNothing() const { return savedNothing_; }
+
+signals:
+    // "Close", or a run that saved nothing: the window's owner unloads it and puts the
+    // monitor back in the tray.
+    void unloadRequested();
 
 protected:
     void setVisible(bool visible) override;
@@ -38,7 +40,6 @@ private:
     void CloseClick();
 
     RecordView view_;
-    std::function<void()> unload_;
     RecordGrid* grid_;
     xpcmdbutton* close_;
     bool savedNothing_ = false;

@@ -146,7 +146,8 @@ void SaveListTest::saveListWindow() {
                          "2"));
     int unloads = 0;
     {
-        frmSave window(stores, [&] { ++unloads; });
+        frmSave window(stores);
+        QObject::connect(&window, &frmSave::unloadRequested, [&] { ++unloads; });
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
         // The whole store, by date.
         QAbstractItemModel* model = window.findChild<RecordGrid*>("MSFlexGrid3")->model();
@@ -161,7 +162,7 @@ void SaveListTest::saveListWindow() {
         QCOMPARE(settings::readText(settings::SaveList), QString("0"));
     }
     // Shown again with the flag down: nothing imported again, the table as it is stored.
-    frmSave again(stores, [] {});
+    frmSave again(stores);
     QAbstractItemModel* model = again.findChild<RecordGrid*>("MSFlexGrid3")->model();
     QCOMPARE(model->rowCount(), 3);
     QCOMPARE(model->index(0, 2).data().toString(), QString("Earlier run"));
@@ -178,7 +179,8 @@ void SaveListTest::noWindowAfterARunThatSavedNothing() {
     home.set("Schema", "CloseAppFlag", "1");
     writeList(closerList({{"Editor", "", "", ""}}, "1"));
     int unloads = 0;
-    frmSave window(stores, [&] { ++unloads; });
+    frmSave window(stores);
+    QObject::connect(&window, &frmSave::unloadRequested, [&] { ++unloads; });
     QVERIFY(window.savedNothing());
     window.show();
     QVERIFY(!window.isVisible());
