@@ -1,5 +1,6 @@
 // A Monitor wired to the stand-ins of fakes.h, in a fresh application directory. The
-// notifications go to `Notices`: the stand-in that keeps them, or a real sender.
+// notifications go to `Notices`: the stand-in that keeps them, or a real sender; the UPS is
+// `Psu`: the stand-in, or the real driver library.
 #pragma once
 
 #include "monitor.h"
@@ -7,10 +8,20 @@
 #include "support/monitor_probe.h"
 #include "support/temp_home.h"
 
-template <typename Notices = fakes::Notices> struct MonitorRigOf {
+#include <type_traits>
+
+// The UPS side of a rig: a stand-in writes to the call log, the real library needs nothing.
+template <typename Psu> Psu makeRigPsu(fakes::CallLog& log) {
+    if constexpr (std::is_constructible_v<Psu, fakes::CallLog&>)
+        return Psu{log};
+    else
+        return Psu{};
+}
+
+template <typename Notices = fakes::Notices, typename Psu = fakes::Psu> struct MonitorRigOf {
     TempHome home;
     fakes::CallLog log;
-    fakes::Psu psu{log};
+    Psu psu = makeRigPsu<Psu>(log);
     fakes::Serial serial{log};
     fakes::Tray tray{log};
     fakes::Recorder records{log};

@@ -4,8 +4,7 @@
 #include "history_hook.h"
 #include "history_series.h"
 #include "monitor/core/psu_library.h"
-#include "support/fakes.h"
-#include "support/temp_home.h"
+#include "support/monitor_rig.h"
 
 #include <QProcess>
 #include <QTest>
@@ -23,17 +22,8 @@ void upssim(const QStringList& args) {
 // 2026-01-01 00:00:00 UTC: polls start 5 s into a minute.
 constexpr qint64 kStart = 1767225600 + 5;
 
-struct Rig {
-    TempHome home;
-    fakes::CallLog log;
-    fakes::Serial serial{log};
-    fakes::Tray tray{log};
-    fakes::Recorder records{log};
-    fakes::Alarm alarm{log};
-    fakes::Form form{log};
-    fakes::Notices notices;
-    PsuLibrary lib;
-    Monitor monitor{{lib, serial, records, tray, alarm, form, notices}};
+// The monitor on the real driver library, with the simulated UPS.
+struct Rig : MonitorRigOf<fakes::Notices, PsuLibrary> {
     HistoryStore store;
     qint64 nowMs = kStart * 1000;
     HistorySampler sampler{store, [this] { return nowMs / 1000; }};

@@ -44,6 +44,19 @@ QString flag() {
     return settings::readText(settings::CloseAppFlag);
 }
 
+// The record file with what an earlier run saved, and the closer's hand-over of a new run
+// raised (SaveList and CloseAppFlag at 1), as the save list finds them at the start.
+struct AfterARun {
+    TempHome home;
+    RecordStores stores{home.path()};
+    AfterARun() {
+        stores.bind();
+        stores.importClosedApplications({{"2024-03-01", "12:00:00", "Earlier run", "/s/SaveClose5"}});
+        home.set("Schema", "SaveList", "1");
+        home.set("Schema", "CloseAppFlag", "1");
+    }
+};
+
 } // namespace
 
 class SaveListTest : public QObject {
@@ -135,12 +148,8 @@ void SaveListTest::damagedListStaysBounded() {
 }
 
 void SaveListTest::saveListWindow() {
-    TempHome home;
-    RecordStores stores(home.path());
-    stores.bind();
-    stores.importClosedApplications({{"2024-03-01", "12:00:00", "Earlier run", "/s/SaveClose5"}});
-    home.set("Schema", "SaveList", "1");
-    home.set("Schema", "CloseAppFlag", "1");
+    AfterARun run;
+    RecordStores& stores = run.stores;
     writeList(closerList({{"Report", "2024-06-02", "09:15:00", "/s/SaveClose3"},
                           {"Letter", "2024-01-10", "07:30:00", "/s/SaveClose1"}},
                          "2"));
@@ -171,12 +180,8 @@ void SaveListTest::saveListWindow() {
 // The closer asks for the list after every run; one that saved nothing shows no window and
 // ends the hand-over as "Close" would, while the store keeps what earlier runs saved.
 void SaveListTest::noWindowAfterARunThatSavedNothing() {
-    TempHome home;
-    RecordStores stores(home.path());
-    stores.bind();
-    stores.importClosedApplications({{"2024-03-01", "12:00:00", "Earlier run", "/s/SaveClose5"}});
-    home.set("Schema", "SaveList", "1");
-    home.set("Schema", "CloseAppFlag", "1");
+    AfterARun run;
+    RecordStores& stores = run.stores;
     writeList(closerList({{"Editor", "", "", ""}}, "1"));
     int unloads = 0;
     frmSave window(stores);
